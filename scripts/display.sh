@@ -1,0 +1,33 @@
+# Starting and stopping a private Xvfb display and a persistent wineserver.
+# Sourced by scripts/test and scripts/run after common.sh.
+source "$ROOT/scripts/wine-env.sh"
+
+XVFB_PID=""
+start_xvfb() {
+    local fdfile; fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$LOGS/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.05
+    done
+    [ -s "$fdfile" ] || die "Xvfb did not start (see $LOGS/xvfb.log)"
+    export DISPLAY=":$(head -n 1 "$fdfile")"
+    rm -f "$fdfile"
+}
+
+start_wineserver() {
+    mkdir -p "$WINEPREFIX"
+    "$WINESERVER" -p
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        say "wine: making the prefix $WINEPREFIX"
+        quietly wineboot "$WINE" wineboot.exe --init
+    fi
+}
+
+stop_display() {
+    [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+}
