@@ -23,6 +23,15 @@ start_wineserver() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         say "wine: making the prefix $WINEPREFIX"
         quietly wineboot "$WINE" wineboot.exe --init
+        # No window manager runs on the test display: unmanaged windows
+        # show and hide at once instead of waiting for one.
+        quietly wine-unmanaged "$WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+    fi
+    # This Wine does not look in the folder of Debian's fonts-wine, so
+    # Tahoma, MS Sans Serif and the window-button glyphs go into the prefix.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$fonts/tahoma.ttf" ]; then
+        cp /usr/share/wine/fonts/*.ttf "$fonts/"
     fi
 }
 

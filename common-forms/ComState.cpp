@@ -1,0 +1,8 @@
+#include "ComState.h"
+
+namespace zvcom {
+
+ShortString ProductTitle;
+ShortString ProductTag;
+
+}  // namespace zvcom

@@ -1,0 +1,494 @@
+#include "Controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "Forms.h"
+#include "Module.h"
+
+namespace forms {
+
+// ---- the window procedure of every control ---------------------------------
+
+LRESULT CALLBACK ControlProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(LParam);
+        auto* c = static_cast<TControl*>(cs->lpCreateParams);
+        if (c) {
+            c->FHandle = Wnd;
+            SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
+        }
+    }
+    auto* c = reinterpret_cast<TControl*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    if (!c) return DefWindowProcA(Wnd, Msg, WParam, LParam);
+    LRESULT result = 0;
+    bool handled = false;
+    SafeCall([&] {
+        result = c->WndProc(Msg, WParam, LParam);
+        handled = true;
+    });
+    if (!handled) result = c->DefaultHandler(Msg, WParam, LParam);
+    if (Msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
+        c->FHandle = nullptr;
+    }
+    return result;
+}
+
+TControl* TControl::FromHandle(HWND Wnd) {
+    if (!Wnd || GetWindowLongPtrA(Wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ControlProc))
+        return nullptr;
+    return reinterpret_cast<TControl*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+}
+
+// ---- TControl --------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+    Font.OnChange = [this] {
+        if (!FFollowingParentFont) FParentFont = false;
+        FontChanged();
+    };
+}
+
+TControl::~TControl() {
+    ApplicationInstance().ControlDestroyed(this);
+    if (TForm* f = ParentForm()) f->ControlDestroyed(this);
+    if (FHandle) {
+        // The window must no longer reach this object while it goes.
+        SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
+        if (FDefProc && FDefProc != DefWindowProcA)
+            SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefProc));
+        DestroyWindow(FHandle);
+        FHandle = nullptr;
+    }
+    if (FParent) {
+        auto drop = [this](std::vector<TControl*>& v) { v.erase(std::remove(v.begin(), v.end(), this), v.end()); };
+        drop(FParent->FControls);
+        drop(FParent->FTabList);
+    }
+}
+
+void TControl::GetCreateParams(CreateParams& Params) { (void)Params; }
+
+void TControl::CreateHandle() {
+    if (FHandle) return;
+    CreateParams p;
+    p.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    p.ParentWnd = FParent ? FParent->Handle() : nullptr;
+    GetCreateParams(p);
+    if (FVisible) p.Style |= WS_VISIBLE;
+    if (!FEnabled) p.Style |= WS_DISABLED;
+    if ((p.Style & WS_CHILD) && !p.ParentWnd) return;  // made when the parent has a window
+    const bool standard = p.ClassName != nullptr && !p.OwnClass;
+    const char* cls = standard ? p.ClassName
+                               : OwnWindowClass("ZvForms.Control", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
+    FDefProc = standard ? nullptr : DefWindowProcA;
+    HWND h = CreateWindowExA(p.ExStyle, cls, FCaption.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
+                             p.ParentWnd, nullptr, ModuleInstance(), this);
+    if (!h) throw Exception("Error creating window for " + Name());
+    if (standard) {
+        FHandle = h;
+        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        FDefProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+    }
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
+    HandleCreated();
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+        for (TControl* child : w->FControls) child->CreateHandle();
+}
+
+void TControl::RecreateHandle() {
+    if (!FHandle) return;
+    const bool hadFocus = Focused();
+    SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
+    DestroyWindow(FHandle);
+    FHandle = nullptr;
+    CreateHandle();
+    if (hadFocus) ::SetFocus(FHandle);
+}
+
+void TControl::SetStyleBit(DWORD Bit, bool On) {
+    if (!FHandle) return;
+    LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+    style = On ? (style | Bit) : (style & ~static_cast<LONG_PTR>(Bit));
+    SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+    InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+LRESULT TControl::DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (FDefProc) return CallWindowProcA(FDefProc, FHandle, Msg, WParam, LParam);
+    return DefWindowProcA(FHandle, Msg, WParam, LParam);
+}
+
+LRESULT TControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    switch (Msg) {
+    case WM_PAINT:
+        if (FDefProc == DefWindowProcA) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(FHandle, &ps);
+            {
+                TDCCanvas canvas(dc);
+                canvas.Font.Assign(Font);
+                canvas.Brush.SetClear(true);
+                Paint(canvas);
+            }
+            EndPaint(FHandle, &ps);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS: {
+        const LRESULT r = DefaultHandler(Msg, WParam, LParam);
+        if (TForm* f = ParentForm()) f->FocusChanged(this);
+        return r;
+    }
+    default:
+        break;
+    }
+    return DefaultHandler(Msg, WParam, LParam);
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+    if (AParent == FParent) return;
+    if (FParent) {
+        auto drop = [this](std::vector<TControl*>& v) { v.erase(std::remove(v.begin(), v.end(), this), v.end()); };
+        drop(FParent->FControls);
+        drop(FParent->FTabList);
+    }
+    FParent = AParent;
+    if (!FParent) return;
+    FParent->FControls.push_back(this);
+    if (dynamic_cast<TWinControl*>(this)) FParent->FTabList.push_back(this);
+    if (FParentFont) ParentFontChanged();
+    if (FHandle)
+        ::SetParent(FHandle, FParent->Handle());
+    else
+        CreateHandle();
+}
+
+TForm* TControl::ParentForm() {
+    for (TControl* c = this; c; c = c->FParent)
+        if (auto* f = dynamic_cast<TForm*>(c)) return f;
+    return nullptr;
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    if (FHandle) MoveWindow(FHandle, FLeft, FTop, FWidth, FHeight, TRUE);
+}
+
+int TControl::ClientWidth() const {
+    RECT r = {0, 0, FWidth, FHeight};
+    if (FHandle) GetClientRect(FHandle, &r);
+    return r.right - r.left;
+}
+
+int TControl::ClientHeight() const {
+    RECT r = {0, 0, FWidth, FHeight};
+    if (FHandle) GetClientRect(FHandle, &r);
+    return r.bottom - r.top;
+}
+
+std::string TControl::Caption() const {
+    if (!FHandle) return FCaption;
+    const int n = GetWindowTextLengthA(FHandle);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    s.resize(static_cast<size_t>(GetWindowTextA(FHandle, s.data(), n + 1)));
+    return s;
+}
+
+void TControl::SetCaption(const std::string& Value) {
+    FCaption = Value;
+    if (FHandle) SetWindowTextA(FHandle, Value.c_str());
+}
+
+void TControl::SetEnabled(bool Value) {
+    FEnabled = Value;
+    if (FHandle) EnableWindow(FHandle, Value);
+}
+
+void TControl::SetVisible(bool Value) {
+    FVisible = Value;
+    if (FHandle) ShowWindow(FHandle, Value ? SW_SHOW : SW_HIDE);
+}
+
+void TControl::Repaint() {
+    if (FHandle) {
+        InvalidateRect(FHandle, nullptr, TRUE);
+        UpdateWindow(FHandle);
+    }
+}
+
+bool TControl::ShowHint() const {
+    if (ParentShowHint && FParent) return FParent->ShowHint();
+    return FShowHint;
+}
+
+void TControl::SetShowHint(bool Value) {
+    FShowHint = Value;
+    ParentShowHint = false;
+}
+
+void TControl::FontChanged() {
+    if (FHandle) {
+        SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), TRUE);
+        InvalidateRect(FHandle, nullptr, TRUE);
+    }
+}
+
+void TControl::ParentFontChanged() {
+    if (!FParentFont || !FParent) return;
+    FFollowingParentFont = true;
+    Font.Assign(FParent->Font);
+    FFollowingParentFont = false;
+}
+
+int TControl::TabOrder() const {
+    if (!FParent) return -1;
+    const auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TControl::SetTabOrder(int Value) {
+    if (!FParent) return;
+    auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    if (it == list.end()) return;
+    list.erase(it);
+    const int at = std::clamp(Value, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + at, this);
+}
+
+bool TControl::CanFocus() const {
+    if (!FHandle || !Focusable()) return false;
+    for (const TControl* c = this; c; c = c->FParent)
+        if (!c->FVisible || !c->FEnabled) return false;
+    return true;
+}
+
+bool TControl::Focused() const { return FHandle && GetFocus() == FHandle; }
+
+void TControl::SetFocus() {
+    TForm* f = ParentForm();
+    if (f && f != this && !f->Showing()) {
+        f->SetActiveControl(this);
+        return;
+    }
+    if (!CanFocus() && f != this) throw Exception("Cannot focus a disabled or invisible window");
+    ::SetFocus(FHandle);
+    if (f) f->RunFocusEvents();
+}
+
+void TControl::Click() { Fire(OnClick, this); }
+
+void TControl::Apply(const ControlDesc& Desc) {
+    SetName(Desc.Name);
+    FLeft = Desc.Left;
+    FTop = Desc.Top;
+    FWidth = Desc.Width;
+    FHeight = Desc.Height;
+    FCaption = Desc.Caption;
+    Hint = Desc.Hint;
+    Tag = Desc.Tag;
+    FVisible = Desc.Visible;
+    FEnabled = Desc.Enabled;
+    TabStop = Focusable() && Desc.TabStop;
+    OnClick = Desc.OnClick;
+    OnEnter = Desc.OnEnter;
+    OnExit = Desc.OnExit;
+}
+
+// ---- TWinControl -----------------------------------------------------------
+
+TWinControl::~TWinControl() {
+    // The children stay with their owner; they only lose their parent, whose
+    // window takes theirs with it.
+    for (TControl* c : FControls) c->FParent = nullptr;
+    FControls.clear();
+    FTabList.clear();
+}
+
+LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_COMMAND && LParam) {
+        TControl* c = FromHandle(reinterpret_cast<HWND>(LParam));
+        if (c && c->Parent() == this) {
+            c->Notify(HIWORD(WParam));
+            return 0;
+        }
+    }
+    return TControl::WndProc(Msg, WParam, LParam);
+}
+
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    for (TControl* c : FControls) c->ParentFontChanged();
+}
+
+// ---- TButton ---------------------------------------------------------------
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) { TabStop = true; }
+
+void TButton::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = "BUTTON";
+    Params.Style |= WS_TABSTOP | (FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+}
+
+void TButton::SetDefault(bool Value) {
+    FDefault = Value;
+    if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::Apply(const ControlDesc& Desc) {
+    TWinControl::Apply(Desc);
+    FDefault = Desc.Default;
+    Cancel = Desc.Cancel;
+    ModalResult = Desc.ModalResult;
+}
+
+void TButton::Click() {
+    if (ModalResult != mrNone)
+        if (TForm* f = ParentForm()) f->ModalResult = ModalResult;
+    TWinControl::Click();
+}
+
+void TButton::Notify(WORD Code) {
+    if (Code == BN_CLICKED) Click();
+}
+
+// ---- TCheckBox -------------------------------------------------------------
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) { TabStop = true; }
+
+void TCheckBox::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = "BUTTON";
+    Params.Style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::HandleCreated() { SendMessageA(Handle(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+bool TCheckBox::Checked() const {
+    if (Handle()) return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return FChecked;
+}
+
+void TCheckBox::SetChecked(bool Value) {
+    const bool changed = Value != Checked();
+    FChecked = Value;
+    if (Handle()) SendMessageA(Handle(), BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (changed) Click();
+}
+
+void TCheckBox::Apply(const ControlDesc& Desc) {
+    TWinControl::Apply(Desc);
+    FChecked = Desc.Checked;
+}
+
+void TCheckBox::Notify(WORD Code) {
+    if (Code == BN_CLICKED) {
+        FChecked = Checked();
+        Click();
+    }
+}
+
+// ---- TEdit -----------------------------------------------------------------
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) { TabStop = true; }
+
+void TEdit::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = "EDIT";
+    Params.Style |= WS_TABSTOP | ES_AUTOHSCROLL;
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::HandleCreated() { SetMaxLength(FMaxLength); }
+
+void TEdit::SetMaxLength(int Value) {
+    FMaxLength = Value;
+    if (Handle()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(Value), 0);
+}
+
+void TEdit::SelectAll() {
+    if (Handle()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+void TEdit::Apply(const ControlDesc& Desc) {
+    TWinControl::Apply(Desc);
+    FMaxLength = Desc.MaxLength;
+    OnChange = Desc.OnChange;
+}
+
+void TEdit::Notify(WORD Code) {
+    if (Code == EN_CHANGE) Fire(OnChange, this);
+}
+
+// ---- TLabel ----------------------------------------------------------------
+
+void TLabel::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = "STATIC";
+    // SS_NOTIFY: the label takes the mouse, so that its hint shows.
+    Params.Style |= SS_NOTIFY | (WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | (ShowAccelChar ? 0 : SS_NOPREFIX);
+}
+
+void TLabel::Apply(const ControlDesc& Desc) {
+    TControl::Apply(Desc);
+    AutoSize = Desc.AutoSize;
+    WordWrap = Desc.WordWrap;
+    ShowAccelChar = Desc.ShowAccelChar;
+}
+
+void TLabel::AdjustBounds() {
+    if (!AutoSize) return;
+    const std::string text = Caption();
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font.Handle());
+    RECT r = {0, 0, WordWrap ? Width() : 0, 0};
+    UINT flags = DT_CALCRECT | (WordWrap ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r, flags);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    SetBounds(Left(), Top(), WordWrap ? Width() : r.right, r.bottom);
+}
+
+void TLabel::FontChanged() {
+    TControl::FontChanged();
+    AdjustBounds();
+}
+
+LRESULT TLabel::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    const LRESULT r = TControl::WndProc(Msg, WParam, LParam);
+    if (Msg == WM_SETTEXT) AdjustBounds();
+    return r;
+}
+
+// ---- TPanel ----------------------------------------------------------------
+
+void TPanel::Apply(const ControlDesc& Desc) {
+    TWinControl::Apply(Desc);
+    BevelOuter = Desc.BevelOuter;
+}
+
+void TPanel::Paint(TCanvas& Canvas) {
+    RECT r = {0, 0, Width(), Height()};
+    if (BevelOuter != bvNone)
+        DrawEdge(Canvas.Handle(), &r, BevelOuter == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+    const std::string text = Caption();
+    if (!text.empty())
+        DrawTextA(Canvas.Handle(), text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// ---- TImage ----------------------------------------------------------------
+
+TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
+    Picture.OnChange = [this] { Repaint(); };
+}
+
+void TImage::Paint(TCanvas& Canvas) {
+    if (TGraphic* g = Picture.Graphic()) Canvas.Draw(0, 0, *g);
+}
+
+}  // namespace forms

@@ -1,0 +1,274 @@
+// Controls: every control is a window of its own. Standard Windows controls
+// (buttons, edits, statics) are subclassed; the layer's own kinds (forms,
+// panels, images) are window classes registered by each module.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Classes.h"
+#include "Graphics.h"
+
+namespace forms {
+
+class TWinControl;
+class TForm;
+
+enum TBevelCut { bvNone, bvLowered, bvRaised };
+
+// The description of one control, as it stands in a form's table of
+// controls. Each kind reads the fields that apply to it.
+struct ControlDesc {
+    std::string Name;
+    TWinControl* Parent = nullptr;  // nullptr: the form itself
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    std::string Caption;
+    std::string Hint;
+    int Tag = 0;
+    int TabOrder = -1;  // -1: after the controls added before it
+    bool Visible = true;
+    bool Enabled = true;
+    bool TabStop = true;  // for the kinds that can take the focus
+    // Buttons
+    bool Default = false;
+    bool Cancel = false;
+    int ModalResult = 0;
+    // Labels
+    bool AutoSize = true;
+    bool WordWrap = false;
+    bool ShowAccelChar = true;
+    // Check boxes
+    bool Checked = false;
+    // Panels
+    TBevelCut BevelOuter = bvRaised;
+    // Edits
+    int MaxLength = 0;
+    // Events
+    TNotifyEvent OnClick;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+};
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    HWND Handle() const { return FHandle; }
+    TWinControl* Parent() const { return FParent; }
+    void SetParent(TWinControl* AParent);
+    TForm* ParentForm();
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    std::string Caption() const;
+    void SetCaption(const std::string& Value);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    void Repaint();
+
+    std::string Hint;
+    // Hints show when this control's flag is set, or, while ParentShowHint
+    // holds, when its parent's does.
+    bool ShowHint() const;
+    void SetShowHint(bool Value);
+    bool ParentShowHint = true;
+
+    // The control's font; while ParentFont holds it follows the parent's.
+    TFont Font;
+    bool ParentFont() const { return FParentFont; }
+
+    // Tab order among the siblings: the index in the parent's tab list, -1
+    // for controls that never take the focus.
+    int TabOrder() const;
+    void SetTabOrder(int Value);
+    bool TabStop = false;
+    virtual bool Focusable() const { return false; }
+    bool CanFocus() const;
+    bool Focused() const;
+    // Moves the focus here; on a form that is not showing, the control becomes
+    // the one that gets the focus when the form is shown.
+    void SetFocus();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    // Applies the description's fields that this kind reads.
+    virtual void Apply(const ControlDesc& Desc);
+
+    // The control of this module behind a window, or nullptr for windows
+    // that are not one of ours.
+    static TControl* FromHandle(HWND Wnd);
+
+protected:
+    struct CreateParams {
+        const char* ClassName = nullptr;  // nullptr: the layer's own class for controls
+        bool OwnClass = false;            // ClassName is one of the layer's own classes
+        DWORD Style = 0;
+        DWORD ExStyle = 0;
+        HWND ParentWnd = nullptr;
+    };
+    virtual void GetCreateParams(CreateParams& Params);
+    void CreateHandle();
+    void RecreateHandle();
+    // The window exists: state kept before it can now be handed to it.
+    virtual void HandleCreated() {}
+    void SetStyleBit(DWORD Bit, bool On);
+    // The window procedure of the control; unhandled messages go to
+    // DefaultHandler (the standard control's own procedure, or the
+    // system's default).
+    virtual LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+    LRESULT DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // A notification (WM_COMMAND) that the parent received from this control.
+    virtual void Notify(WORD Code) { (void)Code; }
+    virtual void FontChanged();
+    virtual void Paint(TCanvas& Canvas) { (void)Canvas; }
+    virtual void Click();
+
+private:
+    friend class TWinControl;
+    friend class TForm;
+    friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+    void ParentFontChanged();
+
+    HWND FHandle = nullptr;
+    WNDPROC FDefProc = nullptr;
+    TWinControl* FParent = nullptr;
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    std::string FCaption;
+    bool FEnabled = true;
+    bool FVisible = true;
+    bool FShowHint = false;
+    bool FParentFont = true;
+    bool FFollowingParentFont = false;
+};
+
+// A control that holds others and keeps their tab order.
+class TWinControl : public TControl {
+public:
+    using TControl::TControl;
+    ~TWinControl() override;
+    const std::vector<TControl*>& Controls() const { return FControls; }
+    const std::vector<TControl*>& TabList() const { return FTabList; }
+
+protected:
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    void FontChanged() override;
+
+private:
+    friend class TControl;
+    std::vector<TControl*> FControls;
+    std::vector<TControl*> FTabList;
+};
+
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* AOwner);
+    bool Default() const { return FDefault; }
+    void SetDefault(bool Value);
+    bool Cancel = false;
+    int ModalResult = 0;
+    bool Focusable() const override { return true; }
+    void Apply(const ControlDesc& Desc) override;
+    // Presses the button: the form takes its modal result, then OnClick runs.
+    void Click() override;
+
+protected:
+    void GetCreateParams(CreateParams& Params) override;
+    void Notify(WORD Code) override;
+
+private:
+    bool FDefault = false;
+};
+
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TComponent* AOwner);
+    bool Checked() const;
+    void SetChecked(bool Value);
+    bool Focusable() const override { return true; }
+    void Apply(const ControlDesc& Desc) override;
+
+protected:
+    void GetCreateParams(CreateParams& Params) override;
+    void HandleCreated() override;
+    void Notify(WORD Code) override;
+
+private:
+    bool FChecked = false;
+};
+
+class TEdit : public TWinControl {
+public:
+    explicit TEdit(TComponent* AOwner);
+    std::string Text() const { return Caption(); }
+    void SetText(const std::string& Value) { SetCaption(Value); }
+    void SetMaxLength(int Value);
+    void SelectAll();
+    bool Focusable() const override { return true; }
+    TNotifyEvent OnChange;
+    void Apply(const ControlDesc& Desc) override;
+
+protected:
+    void GetCreateParams(CreateParams& Params) override;
+    void HandleCreated() override;
+    void Notify(WORD Code) override;
+
+private:
+    int FMaxLength = 0;
+};
+
+class TLabel : public TControl {
+public:
+    using TControl::TControl;
+    bool AutoSize = true;
+    bool WordWrap = false;
+    bool ShowAccelChar = true;
+    void Apply(const ControlDesc& Desc) override;
+    // With AutoSize, fits the label to its text: the width stays and the
+    // height grows with word wrap, both follow the text without it.
+    void AdjustBounds();
+
+protected:
+    void GetCreateParams(CreateParams& Params) override;
+    void FontChanged() override;
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+};
+
+class TPanel : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    TBevelCut BevelOuter = bvRaised;
+    void Apply(const ControlDesc& Desc) override;
+
+protected:
+    void Paint(TCanvas& Canvas) override;
+};
+
+class TImage : public TControl {
+public:
+    explicit TImage(TComponent* AOwner);
+    TPicture Picture;
+
+protected:
+    void Paint(TCanvas& Canvas) override;
+};
+
+}  // namespace forms

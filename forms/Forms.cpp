@@ -1,0 +1,610 @@
+#include "Forms.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Module.h"
+
+namespace forms {
+
+namespace {
+
+// Posted by a focus change; the focus events run when it arrives, unless a
+// SetFocus call already ran them.
+constexpr UINT ZM_FOCUSEVENTS = WM_APP + 0x101;
+
+void CollectTabStops(const TWinControl* Container, std::vector<TControl*>& Out) {
+    for (TControl* c : Container->TabList()) {
+        if (c->Focusable() && c->TabStop) Out.push_back(c);
+        if (auto* w = dynamic_cast<TWinControl*>(c)) CollectTabStops(w, Out);
+    }
+}
+
+TButton* FindButton(const TWinControl* Container, bool TheDefault) {
+    for (TControl* c : Container->Controls()) {
+        if (!c->Visible() || !c->Enabled()) continue;
+        if (auto* b = dynamic_cast<TButton*>(c))
+            if (TheDefault ? b->Default() : b->Cancel) return b;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (TButton* b = FindButton(w, TheDefault)) return b;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void HandleException(const std::exception* e) { ApplicationInstance().ShowException(e); }
+
+// ---- TForm -----------------------------------------------------------------
+
+class TForm::TFormCanvas : public TCanvas {
+public:
+    explicit TFormCanvas(TForm& Owner) : FOwner(Owner) {}
+    ~TFormCanvas() override {
+        ReleaseHandle();
+        if (FDC) ::ReleaseDC(FWnd, FDC);
+    }
+
+protected:
+    HDC AcquireDC() override {
+        if (!FDC && FOwner.Handle()) {
+            FWnd = FOwner.Handle();
+            FDC = GetDC(FWnd);
+        }
+        return FDC;
+    }
+
+private:
+    TForm& FOwner;
+    HWND FWnd = nullptr;
+    HDC FDC = nullptr;
+};
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    FVisible = false;
+    FWidth = 320;
+    FHeight = 240;
+    FLeft = CW_USEDEFAULT;
+    FTop = CW_USEDEFAULT;
+    CreateHandle();
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    FLeft = r.left;
+    FTop = r.top;
+}
+
+TForm::~TForm() {
+    SafeCall([&] { Fire(OnDestroy, this); });
+    FCanvas.reset();
+    if (Application->MainForm() == this) Application->Terminate();
+}
+
+namespace {
+
+void FormStyles(TFormBorderStyle Border, unsigned Icons, DWORD& Style, DWORD& ExStyle) {
+    Style = WS_CLIPCHILDREN;
+    ExStyle = 0;
+    const DWORD sys = (Icons & biSystemMenu) ? WS_SYSMENU : 0;
+    const DWORD minmax = ((Icons & biMinimize) ? WS_MINIMIZEBOX : 0) | ((Icons & biMaximize) ? WS_MAXIMIZEBOX : 0);
+    switch (Border) {
+    case bsNone: Style |= WS_POPUP; break;
+    case bsSingle: Style |= WS_CAPTION | WS_BORDER | sys | (sys ? minmax : 0); break;
+    case bsSizeable: Style |= WS_CAPTION | WS_THICKFRAME | sys | (sys ? minmax : 0); break;
+    case bsDialog:
+        Style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME | sys;
+        ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case bsToolWindow:
+        Style |= WS_CAPTION | sys;
+        ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    }
+}
+
+}  // namespace
+
+void TForm::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = OwnWindowClass("ZvForms.Form", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
+    Params.OwnClass = true;
+    FormStyles(FBorderStyle, FBorderIcons, Params.Style, Params.ExStyle);
+    // Forms belong to the application window: they stay above it, and a
+    // library's dialogs belong to the program that handed it its window.
+    Params.ParentWnd = Application->Handle();
+}
+
+void TForm::Describe(const FormDesc& Desc) {
+    SetName(Desc.Name);
+    FBorderStyle = Desc.BorderStyle;
+    FBorderIcons = Desc.BorderIcons;
+    DWORD style, exStyle;
+    FormStyles(FBorderStyle, FBorderIcons, style, exStyle);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetCaption(Desc.Caption);
+    Font.SetName(Desc.FontName);
+    Font.SetSize(Desc.FontSize);
+    Position = Desc.Position;
+    KeyPreview = Desc.KeyPreview;
+    SetShowHint(Desc.ShowHint);
+    SetBounds(Desc.Left, Desc.Top, Width(), Height());
+    SetClientSize(Desc.ClientWidth, Desc.ClientHeight);
+    OnCreate = Desc.OnCreate;
+    OnShow = Desc.OnShow;
+    OnDestroy = Desc.OnDestroy;
+    OnClose = Desc.OnClose;
+}
+
+void TForm::AddControl(TControl* Control, const ControlDesc& Desc) {
+    Control->Apply(Desc);
+    Control->SetParent(Desc.Parent ? Desc.Parent : this);
+    if (Desc.TabOrder >= 0) Control->SetTabOrder(Desc.TabOrder);
+}
+
+void TForm::EndDescription() { Fire(OnCreate, this); }
+
+void TForm::SetClientSize(int AWidth, int AHeight) {
+    RECT r = {0, 0, AWidth, AHeight};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+TCanvas& TForm::Canvas() {
+    if (!FCanvas) FCanvas = std::make_unique<TFormCanvas>(*this);
+    FCanvas->Font.Assign(Font);
+    return *FCanvas;
+}
+
+bool TForm::Showing() const { return Handle() && IsWindowVisible(Handle()); }
+
+void TForm::PlaceOnScreen() {
+    if (Position != poScreenCenter) return;
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SetBounds(area.left + (area.right - area.left - Width()) / 2, area.top + (area.bottom - area.top - Height()) / 2,
+              Width(), Height());
+}
+
+void TForm::SetVisible(bool Value) {
+    if (Value == Showing()) return;
+    FVisible = Value;
+    if (Value) {
+        Fire(OnShow, this);
+        PlaceOnScreen();
+        ShowWindow(Handle(), SW_SHOW);
+        FocusFirst();
+    } else {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void TForm::FocusFirst() {
+    if (FActiveControl && FActiveControl->CanFocus()) {
+        FActiveControl->SetFocus();
+        return;
+    }
+    std::vector<TControl*> stops;
+    CollectTabStops(this, stops);
+    for (TControl* c : stops)
+        if (c->CanFocus()) {
+            c->SetFocus();
+            return;
+        }
+}
+
+void TForm::SetActiveControl(TControl* Control) {
+    if (Showing() && Control && Control->CanFocus())
+        Control->SetFocus();
+    else
+        FActiveControl = Control;
+}
+
+void TForm::SelectNext(bool Forward) {
+    std::vector<TControl*> stops;
+    CollectTabStops(this, stops);
+    if (stops.empty()) return;
+    const int n = static_cast<int>(stops.size());
+    auto it = std::find(stops.begin(), stops.end(), FActiveControl);
+    int at = it == stops.end() ? (Forward ? -1 : n) : static_cast<int>(it - stops.begin());
+    for (int step = 0; step < n; ++step) {
+        at = (at + (Forward ? 1 : -1) + n) % n;
+        if (stops[static_cast<size_t>(at)]->CanFocus()) {
+            stops[static_cast<size_t>(at)]->SetFocus();
+            return;
+        }
+    }
+}
+
+bool TForm::DialogKey(WPARAM Key) {
+    if (GetKeyState(VK_MENU) < 0) return false;
+    switch (Key) {
+    case VK_TAB:
+        if (GetKeyState(VK_CONTROL) < 0) return false;
+        SelectNext(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    case VK_RETURN: {
+        // Enter presses the focused button, or else the default button.
+        if (auto* b = dynamic_cast<TButton*>(TControl::FromHandle(GetFocus()))) {
+            if (b->ParentForm() == this) {
+                b->Click();
+                return true;
+            }
+        }
+        if (TButton* b = FindButton(this, true)) {
+            b->Click();
+            return true;
+        }
+        return false;
+    }
+    case VK_ESCAPE:
+        if (TButton* b = FindButton(this, false)) {
+            b->Click();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TForm::FocusChanged(TControl* Control) {
+    if (Control == this || Control == FActiveControl) return;
+    if (!FExitPending) FExitPending = FActiveControl;
+    FEnterPending = Control;
+    FActiveControl = Control;
+    PostMessageA(Handle(), ZM_FOCUSEVENTS, 0, 0);
+}
+
+void TForm::RunFocusEvents() {
+    TControl* left = FExitPending;
+    TControl* entered = FEnterPending;
+    FExitPending = FEnterPending = nullptr;
+    if (left) Fire(left->OnExit, left);
+    if (entered && entered == FActiveControl) Fire(entered->OnEnter, entered);
+}
+
+void TForm::ControlDestroyed(TControl* Control) {
+    if (FActiveControl == Control) FActiveControl = nullptr;
+    if (FExitPending == Control) FExitPending = nullptr;
+    if (FEnterPending == Control) FEnterPending = nullptr;
+}
+
+void TForm::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+int TForm::ShowModal() {
+    if (FModal || Showing()) throw Exception("Cannot make a visible window modal");
+    Application->CancelHint();
+    if (GetCapture()) ReleaseCapture();
+
+    // Every other window of the thread is disabled while the form runs.
+    struct Disabled {
+        HWND Self;
+        std::vector<HWND> Windows;
+        static BOOL CALLBACK Collect(HWND Wnd, LPARAM Data) {
+            auto* d = reinterpret_cast<Disabled*>(Data);
+            if (Wnd != d->Self && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) d->Windows.push_back(Wnd);
+            return TRUE;
+        }
+        ~Disabled() {
+            for (HWND w : Windows) EnableWindow(w, TRUE);
+        }
+    } disabled{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), &Disabled::Collect, reinterpret_cast<LPARAM>(&disabled));
+    for (HWND w : disabled.Windows) EnableWindow(w, FALSE);
+
+    struct ModalFlag {
+        bool& Flag;
+        ~ModalFlag() { Flag = false; }
+    } flag{FModal};
+    FModal = true;
+    ModalResult = mrNone;
+    SetVisible(true);
+    while (ModalResult == mrNone) {
+        MSG msg;
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {  // the program is ending: leave the quit for the outer loop
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            ModalResult = mrCancel;
+            break;
+        }
+        if (got < 0 || !IsWindow(Handle())) {
+            ModalResult = mrCancel;
+            break;
+        }
+        Application->ProcessMessage(msg);
+    }
+    // The other windows come back before this one hides, so that the
+    // activation returns to the window the form was opened from.
+    for (HWND w : disabled.Windows) EnableWindow(w, TRUE);
+    disabled.Windows.clear();
+    SetVisible(false);
+    return ModalResult;
+}
+
+LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    switch (Msg) {
+    case WM_CLOSE: {
+        if (FModal) {
+            ModalResult = mrCancel;
+            return 0;
+        }
+        TCloseAction action = caHide;
+        if (OnClose) OnClose(this, action);
+        if (action == caNone) return 0;
+        if (action == caMinimize) {
+            ShowWindow(Handle(), SW_MINIMIZE);
+            return 0;
+        }
+        SetVisible(false);
+        if (Application->MainForm() == this) Application->Terminate();
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(WParam) != WA_INACTIVE && FActiveControl && FActiveControl->CanFocus()) {
+            ::SetFocus(FActiveControl->Handle());
+            return 0;
+        }
+        break;
+    case ZM_FOCUSEVENTS:
+        RunFocusEvents();
+        return 0;
+    default:
+        break;
+    }
+    return TWinControl::WndProc(Msg, WParam, LParam);
+}
+
+TForm* TForm::FromHandle(HWND Wnd) { return dynamic_cast<TForm*>(TControl::FromHandle(Wnd)); }
+
+// ---- THintWindow -----------------------------------------------------------
+
+// Measures hints before the window shows them: a memory device context.
+class THintWindow::THintCanvas : public TCanvas {
+public:
+    ~THintCanvas() override {
+        ReleaseHandle();
+        if (FDC) DeleteDC(FDC);
+    }
+
+protected:
+    HDC AcquireDC() override {
+        if (!FDC) FDC = CreateCompatibleDC(nullptr);
+        return FDC;
+    }
+
+private:
+    HDC FDC = nullptr;
+};
+
+THintWindow::THintWindow() : FCanvas(std::make_unique<THintCanvas>()) {
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof ncm;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
+        FCanvas->Font.SetName(ncm.lfStatusFont.lfFaceName);
+        FCanvas->Font.SetHeight(ncm.lfStatusFont.lfHeight);
+    }
+    FCanvas->Font.SetColor(clInfoText);
+}
+
+THintWindow::~THintWindow() {
+    if (FHandle) DestroyWindow(FHandle);
+}
+
+TCanvas& THintWindow::Canvas() { return *FCanvas; }
+
+RECT THintWindow::CalcHintRect(int MaxWidth, const std::string& Text) {
+    RECT r = {0, 0, MaxWidth, 0};
+    DrawTextA(FCanvas->Handle(), Text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    r.right += 6;
+    r.bottom += 2;
+    return r;
+}
+
+void THintWindow::ActivateHint(const RECT& Rect, const std::string& Text) {
+    FText = Text;
+    if (!FHandle) {
+        const char* cls = OwnWindowClass("ZvForms.Hint", CS_SAVEBITS, GetSysColorBrush(COLOR_INFOBK), &HintProc);
+        FHandle = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, cls, "", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
+                                  Application->Handle(), nullptr, ModuleInstance(), nullptr);
+        if (!FHandle) return;
+        SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    SetWindowTextA(FHandle, Text.c_str());
+    RECT r = Rect;
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
+    r.right += frame.right - frame.left;
+    r.bottom += frame.bottom - frame.top;
+    // Keep the hint on the screen.
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (r.right > Screen.Width()) r.left = Screen.Width() - w;
+    if (r.bottom > Screen.Height()) r.top = Screen.Height() - h;
+    if (r.left < 0) r.left = 0;
+    if (r.top < 0) r.top = 0;
+    SetWindowPos(FHandle, HWND_TOPMOST, r.left, r.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void THintWindow::ReleaseHandle() {
+    if (FHandle) ShowWindow(FHandle, SW_HIDE);
+}
+
+LRESULT CALLBACK THintWindow::HintProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    auto* self = reinterpret_cast<THintWindow*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    if (self && Msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Wnd, &ps);
+        SafeCall([&] {
+            TDCCanvas canvas(dc);
+            canvas.Font.Assign(self->Canvas().Font);
+            canvas.Brush.SetClear(true);
+            RECT r;
+            GetClientRect(Wnd, &r);
+            r.left += 2;
+            r.top += 1;
+            DrawTextA(canvas.Handle(), self->FText.c_str(), -1, &r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        });
+        EndPaint(Wnd, &ps);
+        return 0;
+    }
+    if (Msg == WM_NCHITTEST) return HTTRANSPARENT;
+    return DefWindowProcA(Wnd, Msg, WParam, LParam);
+}
+
+// ---- TApplication ----------------------------------------------------------
+
+TApplication& ApplicationInstance() {
+    static TApplication instance;
+    return instance;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+    HintWindowClass = [] { return std::make_unique<THintWindow>(); };
+}
+
+TApplication::~TApplication() {
+    // Forms go while the hint state they report to still exists.
+    while (!Components().empty()) delete Components().back();
+    StopHintTimer();
+    FHintWindow.reset();
+    if (FOwnHandle && FHandle) DestroyWindow(FHandle);
+}
+
+void TApplication::Initialize() {
+    if (FHandle) return;
+    const char* cls = OwnWindowClass("ZvForms.Application", 0, nullptr, DefWindowProcA);
+    FHandle = CreateWindowExA(0, cls, FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
+                              0, nullptr, nullptr, ModuleInstance(), nullptr);
+    if (!FHandle) throw Exception("Unable to create the application window");
+    FOwnHandle = true;
+}
+
+void TApplication::SetTitle(const std::string& Value) {
+    FTitle = Value;
+    if (FHandle && FOwnHandle) SetWindowTextA(FHandle, Value.c_str());
+}
+
+void TApplication::Run() {
+    if (FMainForm) FMainForm->Show();
+    while (!FTerminated) {
+        MSG msg;
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) break;
+        ProcessMessage(msg);
+    }
+    FTerminated = true;
+}
+
+void TApplication::Terminate() {
+    if (!FTerminated) PostQuitMessage(0);
+    FTerminated = true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            FTerminated = true;
+            break;
+        }
+        ProcessMessage(msg);
+    }
+}
+
+void TApplication::ProcessMessage(MSG& Msg) {
+    switch (Msg.message) {
+    case WM_MOUSEMOVE:
+        HintMouseMove(Msg.hwnd);
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+        CancelHint();
+        break;
+    default:
+        break;
+    }
+    if (Msg.message == WM_KEYDOWN) {
+        bool used = false;
+        if (TForm* form = TForm::FromHandle(GetAncestor(Msg.hwnd, GA_ROOT)))
+            SafeCall([&] { used = form->DialogKey(Msg.wParam); });
+        if (used) return;
+    }
+    TranslateMessage(&Msg);
+    DispatchMessageA(&Msg);
+}
+
+void TApplication::ShowException(const std::exception* E) {
+    const std::string text = E ? E->what() : "An unexpected error occurred.";
+    if (OnException) {
+        try {
+            OnException(E);
+            return;
+        } catch (...) {
+            // The replacement failed as well: fall back to the system's box.
+        }
+    }
+    MessageBoxA(GetActiveWindow(), text.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+void TApplication::StopHintTimer() {
+    if (FHintTimer) KillTimer(nullptr, FHintTimer);
+    FHintTimer = 0;
+}
+
+void TApplication::CancelHint() {
+    StopHintTimer();
+    if (FHintWindow) FHintWindow->ReleaseHandle();
+    FHintShowing = false;
+}
+
+void TApplication::ControlDestroyed(TControl* Control) {
+    if (FMainForm == Control) FMainForm = nullptr;
+    if (FHintControl != Control) return;
+    CancelHint();
+    FHintControl = nullptr;
+}
+
+void TApplication::HintMouseMove(HWND Wnd) {
+    TControl* c = TControl::FromHandle(Wnd);
+    if (c == FHintControl) return;
+    CancelHint();
+    FHintControl = c;
+    if (c && c->ShowHint() && !c->Hint.empty())
+        FHintTimer = SetTimer(nullptr, 0, static_cast<UINT>(std::max(HintPause, 1)), &HintTimerProc);
+}
+
+void CALLBACK TApplication::HintTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    TApplication& app = ApplicationInstance();
+    SafeCall([&] {
+        if (app.FHintShowing)
+            app.CancelHint();  // the hide pause is over
+        else
+            app.ShowHintNow();
+    });
+}
+
+void TApplication::ShowHintNow() {
+    StopHintTimer();
+    TControl* c = FHintControl;
+    if (!c || !c->Handle()) return;
+    POINT pos;
+    GetCursorPos(&pos);
+    if (WindowFromPoint(pos) != c->Handle()) return;
+    // The short hint is the part before a '|'.
+    const std::string text = c->Hint.substr(0, c->Hint.find('|'));
+    if (text.empty()) return;
+    if (!FHintWindow) FHintWindow = HintWindowClass();
+    RECT r = FHintWindow->CalcHintRect(Screen.Width(), text);
+    OffsetRect(&r, pos.x, pos.y + GetSystemMetrics(SM_CYCURSOR) * 3 / 4);
+    FHintWindow->ActivateHint(r, text);
+    FHintShowing = true;
+    FHintTimer = SetTimer(nullptr, 0, static_cast<UINT>(std::max(HintHidePause, 1)), &HintTimerProc);
+}
+
+}  // namespace forms

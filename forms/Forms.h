@@ -1,0 +1,230 @@
+// Forms, the application object and the hint window.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Controls.h"
+
+namespace forms {
+
+// Modal results.
+enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum TPosition { poDesigned, poScreenCenter, poDefault };
+enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
+
+// The description of the form itself, the first entry of its table.
+struct FormDesc {
+    std::string Name;
+    std::string Caption;
+    int Left = 0, Top = 0;
+    int ClientWidth = 0, ClientHeight = 0;
+    TFormBorderStyle BorderStyle = bsSizeable;
+    unsigned BorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPosition Position = poDesigned;
+    std::string FontName = "MS Sans Serif";
+    int FontSize = 8;
+    bool KeyPreview = false;
+    bool ShowHint = false;
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnDestroy;
+    TCloseEvent OnClose;
+};
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+
+    // Runs the form until a modal result is set (a button with a modal
+    // result, a handler, or the close box, which gives mrCancel), then hides
+    // it; every other window of the thread is disabled meanwhile.
+    int ShowModal();
+    int ModalResult = mrNone;
+    bool Modal() const { return FModal; }
+    void Close();
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetClientSize(int AWidth, int AHeight);
+    TPosition Position = poDesigned;
+    bool KeyPreview = false;
+
+    // The control that has the focus, or gets it when the form is shown.
+    TControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TControl* Control);
+    // Moves the focus to the next (or previous) control in tab order.
+    void SelectNext(bool Forward);
+    // The form's canvas: its client area, drawn in the form's font.
+    TCanvas& Canvas();
+
+    // Tab, Enter and Escape as a dialog takes them; true when used.
+    bool DialogKey(WPARAM Key);
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnDestroy;
+    TCloseEvent OnClose;
+
+    void SetVisible(bool Value) override;
+    bool Showing() const;
+
+    // The form of this module behind a top-level window, or nullptr.
+    static TForm* FromHandle(HWND Wnd);
+
+protected:
+    // Builds the form from its description: the form's own entry first, then
+    // one Add per control in the order of the table; EndDescription fires
+    // OnCreate.
+    void Describe(const FormDesc& Desc);
+    template <class T>
+    T* Add(T*& Member, const ControlDesc& Desc) {
+        Member = new T(this);
+        AddControl(Member, Desc);
+        return Member;
+    }
+    void EndDescription();
+
+    // Binds a member function of the derived form as an event handler.
+    template <class F>
+    TNotifyEvent Handler(void (F::*Method)(TComponent*)) {
+        F* self = static_cast<F*>(this);
+        return [self, Method](TComponent* Sender) { (self->*Method)(Sender); };
+    }
+    template <class F>
+    TCloseEvent CloseHandler(void (F::*Method)(TComponent*, TCloseAction&)) {
+        F* self = static_cast<F*>(this);
+        return [self, Method](TComponent* Sender, TCloseAction& Action) { (self->*Method)(Sender, Action); };
+    }
+
+    void GetCreateParams(CreateParams& Params) override;
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+
+private:
+    friend class TControl;
+    void AddControl(TControl* Control, const ControlDesc& Desc);
+    void FocusChanged(TControl* Control);
+    void RunFocusEvents();
+    void ControlDestroyed(TControl* Control);
+    void FocusFirst();
+    void PlaceOnScreen();
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    bool FModal = false;
+    TControl* FActiveControl = nullptr;
+    // Focus events of a focus change, run once the change has finished.
+    TControl* FExitPending = nullptr;
+    TControl* FEnterPending = nullptr;
+    class TFormCanvas;
+    std::unique_ptr<TFormCanvas> FCanvas;
+};
+
+// The small window that shows a control's hint.
+class THintWindow {
+public:
+    THintWindow();
+    virtual ~THintWindow();
+    TCanvas& Canvas();
+    HWND Handle() const { return FHandle; }
+    // The size that Text takes, at most MaxWidth wide.
+    virtual RECT CalcHintRect(int MaxWidth, const std::string& Text);
+    // Shows Text at Rect (screen coordinates) without taking the focus.
+    virtual void ActivateHint(const RECT& Rect, const std::string& Text);
+    void ReleaseHandle();
+    const std::string& Text() const { return FText; }
+
+private:
+    static LRESULT CALLBACK HintProc(HWND, UINT, WPARAM, LPARAM);
+    class THintCanvas;
+    HWND FHandle = nullptr;
+    std::string FText;
+    std::unique_ptr<THintCanvas> FCanvas;
+};
+
+// The module's application object: its application window (made by the
+// program, handed to a library), title, message loop and hint timing.
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    HWND Handle() const { return FHandle; }
+    void SetHandle(HWND Value) { FHandle = Value; }
+    // A program makes its own hidden application window.
+    void Initialize();
+    std::string Title() const { return FTitle; }
+    void SetTitle(const std::string& Value);
+
+    // Forms of the program: the first one made becomes the main form, whose
+    // closing ends Run.
+    template <class T>
+    void CreateForm(T*& Ref) {
+        Ref = new T(this);
+        if (!FMainForm) FMainForm = Ref;
+    }
+    TForm* MainForm() const { return FMainForm; }
+    void Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    // Handles the messages that are waiting, then returns.
+    void ProcessMessages();
+    // Handles one message: hints, dialog keys, then the window's procedure.
+    void ProcessMessage(MSG& Msg);
+
+    int HintPause = 500;
+    int HintHidePause = 2500;
+    std::function<std::unique_ptr<THintWindow>()> HintWindowClass;
+    template <class T>
+    void SetHintWindowClass() {
+        HintWindowClass = [] { return std::unique_ptr<THintWindow>(std::make_unique<T>()); };
+        FHintWindow.reset();
+    }
+    THintWindow* HintWindow() const { return FHintWindow.get(); }
+    void CancelHint();
+    // A control is going away: it no longer has a hint to show.
+    void ControlDestroyed(TControl* Control);
+
+    // Shows an exception that a guard caught; replaceable.
+    std::function<void(const std::exception*)> OnException;
+    void ShowException(const std::exception* E);
+
+private:
+    static void CALLBACK HintTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    void HintMouseMove(HWND Wnd);
+    void ShowHintNow();
+    void StopHintTimer();
+
+    HWND FHandle = nullptr;
+    bool FOwnHandle = false;
+    std::string FTitle;
+    TForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    TControl* FHintControl = nullptr;
+    UINT_PTR FHintTimer = 0;
+    bool FHintShowing = false;
+    std::unique_ptr<THintWindow> FHintWindow;
+};
+
+// The module's application object, made on first use.
+TApplication& ApplicationInstance();
+struct TApplicationRef {
+    TApplication* operator->() const { return &ApplicationInstance(); }
+    operator TApplication*() const { return &ApplicationInstance(); }  // NOLINT: stands for the object
+};
+inline constexpr TApplicationRef Application{};
+
+// The screen's size in pixels.
+struct TScreen {
+    int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+};
+inline constexpr TScreen Screen{};
+
+}  // namespace forms

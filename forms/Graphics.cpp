@@ -1,0 +1,319 @@
+#include "Graphics.h"
+
+#include "Classes.h"
+
+namespace forms {
+
+namespace {
+
+int ScreenPixelsPerInch() {
+    HDC dc = GetDC(nullptr);
+    const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return ppi;
+}
+
+}  // namespace
+
+COLORREF ColorToRGB(TColor Color) {
+    if (Color < 0) return GetSysColor(Color & 0xFF);
+    return static_cast<COLORREF>(Color) & 0xFFFFFF;
+}
+
+// ---- TGraphicsObject -------------------------------------------------------
+
+TGraphicsObject::~TGraphicsObject() {
+    if (FHandle) DeleteObject(FHandle);
+}
+
+void TGraphicsObject::Changed() {
+    // The owner learns of the change first: a canvas takes the old object out
+    // of its device context, a control hands its window the new one. Only
+    // then can the old object go.
+    HGDIOBJ old = FHandle;
+    FHandle = nullptr;
+    if (OnChange) OnChange();
+    if (old) DeleteObject(old);
+}
+
+// ---- TFont -----------------------------------------------------------------
+
+TFont::TFont() : FName("MS Sans Serif"), FHeight(-MulDiv(8, ScreenPixelsPerInch(), 72)) {}
+
+void TFont::Assign(const TFont& Source) {
+    FName = Source.FName;
+    FHeight = Source.FHeight;
+    FStyle = Source.FStyle;
+    FColor = Source.FColor;
+    Changed();
+}
+
+int TFont::Size() const { return -MulDiv(FHeight, 72, ScreenPixelsPerInch()); }
+
+void TFont::SetSize(int Value) { SetHeight(-MulDiv(Value, ScreenPixelsPerInch(), 72)); }
+
+void TFont::SetName(const std::string& Value) {
+    if (Value.empty() || Value == FName) return;
+    FName = Value;
+    Changed();
+}
+
+void TFont::SetHeight(int Value) {
+    if (Value == FHeight) return;
+    FHeight = Value;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles Value) {
+    if (Value == FStyle) return;
+    FStyle = Value;
+    Changed();
+}
+
+void TFont::SetColor(TColor Value) {
+    if (Value == FColor) return;
+    FColor = Value;
+    if (OnChange) OnChange();  // the colour is not part of the GDI font
+}
+
+HFONT TFont::Handle() {
+    if (!FHandle) {
+        LOGFONTA lf = {};
+        lf.lfHeight = FHeight;
+        lf.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (FStyle & fsItalic) ? 1 : 0;
+        lf.lfUnderline = (FStyle & fsUnderline) ? 1 : 0;
+        lf.lfStrikeOut = (FStyle & fsStrikeOut) ? 1 : 0;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lstrcpynA(lf.lfFaceName, FName.c_str(), LF_FACESIZE);
+        FHandle = CreateFontIndirectA(&lf);
+    }
+    return static_cast<HFONT>(FHandle);
+}
+
+// ---- TPen, TBrush ----------------------------------------------------------
+
+void TPen::SetColor(TColor Value) {
+    if (Value != FColor) { FColor = Value; Changed(); }
+}
+void TPen::SetWidth(int Value) {
+    if (Value != FWidth) { FWidth = Value; Changed(); }
+}
+void TPen::SetStyle(int Value) {
+    if (Value != FStyle) { FStyle = Value; Changed(); }
+}
+HPEN TPen::Handle() {
+    if (!FHandle) FHandle = CreatePen(FStyle, FWidth, ColorToRGB(FColor));
+    return static_cast<HPEN>(FHandle);
+}
+
+void TBrush::SetColor(TColor Value) {
+    if (Value != FColor || FClear) { FColor = Value; FClear = false; Changed(); }
+}
+void TBrush::SetClear(bool Value) {
+    if (Value != FClear) { FClear = Value; Changed(); }
+}
+HBRUSH TBrush::Handle() {
+    if (!FHandle)
+        FHandle = FClear ? GetStockObject(NULL_BRUSH) : CreateSolidBrush(ColorToRGB(FColor));
+    return static_cast<HBRUSH>(FHandle);
+}
+
+// ---- TCanvas ---------------------------------------------------------------
+
+TCanvas::TCanvas() {
+    auto deselect = [this] { RestoreSelection(); };
+    Font.OnChange = deselect;
+    Pen.OnChange = deselect;
+    Brush.OnChange = deselect;
+}
+
+TCanvas::~TCanvas() = default;
+
+void TCanvas::RestoreSelection() {
+    if (FDC && FOldFont) {
+        SelectObject(FDC, FOldFont);
+        SelectObject(FDC, FOldPen);
+        SelectObject(FDC, FOldBrush);
+    }
+    FOldFont = FOldPen = FOldBrush = nullptr;
+}
+
+HDC TCanvas::Handle() {
+    if (!FDC) {
+        FDC = AcquireDC();
+        if (!FDC) throw Exception("Canvas does not allow drawing");
+    }
+    // Select the current objects every time: they are made anew after a change.
+    HGDIOBJ f = SelectObject(FDC, Font.Handle());
+    HGDIOBJ p = SelectObject(FDC, Pen.Handle());
+    HGDIOBJ b = SelectObject(FDC, Brush.Handle());
+    if (!FOldFont) { FOldFont = f; FOldPen = p; FOldBrush = b; }
+    SetTextColor(FDC, ColorToRGB(Font.Color()));
+    if (Brush.Clear()) {
+        SetBkMode(FDC, TRANSPARENT);
+    } else {
+        SetBkMode(FDC, OPAQUE);
+        SetBkColor(FDC, ColorToRGB(Brush.Color()));
+    }
+    return FDC;
+}
+
+void TCanvas::ReleaseHandle() {
+    RestoreSelection();
+    FDC = nullptr;
+}
+
+void TCanvas::FillRect(const RECT& R) {
+    HDC dc = Handle();
+    ::FillRect(dc, &R, Brush.Handle());
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) { ::Rectangle(Handle(), X1, Y1, X2, Y2); }
+
+void TCanvas::MoveTo(int X, int Y) { MoveToEx(Handle(), X, Y, nullptr); }
+
+void TCanvas::LineTo(int X, int Y) { ::LineTo(Handle(), X, Y); }
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+    ::TextOutA(Handle(), X, Y, Text.data(), static_cast<int>(Text.size()));
+}
+
+SIZE TCanvas::TextExtent(const std::string& Text) {
+    SIZE s = {0, 0};
+    GetTextExtentPoint32A(Handle(), Text.data(), static_cast<int>(Text.size()), &s);
+    return s;
+}
+
+TColor TCanvas::Pixel(int X, int Y) { return static_cast<TColor>(GetPixel(Handle(), X, Y)); }
+
+void TCanvas::SetPixel(int X, int Y, TColor Color) { ::SetPixel(Handle(), X, Y, ColorToRGB(Color)); }
+
+void TCanvas::Draw(int X, int Y, TGraphic& Graphic) {
+    RECT r = {X, Y, X + Graphic.Width(), Y + Graphic.Height()};
+    Graphic.Draw(*this, r);
+}
+
+// ---- TBitmap ---------------------------------------------------------------
+
+// A memory device context holding the bitmap for as long as the canvas lives.
+class TBitmap::TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap& Owner) : FOwner(Owner) {}
+    ~TBitmapCanvas() override { Detach(); }
+    // Takes the bitmap out of the device context, so that it can be replaced.
+    void Detach() {
+        if (!FMemDC) return;
+        ReleaseHandle();
+        SelectObject(FMemDC, FOldBitmap);
+        DeleteDC(FMemDC);
+        FMemDC = nullptr;
+    }
+
+protected:
+    HDC AcquireDC() override {
+        if (!FMemDC) {
+            FMemDC = CreateCompatibleDC(nullptr);
+            FOldBitmap = SelectObject(FMemDC, FOwner.FHandle);
+        }
+        return FMemDC;
+    }
+
+private:
+    TBitmap& FOwner;
+    HDC FMemDC = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+};
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    if (FHandle) DeleteObject(FHandle);
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight) {
+    if (AWidth < 0 || AHeight < 0) throw Exception("Invalid bitmap size");
+    if (AWidth == FWidth && AHeight == FHeight && FHandle) return;
+    if (FCanvas) FCanvas->Detach();
+    HBITMAP old = FHandle;
+    FHandle = nullptr;
+    FBits = nullptr;
+    FWidth = FHeight = 0;
+    if (AWidth > 0 && AHeight > 0) {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = AWidth;
+        bi.bmiHeader.biHeight = -AHeight;  // top-down rows
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 24;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!h) {
+            FHandle = old;  // keep the old picture rather than lose it
+            throw Exception("Out of system resources");
+        }
+        FHandle = h;
+        FBits = static_cast<std::uint8_t*>(bits);
+        FWidth = AWidth;
+        FHeight = AHeight;
+        // A new bitmap starts white, as a fresh picture does.
+        std::fill(FBits, FBits + static_cast<size_t>(RowBytes()) * FHeight, 0xFF);
+    }
+    if (old) DeleteObject(old);
+}
+
+std::uint8_t* TBitmap::ScanLine(int Row) {
+    if (Row < 0 || Row >= FHeight) throw Exception("Scan line index out of range");
+    GdiFlush();  // GDI drawing on the canvas must be finished before direct access
+    return FBits + static_cast<size_t>(Row) * RowBytes();
+}
+
+TCanvas& TBitmap::Canvas() {
+    if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(*this);
+    return *FCanvas;
+}
+
+void TBitmap::Draw(TCanvas& Target, const RECT& Dest) {
+    if (Empty()) return;
+    HDC src = Canvas().Handle();
+    StretchBlt(Target.Handle(), Dest.left, Dest.top, Dest.right - Dest.left, Dest.bottom - Dest.top,
+               src, 0, 0, FWidth, FHeight, SRCCOPY);
+}
+
+// ---- TIcon, TPicture -------------------------------------------------------
+
+TIcon::~TIcon() {
+    if (FHandle && FOwned) DestroyIcon(FHandle);
+}
+
+void TIcon::SetHandle(HICON Value, bool Owned) {
+    if (FHandle && FOwned && FHandle != Value) DestroyIcon(FHandle);
+    FHandle = Value;
+    FOwned = Owned;
+}
+
+int TIcon::Width() const { return FHandle ? GetSystemMetrics(SM_CXICON) : 0; }
+
+int TIcon::Height() const { return FHandle ? GetSystemMetrics(SM_CYICON) : 0; }
+
+void TIcon::Draw(TCanvas& Canvas, const RECT& Dest) {
+    if (FHandle)
+        DrawIconEx(Canvas.Handle(), Dest.left, Dest.top, FHandle, Dest.right - Dest.left,
+                   Dest.bottom - Dest.top, 0, nullptr, DI_NORMAL);
+}
+
+void TPicture::SetGraphic(std::unique_ptr<TGraphic> Value) {
+    FGraphic = std::move(Value);
+    if (OnChange) OnChange();
+}
+
+void TPicture::SetIcon(HICON Value, bool Owned) {
+    auto icon = std::make_unique<TIcon>();
+    icon->SetHandle(Value, Owned);
+    SetGraphic(std::move(icon));
+}
+
+}  // namespace forms

@@ -1,0 +1,33 @@
+#include "Module.h"
+
+#include <map>
+#include <string>
+
+#include "Classes.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace forms {
+
+LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+
+HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDPROC Proc) {
+    static std::map<std::string, bool> registered;
+    if (!registered[Name]) {
+        WNDCLASSA wc = {};
+        wc.style = Style;
+        wc.lpfnWndProc = Proc ? Proc : ControlProc;
+        wc.hInstance = ModuleInstance();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = Background;
+        wc.lpszClassName = Name;
+        if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            throw Exception(std::string("Unable to register the window class ") + Name);
+        registered[Name] = true;
+    }
+    return Name;
+}
+
+}  // namespace forms

@@ -1,0 +1,264 @@
+// The form layer in real windows: modal results, dialog keys, focus and exit
+// handlers, tab order, hints, guards, timers and finding controls by name.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+#include "TestSupport.h"
+#include "Timer.h"
+
+using namespace forms;
+using namespace testsupport;
+
+namespace {
+
+// A small dialog: a field with an exit check, OK (default) and Cancel
+// (cancel) buttons whose handlers move the focus to themselves first.
+class TfrmProbe : public TForm {
+public:
+    TEdit* txtFirst = nullptr;
+    TEdit* txtSecond = nullptr;
+    TPanel* panButtons = nullptr;
+    TButton* cmdOK = nullptr;
+    TButton* cmdCancel = nullptr;
+    TCheckBox* chkOption = nullptr;
+    TLabel* lblNote = nullptr;
+    std::vector<std::string> Events;
+
+    explicit TfrmProbe(TComponent* AOwner) : TForm(AOwner) {
+        Describe({.Name = "frmProbe", .Caption = "Probe", .ClientWidth = 300, .ClientHeight = 160,
+                  .BorderStyle = bsDialog, .BorderIcons = biSystemMenu, .Position = poScreenCenter,
+                  .ShowHint = true});
+        Add(txtFirst, {.Name = "txtFirst", .Left = 10, .Top = 10, .Width = 120, .Height = 21,
+                       .OnExit = Handler(&TfrmProbe::txtFirst_Exit)});
+        Add(txtSecond, {.Name = "txtSecond", .Left = 10, .Top = 40, .Width = 120, .Height = 21});
+        Add(chkOption, {.Name = "chkOption", .Left = 10, .Top = 70, .Width = 120, .Height = 17,
+                        .Caption = "&Option"});
+        Add(lblNote, {.Name = "lblNote", .Left = 150, .Top = 10, .Caption = "Note"});
+        Add(panButtons, {.Name = "panButtons", .Left = 10, .Top = 100, .Width = 280, .Height = 50,
+                         .BevelOuter = bvNone});
+        Add(cmdOK, {.Name = "cmdOK", .Parent = panButtons, .Left = 100, .Top = 10, .Width = 85, .Height = 25,
+                    .Caption = "OK", .Hint = "Accept", .Default = true,
+                    .OnClick = Handler(&TfrmProbe::cmdOK_Click)});
+        Add(cmdCancel, {.Name = "cmdCancel", .Parent = panButtons, .Left = 190, .Top = 10, .Width = 85,
+                        .Height = 25, .Caption = "Cancel", .Cancel = true,
+                        .OnClick = Handler(&TfrmProbe::cmdCancel_Click)});
+        EndDescription();
+    }
+
+    void txtFirst_Exit(TComponent*) { Events.push_back("exit " + txtFirst->Text()); }
+    void cmdOK_Click(TComponent*) {
+        cmdOK->SetFocus();
+        Events.push_back("ok");
+        ModalResult = mrOk;
+    }
+    void cmdCancel_Click(TComponent*) {
+        cmdCancel->SetFocus();
+        Events.push_back("cancel");
+        ModalResult = mrCancel;
+    }
+};
+
+class Forms : public ::testing::Test {
+protected:
+    void SetUp() override { frm = new TfrmProbe(Application); }
+    void TearDown() override { delete frm; }
+    TfrmProbe* frm = nullptr;
+};
+
+TEST_F(Forms, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+    Later(frm, [] { Press(VK_RETURN); });
+    EXPECT_EQ(frm->ShowModal(), mrOk);
+    EXPECT_FALSE(frm->Showing());
+
+    Later(frm, [] { Press(VK_ESCAPE); });
+    EXPECT_EQ(frm->ShowModal(), mrCancel);
+    EXPECT_EQ(frm->Events, (std::vector<std::string>{"exit ", "ok", "cancel"}));
+}
+
+TEST_F(Forms, CloseBoxGivesCancel) {
+    Later(frm, [this] { PostMessageA(frm->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(frm->ShowModal(), mrCancel);
+    EXPECT_TRUE(frm->Events.empty()) << "the close box runs no button handler";
+}
+
+TEST_F(Forms, ButtonModalResultEndsTheFormWithoutAHandler) {
+    frm->cmdCancel->OnClick = nullptr;
+    frm->cmdCancel->ModalResult = mrNo;
+    Later(frm, [] { Press(VK_ESCAPE); });
+    EXPECT_EQ(frm->ShowModal(), mrNo);
+}
+
+TEST_F(Forms, ExitHandlerRunsBeforeTheClickThatMovesTheFocus) {
+    Later(frm, [this] {
+        SetWindowTextA(frm->txtFirst->Handle(), "12");
+        Press(VK_RETURN);  // the default button: the focus is still in the field
+    });
+    EXPECT_EQ(frm->ShowModal(), mrOk);
+    EXPECT_EQ(frm->Events, (std::vector<std::string>{"exit 12", "ok"}));
+}
+
+TEST_F(Forms, MouseClickOnAButtonRunsTheFieldsExitFirst) {
+    Later(frm, [this] {
+        SetWindowTextA(frm->txtFirst->Handle(), "7");
+        ClickOn(frm->cmdCancel->Handle());
+    });
+    EXPECT_EQ(frm->ShowModal(), mrCancel);
+    EXPECT_EQ(frm->Events, (std::vector<std::string>{"exit 7", "cancel"}));
+}
+
+TEST_F(Forms, TabFollowsTabOrderAcrossContainers) {
+    frm->txtSecond->SetTabOrder(0);  // now before txtFirst
+    std::vector<std::string> visited;
+    Later(frm, [&] {
+        visited.push_back(frm->ActiveControl()->Name());
+        Press(VK_TAB);
+        PumpUntil([&] { return frm->ActiveControl() != frm->txtSecond; }, 1000);
+        visited.push_back(frm->ActiveControl()->Name());
+        Press(VK_TAB);
+        Press(VK_TAB);
+        PumpUntil([&] { return frm->ActiveControl() == frm->cmdOK; }, 1000);
+        visited.push_back(frm->ActiveControl()->Name());
+        Press(VK_TAB, true);
+        PumpUntil([&] { return frm->ActiveControl() != frm->cmdOK; }, 1000);
+        visited.push_back(frm->ActiveControl()->Name());
+        frm->ModalResult = mrOk;
+    });
+    frm->ShowModal();
+    EXPECT_EQ(visited, (std::vector<std::string>{"txtSecond", "txtFirst", "cmdOK", "chkOption"}));
+}
+
+TEST_F(Forms, FocusSetBeforeShowingGoesToThatControl) {
+    frm->cmdCancel->SetFocus();
+    std::string focused;
+    Later(frm, [&] {
+        focused = TControl::FromHandle(GetFocus()) ? TControl::FromHandle(GetFocus())->Name() : "";
+        frm->ModalResult = mrOk;
+    });
+    frm->ShowModal();
+    EXPECT_EQ(focused, "cmdCancel");
+}
+
+TEST_F(Forms, ModalFormDisablesTheOtherWindowsUntilItEnds) {
+    auto* other = new TForm(Application);
+    other->Show();
+    bool enabledMeanwhile = true;
+    Later(frm, [&] {
+        enabledMeanwhile = IsWindowEnabled(other->Handle());
+        frm->ModalResult = mrOk;
+    });
+    frm->ShowModal();
+    EXPECT_FALSE(enabledMeanwhile);
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+    delete other;
+}
+
+TEST_F(Forms, ShowModalOfAShowingFormRaises) {
+    frm->Show();
+    EXPECT_THROW(frm->ShowModal(), Exception);
+}
+
+TEST_F(Forms, FindComponentByNameIgnoresCase) {
+    EXPECT_EQ(frm->FindComponent("cmdOK"), frm->cmdOK);
+    EXPECT_EQ(frm->FindComponent("CHKOPTION"), frm->chkOption);
+    EXPECT_EQ(frm->FindComponent("cmdMissing"), nullptr);
+}
+
+TEST_F(Forms, ControlsFollowTheFormFontUntilGivenTheirOwn) {
+    frm->Font.SetName("Tahoma");
+    EXPECT_EQ(frm->cmdOK->Font.Name(), "Tahoma") << "through the panel";
+    frm->txtSecond->Font.SetName("Courier New");
+    frm->Font.SetName("Arial");
+    EXPECT_EQ(frm->txtFirst->Font.Name(), "Arial");
+    EXPECT_EQ(frm->txtSecond->Font.Name(), "Courier New");
+    LOGFONTA lf = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(frm->txtFirst->Handle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    EXPECT_STREQ(lf.lfFaceName, "Arial") << "the window draws with the font";
+}
+
+TEST_F(Forms, AutoSizedLabelFitsItsText) {
+    const int before = frm->lblNote->Width();
+    frm->lblNote->SetCaption("A much longer note than before");
+    EXPECT_GT(frm->lblNote->Width(), before);
+    EXPECT_GT(frm->lblNote->Height(), 0);
+}
+
+TEST_F(Forms, CheckBoxClickTogglesAndFires) {
+    int clicks = 0;
+    frm->chkOption->OnClick = [&](TComponent*) { ++clicks; };
+    frm->Show();
+    ClickOn(frm->chkOption->Handle());
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_TRUE(frm->chkOption->Checked());
+    frm->chkOption->SetChecked(false);
+    EXPECT_EQ(clicks, 2);
+    frm->Hide();
+}
+
+// An exception in a handler is reported, and the form goes on running.
+TEST_F(Forms, HandlerExceptionIsReportedNotPropagated) {
+    std::string reported;
+    Application->OnException = [&](const std::exception* e) { reported = e ? e->what() : "?"; };
+    frm->cmdOK->OnClick = [](TComponent*) { throw Exception("Broken handler"); };
+    Later(frm, [] { Press(VK_RETURN); });
+    Later(frm, [this] { frm->ModalResult = mrNo; }, 400);
+    EXPECT_EQ(frm->ShowModal(), mrNo);
+    EXPECT_EQ(reported, "Broken handler");
+    Application->OnException = nullptr;
+}
+
+TEST(Timers, TickWhileEnabledAndStopWhenDisabled) {
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.OnTimer = [&](TComponent*) { ++ticks; };
+    timer.SetInterval(20);
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+    timer.SetEnabled(false);
+    const int stopped = ticks;
+    PumpFor(100);
+    EXPECT_EQ(ticks, stopped);
+}
+
+// A hint window class that marks itself, standing in for a module's own.
+class TMarkedHint : public THintWindow {
+public:
+    TMarkedHint() { Canvas().Font.SetName("Courier New"); }
+};
+
+TEST_F(Forms, HintShowsAfterThePauseInTheChosenClassAndHidesAgain) {
+    Application->SetHintWindowClass<TMarkedHint>();
+    Application->HintPause = 100;
+    Application->HintHidePause = 300;
+    frm->Show();
+    MouseTo(CentreOf(frm->txtFirst->Handle()));
+    PumpFor(150);
+    MouseTo(CentreOf(frm->cmdOK->Handle()));
+    EXPECT_TRUE(PumpUntil([] {
+        THintWindow* h = Application->HintWindow();
+        return h && IsWindowVisible(h->Handle());
+    })) << "no hint over the button";
+    THintWindow* hint = Application->HintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_NE(dynamic_cast<TMarkedHint*>(hint), nullptr);
+    EXPECT_EQ(hint->Text(), "Accept");
+    EXPECT_EQ(hint->Canvas().Font.Name(), "Courier New");
+    EXPECT_TRUE(PumpUntil([hint] { return !IsWindowVisible(hint->Handle()); })) << "the hint did not hide";
+    frm->Hide();
+}
+
+TEST_F(Forms, NoHintWhenTheFormHidesHints) {
+    frm->SetShowHint(false);
+    Application->HintPause = 50;
+    frm->Show();
+    MouseTo(CentreOf(frm->txtFirst->Handle()));
+    PumpFor(100);
+    MouseTo(CentreOf(frm->cmdOK->Handle()));
+    PumpFor(300);
+    THintWindow* h = Application->HintWindow();
+    EXPECT_TRUE(!h || !IsWindowVisible(h->Handle()));
+    frm->Hide();
+}
+
+}  // namespace

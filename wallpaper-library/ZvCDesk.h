@@ -1,0 +1,20 @@
+// ZvCDesk: the outside wallpaper library's one call.
+#pragma once
+#include <windows.h>
+
+#ifdef ZVCDESK_BUILD
+#define ZVCDESK_API extern "C"
+#else
+#define ZVCDESK_API extern "C" __declspec(dllimport)
+#endif
+
+// Source kinds and update modes of ZvDeskWallpaper.
+enum : int { zvdFromFile = 2 };
+enum : int { zvdKeepForSession = 0, zvdStoreInProfile = 1 };
+
+// Makes the bitmap file FileName the desktop wallpaper in Style (1 centre,
+// 2 tile, 3 stretch, 4 fit keeping the proportions). Source must be
+// zvdFromFile; with zvdStoreInProfile the choice lasts beyond the session and
+// every program is told. True when the wallpaper was set; the file is no
+// longer needed when the call returns.
+ZVCDESK_API bool WINAPI ZvDeskWallpaper(const char* FileName, int Source, int Style, int Update);
