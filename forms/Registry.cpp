@@ -210,17 +210,21 @@ void TRegistry::WriteBinaryData(const std::string& Name, const void* Buffer, int
     SetValue(Name, REG_BINARY, BufSize ? Buffer : nullptr, static_cast<DWORD>(BufSize));
 }
 
-std::vector<std::string> TRegistry::GetValueNames() {
+namespace {
+
+// The names of a key's values or of its subkeys.
+std::vector<std::string> EnumNames(HKEY Key, bool Values) {
     std::vector<std::string> names;
-    if (!FCurrentKey) return names;
-    DWORD longest = 0;
-    if (RegQueryInfoKeyA(FCurrentKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
+    if (!Key) return names;
+    DWORD longestKey = 0, longestValue = 0;
+    if (RegQueryInfoKeyA(Key, nullptr, nullptr, nullptr, nullptr, &longestKey, nullptr, nullptr, &longestValue,
                          nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        longest = 255;
-    std::vector<char> name(longest + 1);
+        longestKey = longestValue = 255;
+    std::vector<char> name((Values ? longestValue : longestKey) + 1);
     for (DWORD index = 0;;) {
         DWORD length = static_cast<DWORD>(name.size());
-        const LONG rc = RegEnumValueA(FCurrentKey, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        const LONG rc = Values ? RegEnumValueA(Key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr)
+                               : RegEnumKeyExA(Key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_MORE_DATA) {
             // The reported longest name counts characters, a multi-byte
             // name may need more bytes.
@@ -234,26 +238,10 @@ std::vector<std::string> TRegistry::GetValueNames() {
     return names;
 }
 
-std::vector<std::string> TRegistry::GetKeyNames() {
-    std::vector<std::string> names;
-    if (!FCurrentKey) return names;
-    DWORD longest = 0;
-    if (RegQueryInfoKeyA(FCurrentKey, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        longest = 255;
-    std::vector<char> name(longest + 1);
-    for (DWORD index = 0;;) {
-        DWORD length = static_cast<DWORD>(name.size());
-        const LONG rc = RegEnumKeyExA(FCurrentKey, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA) {
-            name.resize(name.size() * 2);
-            continue;
-        }
-        if (rc != ERROR_SUCCESS) break;
-        names.emplace_back(name.data(), length);
-        ++index;
-    }
-    return names;
-}
+}  // namespace
+
+std::vector<std::string> TRegistry::GetValueNames() { return EnumNames(FCurrentKey, true); }
+
+std::vector<std::string> TRegistry::GetKeyNames() { return EnumNames(FCurrentKey, false); }
 
 }  // namespace forms

@@ -14,7 +14,7 @@ enum : int { zvdKeepForSession = 0, zvdStoreInProfile = 1 };
 
 // Makes the bitmap file FileName the desktop wallpaper in Style (1 centre,
 // 2 tile, 3 stretch, 4 fit keeping the proportions). Source must be
-// zvdFromFile; with zvdStoreInProfile the choice lasts beyond the session and
+// zvdFromFile; with zvdStoreInProfile the choice is kept in the user profile and
 // every program is told. True when the wallpaper was set; the file is no
 // longer needed when the call returns.
 ZVCDESK_API bool WINAPI ZvDeskWallpaper(const char* FileName, int Source, int Style, int Update);
