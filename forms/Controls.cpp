@@ -143,6 +143,19 @@ LRESULT TControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         if (TForm* f = ParentForm()) f->FocusChanged(this);
         return r;
     }
+    case WM_WINDOWPOSCHANGED: {
+        // Moves and sizes from outside (the user, the system) are kept, so
+        // that the bounds read back are the window's.
+        RECT r;
+        GetWindowRect(FHandle, &r);
+        if (HWND parent = (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) ? GetParent(FHandle) : nullptr)
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        FLeft = r.left;
+        FTop = r.top;
+        FWidth = r.right - r.left;
+        FHeight = r.bottom - r.top;
+        break;
+    }
     default:
         break;
     }

@@ -178,6 +178,17 @@ TEST_F(Forms, ControlsFollowTheFormFontUntilGivenTheirOwn) {
     EXPECT_STREQ(lf.lfFaceName, "Arial") << "the window draws with the font";
 }
 
+TEST_F(Forms, BoundsFollowMovesMadeFromOutside) {
+    SetWindowPos(frm->Handle(), nullptr, 33, 44, 250, 180, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(frm->Left(), 33);
+    EXPECT_EQ(frm->Top(), 44);
+    EXPECT_EQ(frm->Width(), 250);
+    EXPECT_EQ(frm->Height(), 180);
+    MoveWindow(frm->cmdOK->Handle(), 7, 8, 60, 20, TRUE);
+    EXPECT_EQ(frm->cmdOK->Left(), 7) << "child bounds are in the parent's client coordinates";
+    EXPECT_EQ(frm->cmdOK->Top(), 8);
+}
+
 TEST_F(Forms, AutoSizedLabelFitsItsText) {
     const int before = frm->lblNote->Width();
     frm->lblNote->SetCaption("A much longer note than before");
