@@ -70,10 +70,11 @@ public:
                                .Cancel = i == count - 1, .ModalResult = i + 1});
 
         // The button that opens with the focus (tab order 0) answers Enter.
+        // A number that names no shown button leaves the first one there.
         if (DefaultButton == 2 && count >= 2) {
             cmdButton[1]->SetTabOrder(0);
             if (count == 3) cmdButton[2]->SetTabOrder(1);
-        } else if (DefaultButton != 1 && count == 3) {
+        } else if (DefaultButton == 3 && count == 3) {
             cmdButton[2]->SetTabOrder(0);
         }
         SetClientSize(ClientWidth(), top + kButtonHeight + 8);

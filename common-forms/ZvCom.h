@@ -10,6 +10,33 @@
 #define ZVCOM_API extern "C" __declspec(dllimport)
 #endif
 
+// The host program's start-up record, filled by the host and read by
+// ZvComInit.
+#pragma pack(push, 1)
+struct TZvComInfo {
+    HWND AppHandle;           // the host's application window
+    ShortString Title;        // product title: captions, mutex and message name
+    ShortString Tag;          // short product tag: per-program registry names
+    ShortString DocumentNoun; // plural noun for the host's documents
+    int MinColors;            // least colour class the display must have
+    int SuggestColors;        // colour class below which better settings are offered
+    int SuggestResolution;    // 0 none, 1 640 x 480, 2 800 x 600, 3 1024 x 768
+    int MinMemoryMB;          // least physical memory
+    bool SingleInstance;      // only one instance may run
+    bool SuggestDisplay;      // offer better display settings at start
+};
+#pragma pack(pop)
+static_assert(sizeof(TZvComInfo) == sizeof(HWND) + 3 * 256 + 4 * 4 + 2, "the fields follow each other without gaps");
+
+// Decides whether the host may run: physical memory, system components, a
+// running instance (with SingleInstance; the running one is told), the
+// display's colour class, and the offer of better display settings. False:
+// the host must end at once.
+ZVCOM_API bool WINAPI ZvComInit(TZvComInfo& Info);
+
+// Ends the library's use; the host calls it after its message loop.
+ZVCOM_API void WINAPI ZvComDone();
+
 // Message icon codes.
 enum : int { zvIconStop = 16, zvIconQuestion = 32, zvIconExclamation = 48, zvIconInformation = 64 };
 

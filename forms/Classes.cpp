@@ -12,12 +12,22 @@ TComponent::TComponent(TComponent* AOwner) : FOwner(AOwner) {
 }
 
 TComponent::~TComponent() {
-    // Owned components go first, newest first, each unlinking itself.
-    while (!FComponents.empty()) delete FComponents.back();
+    DestroyComponents();
     if (FOwner) {
         auto& list = FOwner->FComponents;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
+}
+
+void TComponent::DestroyComponents() {
+    // Each one unlinks itself from this list as it goes.
+    while (!FComponents.empty()) Free(FComponents.back());
+}
+
+void Free(TComponent* Component) {
+    if (!Component) return;
+    SafeCall([&] { Component->BeforeDestruction(); });
+    delete Component;
 }
 
 TComponent* TComponent::FindComponent(const std::string& AName) const {

@@ -34,12 +34,21 @@ public:
     // The owned component of that name (case-insensitive), or nullptr.
     TComponent* FindComponent(const std::string& AName) const;
     const std::vector<TComponent*>& Components() const { return FComponents; }
+    // Frees every owned component, newest first, each told before it goes.
+    void DestroyComponents();
+
+    // Runs while the whole object still exists, before its destructors: a
+    // form's OnDestroy handler reads the form's own members.
+    virtual void BeforeDestruction() {}
 
 private:
     TComponent* FOwner;
     std::string FName;
     std::vector<TComponent*> FComponents;
 };
+
+// Frees a component the way its owner would: told first, then deleted.
+void Free(TComponent* Component);
 
 // Reports an exception that a guard caught (installed by the application
 // object; by default it shows the message in a system message box).

@@ -17,10 +17,10 @@ LRESULT CALLBACK ControlProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         auto* c = static_cast<TControl*>(cs->lpCreateParams);
         if (c) {
             c->FHandle = Wnd;
-            SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
+            AttachObject(Wnd, c);
         }
     }
-    auto* c = reinterpret_cast<TControl*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    auto* c = static_cast<TControl*>(AttachedObject(Wnd));
     if (!c) return DefWindowProcA(Wnd, Msg, WParam, LParam);
     LRESULT result = 0;
     bool handled = false;
@@ -30,17 +30,13 @@ LRESULT CALLBACK ControlProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     });
     if (!handled) result = c->DefaultHandler(Msg, WParam, LParam);
     if (Msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
+        DetachObject(Wnd);
         c->FHandle = nullptr;
     }
     return result;
 }
 
-TControl* TControl::FromHandle(HWND Wnd) {
-    if (!Wnd || GetWindowLongPtrA(Wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ControlProc))
-        return nullptr;
-    return reinterpret_cast<TControl*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
-}
+TControl* TControl::FromHandle(HWND Wnd) { return static_cast<TControl*>(AttachedObject(Wnd)); }
 
 // ---- TControl --------------------------------------------------------------
 
@@ -56,7 +52,7 @@ TControl::~TControl() {
     if (TForm* f = ParentForm()) f->ControlDestroyed(this);
     if (FHandle) {
         // The window must no longer reach this object while it goes.
-        SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
+        DetachObject(FHandle);
         if (FDefProc && FDefProc != DefWindowProcA)
             SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefProc));
         DestroyWindow(FHandle);
@@ -89,7 +85,7 @@ void TControl::CreateHandle() {
     if (!h) throw Exception("Error creating window for " + Name());
     if (standard) {
         FHandle = h;
-        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        AttachObject(h, this);
         FDefProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
     }
@@ -97,24 +93,6 @@ void TControl::CreateHandle() {
     HandleCreated();
     if (auto* w = dynamic_cast<TWinControl*>(this))
         for (TControl* child : w->FControls) child->CreateHandle();
-}
-
-void TControl::RecreateHandle() {
-    if (!FHandle) return;
-    const bool hadFocus = Focused();
-    SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
-    DestroyWindow(FHandle);
-    FHandle = nullptr;
-    CreateHandle();
-    if (hadFocus) ::SetFocus(FHandle);
-}
-
-void TControl::SetStyleBit(DWORD Bit, bool On) {
-    if (!FHandle) return;
-    LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-    style = On ? (style | Bit) : (style & ~static_cast<LONG_PTR>(Bit));
-    SetWindowLongPtrA(FHandle, GWL_STYLE, style);
-    InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 LRESULT TControl::DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam) {

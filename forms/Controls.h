@@ -127,15 +127,13 @@ protected:
     };
     virtual void GetCreateParams(CreateParams& Params);
     void CreateHandle();
-    void RecreateHandle();
     // The window exists: state kept before it can now be handed to it.
     virtual void HandleCreated() {}
-    void SetStyleBit(DWORD Bit, bool On);
     // The window procedure of the control; unhandled messages go to
     // DefaultHandler (the standard control's own procedure, or the
     // system's default).
     virtual LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
-    LRESULT DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam);
+    virtual LRESULT DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam);
     // A notification (WM_COMMAND) that the parent received from this control.
     virtual void Notify(WORD Code) { (void)Code; }
     virtual void FontChanged();

@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "Module.h"
@@ -12,6 +13,11 @@ namespace {
 // Posted by a focus change; the focus events run when it arrives, unless a
 // SetFocus call already ran them.
 constexpr UINT ZM_FOCUSEVENTS = WM_APP + 0x101;
+
+std::map<int, HCURSOR>& CursorSlots() {
+    static std::map<int, HCURSOR> slots;
+    return slots;
+}
 
 void CollectTabStops(const TWinControl* Container, std::vector<TControl*>& Out) {
     for (TControl* c : Container->TabList()) {
@@ -73,8 +79,9 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     FTop = r.top;
 }
 
+void TForm::BeforeDestruction() { Fire(OnDestroy, this); }
+
 TForm::~TForm() {
-    SafeCall([&] { Fire(OnDestroy, this); });
     FCanvas.reset();
     if (Application->MainForm() == this) Application->Terminate();
 }
@@ -123,6 +130,14 @@ void TForm::Describe(const FormDesc& Desc) {
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetCaption(Desc.Caption);
+    SetEnabled(Desc.Enabled);
+    if (Desc.FormStyle == fsMDIForm && !FClientHandle) {
+        CLIENTCREATESTRUCT ccs = {nullptr, 0xFF00};
+        FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                        WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
+                                        Handle(), nullptr, ModuleInstance(), &ccs);
+        if (!FClientHandle) throw Exception("Unable to create the MDI client window");
+    }
     Font.SetName(Desc.FontName);
     Font.SetSize(Desc.FontSize);
     Position = Desc.Position;
@@ -301,6 +316,9 @@ int TForm::ShowModal() {
     FModal = true;
     ModalResult = mrNone;
     SetVisible(true);
+    // The user answers a modal form before anything else: it takes the
+    // keyboard even when another program was in front.
+    SetForegroundWindow(Handle());
     while (ModalResult == mrNone) {
         MSG msg;
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -354,6 +372,11 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         break;
     }
     return TWinControl::WndProc(Msg, WParam, LParam);
+}
+
+LRESULT TForm::DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (FClientHandle) return DefFrameProcA(Handle(), FClientHandle, Msg, WParam, LParam);
+    return TWinControl::DefaultHandler(Msg, WParam, LParam);
 }
 
 TForm* TForm::FromHandle(HWND Wnd) { return dynamic_cast<TForm*>(TControl::FromHandle(Wnd)); }
@@ -466,7 +489,7 @@ TApplication::TApplication() : TComponent(nullptr) {
 
 TApplication::~TApplication() {
     // Forms go while the hint state they report to still exists.
-    while (!Components().empty()) delete Components().back();
+    DestroyComponents();
     StopHintTimer();
     FHintWindow.reset();
     if (FOwnHandle && FHandle) DestroyWindow(FHandle);
@@ -496,6 +519,20 @@ void TApplication::Run() {
     }
     FTerminated = true;
 }
+
+bool TApplication::Minimized() const { return FMainForm && IsIconic(FMainForm->Handle()); }
+
+void TApplication::Restore() {
+    if (Minimized()) ShowWindow(FMainForm->Handle(), SW_RESTORE);
+}
+
+HCURSOR TScreen::Cursor(int Index) const {
+    auto& slots = CursorSlots();
+    auto it = slots.find(Index);
+    return it != slots.end() && it->second ? it->second : LoadCursor(nullptr, IDC_ARROW);
+}
+
+void TScreen::SetCursor(int Index, HCURSOR Value) const { CursorSlots()[Index] = Value; }
 
 void TApplication::Terminate() {
     if (!FTerminated) PostQuitMessage(0);

@@ -17,6 +17,9 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum TPosition { poDesigned, poScreenCenter, poDefault };
 enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+// fsMDIForm: a multiple-document frame, whose client area is the system's
+// MDI client window.
+enum TFormStyle { fsNormal, fsMDIForm };
 using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
 
 // The description of the form itself, the first entry of its table.
@@ -28,6 +31,8 @@ struct FormDesc {
     TFormBorderStyle BorderStyle = bsSizeable;
     unsigned BorderIcons = biSystemMenu | biMinimize | biMaximize;
     TPosition Position = poDesigned;
+    TFormStyle FormStyle = fsNormal;
+    bool Enabled = true;
     std::string FontName = "MS Sans Serif";
     int FontSize = 8;
     bool KeyPreview = false;
@@ -74,9 +79,13 @@ public:
 
     void SetVisible(bool Value) override;
     bool Showing() const;
+    void BeforeDestruction() override;
 
     // The form of this module behind a top-level window, or nullptr.
     static TForm* FromHandle(HWND Wnd);
+    TFormStyle FormStyle() const { return FClientHandle ? fsMDIForm : fsNormal; }
+    // The MDI client window of a frame, nullptr for other forms.
+    HWND ClientHandle() const { return FClientHandle; }
 
 protected:
     // Builds the form from its description: the form's own entry first, then
@@ -105,6 +114,7 @@ protected:
 
     void GetCreateParams(CreateParams& Params) override;
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    LRESULT DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 private:
     friend class TControl;
@@ -118,6 +128,7 @@ private:
     TFormBorderStyle FBorderStyle = bsSizeable;
     unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     bool FModal = false;
+    HWND FClientHandle = nullptr;
     TControl* FActiveControl = nullptr;
     // Focus events of a focus change, run once the change has finished.
     TControl* FExitPending = nullptr;
@@ -170,6 +181,9 @@ public:
         if (!FMainForm) FMainForm = Ref;
     }
     TForm* MainForm() const { return FMainForm; }
+    // The program is minimised when its main form is; Restore shows it again.
+    bool Minimized() const;
+    void Restore();
     void Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }
@@ -220,10 +234,13 @@ struct TApplicationRef {
 };
 inline constexpr TApplicationRef Application{};
 
-// The screen's size in pixels.
+// The screen's size in pixels, and the module's numbered cursors.
 struct TScreen {
     int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+    // The cursor in slot Index; the arrow for a slot never filled.
+    HCURSOR Cursor(int Index) const;
+    void SetCursor(int Index, HCURSOR Value) const;
 };
 inline constexpr TScreen Screen{};
 

@@ -30,4 +30,23 @@ const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDP
     return Name;
 }
 
+namespace {
+
+LPCSTR ObjectProperty() {
+    static ATOM atom = [] {
+        char name[64];
+        wsprintfA(name, "ZvForms.Object.%p", static_cast<void*>(ModuleInstance()));
+        return GlobalAddAtomA(name);
+    }();
+    return MAKEINTATOM(atom);
+}
+
+}  // namespace
+
+void AttachObject(HWND Wnd, void* Object) { SetPropA(Wnd, ObjectProperty(), Object); }
+
+void* AttachedObject(HWND Wnd) { return Wnd ? GetPropA(Wnd, ObjectProperty()) : nullptr; }
+
+void DetachObject(HWND Wnd) { RemovePropA(Wnd, ObjectProperty()); }
+
 }  // namespace forms

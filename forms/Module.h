@@ -12,4 +12,12 @@ HINSTANCE ModuleInstance();
 // procedure is the controls' one unless another is given.
 const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDPROC Proc = nullptr);
 
+// The object of this module's layer behind a window. The link is a window
+// property named after the module, so that it survives subclassing and
+// windows of other modules (each with its own copy of the layer) are never
+// taken for ours.
+void AttachObject(HWND Wnd, void* Object);
+void* AttachedObject(HWND Wnd);
+void DetachObject(HWND Wnd);
+
 }  // namespace forms

@@ -27,6 +27,9 @@ start_wineserver() {
         # show and hide at once instead of waiting for one.
         quietly wine-unmanaged "$WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
     fi
+    # Wine's own services start with the first program of a wineserver and
+    # outlive it; started here, they hold no test's output open.
+    quietly wine-services "$WINE" wineboot.exe
     # This Wine does not look in the folder of Debian's fonts-wine, so
     # Tahoma, MS Sans Serif and the window-button glyphs go into the prefix.
     local fonts="$WINEPREFIX/drive_c/windows/Fonts"

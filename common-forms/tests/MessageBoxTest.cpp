@@ -85,7 +85,7 @@ Shown Show(const std::string& Text, int DefaultButton, int Icon, const std::stri
 
 void PressKey(WORD Vk) { Press(Vk); }
 
-TEST(MessageBox, ShortTextGivesTheNarrowestBoxWithItsButtonCentred) {
+TEST(MessageBoxes, ShortTextGivesTheNarrowestBoxWithItsButtonCentred) {
     Shown s = Show("Saved.", 1, zvIconInformation, "OK", "", "", [](HWND) { PressKey(VK_RETURN); });
     EXPECT_EQ(s.Result, 1);
     EXPECT_EQ(s.View.Caption, "Probe");
@@ -103,7 +103,7 @@ TEST(MessageBox, ShortTextGivesTheNarrowestBoxWithItsButtonCentred) {
     EXPECT_EQ(s.View.Labels[0].Rect.top, 15);
 }
 
-TEST(MessageBox, LongTextWrapsAtHalfTheScreenAndPushesTheButtonsDown) {
+TEST(MessageBoxes, LongTextWrapsAtHalfTheScreenAndPushesTheButtonsDown) {
     std::string text;
     for (int i = 0; i < 12; ++i) text += "The picture could not be written to the folder. ";
     text = text.substr(0, 255);
@@ -119,7 +119,7 @@ TEST(MessageBox, LongTextWrapsAtHalfTheScreenAndPushesTheButtonsDown) {
     EXPECT_EQ(s.View.Buttons[0].Rect.top, 15 + h + 15);
 }
 
-TEST(MessageBox, TwoButtonsSitEitherSideOfTheCentreAndTheSecondCancels) {
+TEST(MessageBoxes, TwoButtonsSitEitherSideOfTheCentreAndTheSecondCancels) {
     Shown s = Show("Replace the file?", 1, zvIconQuestion, "&Yes", "&No", "", [](HWND) { PressKey(VK_ESCAPE); });
     EXPECT_EQ(s.Result, 2);
     ASSERT_EQ(s.View.Buttons.size(), 2u);
@@ -132,7 +132,7 @@ TEST(MessageBox, TwoButtonsSitEitherSideOfTheCentreAndTheSecondCancels) {
     EXPECT_EQ(s.Result, 1) << "Enter presses the focused first button";
 }
 
-TEST(MessageBox, ThreeButtonsAndTheDefaultButtonChoice) {
+TEST(MessageBoxes, ThreeButtonsAndTheDefaultButtonChoice) {
     Shown s = Show("Save the changes?", 1, zvIconQuestion, "&Yes", "&No", "Cancel",
                    [](HWND) { PressKey(VK_ESCAPE); });
     EXPECT_EQ(s.Result, 3);
@@ -158,13 +158,22 @@ TEST(MessageBox, ThreeButtonsAndTheDefaultButtonChoice) {
     EXPECT_EQ(s.Result, 3);
 }
 
-TEST(MessageBox, ThirdButtonNeedsTheSecond) {
+TEST(MessageBoxes, DefaultButtonThatIsNotShownIsIgnored) {
+    Shown s = Show("Two only.", 3, zvIconQuestion, "&Yes", "&No", "", [](HWND) { PressKey(VK_RETURN); });
+    EXPECT_EQ(s.View.Focused, "&Yes");
+    EXPECT_EQ(s.Result, 1);
+    s = Show("Three.", 7, zvIconQuestion, "&Yes", "&No", "Cancel", [](HWND) { PressKey(VK_RETURN); });
+    EXPECT_EQ(s.View.Focused, "&Yes");
+    EXPECT_EQ(s.Result, 1);
+}
+
+TEST(MessageBoxes, ThirdButtonNeedsTheSecond) {
     Shown s = Show("Only one.", 1, zvIconExclamation, "OK", "", "Cancel", [](HWND) { PressKey(VK_ESCAPE); });
     EXPECT_EQ(s.View.Buttons.size(), 1u);
     EXPECT_EQ(s.Result, 1);
 }
 
-TEST(MessageBox, CloseBoxGivesTwoWhateverTheButtons) {
+TEST(MessageBoxes, CloseBoxGivesTwoWhateverTheButtons) {
     for (const char* second : {"", "&No"}) {
         Shown s = Show("Closing.", 1, zvIconQuestion, "&Yes", second, "",
                        [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); });
@@ -172,7 +181,7 @@ TEST(MessageBox, CloseBoxGivesTwoWhateverTheButtons) {
     }
 }
 
-TEST(MessageBox, WithoutAKnownIconTheTextStillStartsAt62) {
+TEST(MessageBoxes, WithoutAKnownIconTheTextStillStartsAt62) {
     Shown s = Show("Plain.", 1, 0, "OK", "", "", [](HWND) { PressKey(VK_RETURN); });
     ASSERT_FALSE(s.View.Labels.empty());
     EXPECT_EQ(s.View.Labels[0].Rect.left, 62);

@@ -27,14 +27,27 @@ inline void PumpFor(int Ms) {
     PumpUntil([] { return false; }, Ms);
 }
 
+inline BOOL CALLBACK CloseIfEnabled(HWND Wnd, LPARAM) {
+    if (IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) PostMessageA(Wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return TRUE;
+}
+
 // Runs Action once, from the message loop that is running DelayMs from now
-// (a modal form's, typically). The timer belongs to Owner.
+// (a modal form's, typically). The timer belongs to Owner. Should the action
+// not end the modal loop it drives, the active window is closed 8 seconds
+// later, so that the test fails on its result instead of hanging.
 inline void Later(forms::TComponent* Owner, std::function<void()> Action, unsigned DelayMs = 100) {
     auto* t = new forms::TTimer(Owner);
     t->SetInterval(DelayMs);
     t->OnTimer = [t, Action](forms::TComponent*) {
         t->SetEnabled(false);
         Action();
+    };
+    auto* watchdog = new forms::TTimer(Owner);
+    watchdog->SetInterval(DelayMs + 8000);
+    watchdog->OnTimer = [](forms::TComponent*) {
+        // The modal window is the thread's one visible window still enabled.
+        EnumThreadWindows(GetCurrentThreadId(), &CloseIfEnabled, 0);
     };
 }
 
@@ -46,8 +59,32 @@ inline void Key(WORD Vk, bool Up) {
     SendInput(1, &in, sizeof in);
 }
 
+// Keys go to the window in front, as a user's do: the thread's active
+// window is brought there first. Under Wine a focus change of the X server
+// can arrive late and hand the front to the desktop again, so this waits
+// until the window stays in front.
+// Keyboard and mouse input already sent stays queued for the loop that owns
+// the window: a modal form of another module handles its own dialog keys.
+inline void ToFront() {
+    HWND active = GetActiveWindow();
+    if (!active) return;
+    for (int settled = 0, tries = 0; settled < 10 && tries < 100; ++tries) {
+        if (GetForegroundWindow() == active) {
+            ++settled;
+        } else {
+            settled = 0;
+            SetForegroundWindow(active);
+        }
+        Sleep(10);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT))
+            DispatchMessageA(&msg);
+    }
+}
+
 // Presses and releases a key, with Shift held when asked.
 inline void Press(WORD Vk, bool Shift = false) {
+    ToFront();
     if (Shift) Key(VK_SHIFT, false);
     Key(Vk, false);
     Key(Vk, true);
@@ -72,6 +109,7 @@ inline POINT CentreOf(HWND Wnd) {
 
 // A left click at the centre of a window.
 inline void ClickOn(HWND Wnd) {
+    ToFront();
     MouseTo(CentreOf(Wnd));
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;

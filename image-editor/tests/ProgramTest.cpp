@@ -7,6 +7,8 @@
 
 namespace {
 
+const char* const kTitle = "Zelvani Mirolux";
+
 // Mirolux.exe beside this test program.
 std::string ProgramPath() {
     char path[MAX_PATH];
@@ -15,38 +17,90 @@ std::string ProgramPath() {
     return s.substr(0, s.find_last_of('\\') + 1) + "Mirolux.exe";
 }
 
-HWND WaitForWindow(const char* Title, int Ms) {
+struct Process {
+    PROCESS_INFORMATION Info = {};
+    bool Start() {
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        std::string cmd = "\"" + ProgramPath() + "\"";
+        return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &Info);
+    }
+    // The exit code, or -1 when it did not end within Ms.
+    long WaitForExit(DWORD Ms) {
+        if (WaitForSingleObject(Info.hProcess, Ms) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(Info.hProcess, &code);
+        return static_cast<long>(code);
+    }
+    ~Process() {
+        if (Info.hProcess) {
+            if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Info.hProcess, 1);
+            CloseHandle(Info.hThread);
+            CloseHandle(Info.hProcess);
+        }
+    }
+};
+
+// A visible top-level window of the process with that title, or nullptr.
+HWND WindowOf(DWORD ProcessId, const char* Title) {
+    struct Search {
+        DWORD Pid;
+        const char* Title;
+        HWND Found;
+        static BOOL CALLBACK Visit(HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char t[256] = {};
+            GetWindowTextA(w, t, sizeof t);
+            if (pid == s->Pid && IsWindowVisible(w) && (!s->Title || std::string(t) == s->Title)) {
+                s->Found = w;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    } search{ProcessId, Title, nullptr};
+    EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+HWND WaitForWindow(DWORD ProcessId, int Ms) {
     HWND found = nullptr;
-    testsupport::PumpUntil([&] { return (found = FindWindowA(nullptr, Title)) != nullptr && IsWindowVisible(found); },
-                           Ms);
+    testsupport::PumpUntil([&] { return (found = WindowOf(ProcessId, kTitle)) != nullptr; }, Ms);
     return found;
 }
 
-TEST(Program, OpensItsMainWindowAndEndsCleanlyWhenItIsClosed) {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = "\"" + ProgramPath() + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        << "could not start " << cmd;
-
-    HWND main = WaitForWindow("Zelvani Mirolux", 10000);
-    ASSERT_NE(main, nullptr) << "no visible window titled \"Zelvani Mirolux\"";
-    DWORD owner = 0;
-    GetWindowThreadProcessId(main, &owner);
-    EXPECT_EQ(owner, pi.dwProcessId);
-    RECT r;
-    GetClientRect(main, &r);
-    EXPECT_GT(r.right, 0);
-    EXPECT_GT(r.bottom, 0);
+TEST(Program, OpensItsMainWindowAndEndsWithCodeZeroWhenClosed) {
+    Process first;
+    ASSERT_TRUE(first.Start()) << "could not start " << ProgramPath();
+    HWND main = WaitForWindow(first.Info.dwProcessId, 15000);
+    ASSERT_NE(main, nullptr) << "no visible window titled \"" << kTitle << "\"";
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsWindowEnabled(main) != FALSE; }))
+        << "the main window stays disabled";
+    EXPECT_NE(FindWindowExA(main, nullptr, "MDIClient", nullptr), nullptr)
+        << "the main window is a multiple-document frame";
 
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0) << "the program did not end";
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EXPECT_EQ(first.WaitForExit(10000), 0) << "the program did not end with code 0";
+}
+
+TEST(Program, SecondStartBringsTheFirstBackAndEndsSilently) {
+    Process first;
+    ASSERT_TRUE(first.Start());
+    HWND main = WaitForWindow(first.Info.dwProcessId, 15000);
+    ASSERT_NE(main, nullptr);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsIconic(main) != FALSE; }));
+
+    Process second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_EQ(second.WaitForExit(15000), 0) << "the second instance did not end with code 0";
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsIconic(main); })) << "the first was not restored";
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == main; }))
+        << "the first did not come to the front";
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(10000), 0);
 }
 
 }  // namespace
