@@ -3,18 +3,32 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "RegData.h"
 #include "Startup.h"
 #include "Zelvani.h"
+#include "ZvColor.h"
 
 using namespace forms;
 
 TfrmMain* frmMain = nullptr;
 UINT ActivateMsg = 0;
 int MaxScreens = 0;
+TColor ForeColor = clBlack, BackColor = clWhite;
 
 namespace {
 
 WNDPROC OldWindowProc = nullptr;
+
+// A colour from three bytes of the drawing state, and back.
+TColor ColorAt(const std::string& Record, size_t Index) {
+    const auto* p = reinterpret_cast<const unsigned char*>(Record.data()) + Index;
+    return static_cast<TColor>(RGB(p[0], p[1], p[2]));
+}
+void StoreColor(std::string& Record, size_t Index, TColor Color) {
+    Record[Index] = static_cast<char>(ZvRed(Color));
+    Record[Index + 1] = static_cast<char>(ZvGreen(Color));
+    Record[Index + 2] = static_cast<char>(ZvBlue(Color));
+}
 
 // The cursor slots of the drawing tools 1 to 12 and of the floating
 // selection (13), and the cursor resource of each.
@@ -45,11 +59,20 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TfrmMain::Form_Create(TComponent*) {
+    DrawingFont = new TFont;
+    LoadSettings();
+
     ActivateMsg = RegisterWindowMessageA(ProgramTitle);
     OldWindowProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindowProc)));
     SetCaption(ProgramTitle);
+
+    // Small screens have no room for the Quick Capture bar or the magnifier.
+    if (Screen.Width() < 775) ExcludeOption(0x4);
+    if (Screen.Height() < 575) ExcludeOption(0x20);
     Show();
+    ForeColor = ColorAt(Drawings, 2);
+    BackColor = ColorAt(Drawings, 5);
     DragAcceptFiles(Handle(), TRUE);
 
     MEMORYSTATUSEX memory = {};
@@ -66,6 +89,11 @@ void TfrmMain::Form_Create(TComponent*) {
 void TfrmMain::Form_Destroy(TComponent*) {
     SetEnabled(false);
     DragAcceptFiles(Handle(), FALSE);
+    StoreColor(Drawings, 2, ForeColor);
+    StoreColor(Drawings, 5, BackColor);
+    SaveSettings();
+    delete DrawingFont;
+    DrawingFont = nullptr;
     ZvClipControl(nullptr);
     if (OldWindowProc) SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldWindowProc));
     OldWindowProc = nullptr;

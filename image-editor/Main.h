@@ -16,3 +16,5 @@ extern TfrmMain* frmMain;
 extern UINT ActivateMsg;
 // The most screens that may be open at once, 1 to 99.
 extern int MaxScreens;
+// The drawing colours, plain RGB.
+extern forms::TColor ForeColor, BackColor;

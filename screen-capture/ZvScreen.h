@@ -13,3 +13,9 @@
 // Start-up: the library's dialogs belong to AppHandle's program; the title
 // and tag are kept for the life of the library.
 ZVSCREEN_API void WINAPI ZvScreenInit(HWND AppHandle, const ShortString& Title, const ShortString& Tag);
+
+// The default coded capture settings: Part 1 When, 2 What, 3 Then,
+// 4 Options; 0 the four contents one after the other without their length
+// bytes (31 characters, the contents of a capture theme); any other Part the
+// empty string.
+ZVSCREEN_API void WINAPI ZvDefaultCapture(int Part, ShortString& Out);

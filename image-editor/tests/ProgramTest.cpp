@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "Registry.h"
 #include "TestSupport.h"
 
 namespace {
@@ -82,6 +83,58 @@ TEST(Program, OpensItsMainWindowAndEndsWithCodeZeroWhenClosed) {
 
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitForExit(10000), 0) << "the program did not end with code 0";
+}
+
+std::string StoredBytes(const char* Key, const char* Name) {
+    forms::TRegistry reg;
+    if (!reg.OpenKeyReadOnly(Key) || !reg.ValueExists(Name)) return "<missing>";
+    std::string data(static_cast<size_t>(reg.GetDataSize(Name)), '\0');
+    reg.ReadBinaryData(Name, data.data(), static_cast<int>(data.size()));
+    return data;
+}
+
+// Runs the program once, from its start to a close of its main window.
+void RunOnce() {
+    Process p;
+    ASSERT_TRUE(p.Start());
+    HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(p.WaitForExit(10000), 0);
+}
+
+TEST(Program, AFirstRunLeavesEverySettingAtItsDefaultAndDamageIsRepaired) {
+    {
+        forms::TRegistry reg;
+        reg.DeleteKey("\\Software\\Zelvani\\Mirolux");
+    }
+    RunOnce();
+    forms::TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Zelvani\\Mirolux\\Settings"));
+    EXPECT_EQ(reg.ReadInteger("Options"), 0x4FFF);
+    EXPECT_EQ(reg.ReadInteger("StartupAuto"), 1);
+    EXPECT_EQ(StoredBytes("Software\\Zelvani\\Mirolux\\Settings", "Drawings"),
+              std::string("\x00\x00\x00\x00\x00\xFF\xFF\xFF\x00\x00\x00\x00\x00", 13));
+    EXPECT_EQ(StoredBytes("Software\\Zelvani\\Mirolux\\Capture", "When"), std::string("\x05\x00\x03\x00\x00\x00", 6));
+    reg.CloseKey();
+
+    // A damaged store: the program runs and ends as before, and stores the
+    // repaired values.
+    {
+        forms::TRegistry w;
+        ASSERT_TRUE(w.OpenKey("Software\\Zelvani\\Mirolux\\Settings", true));
+        w.WriteInteger("Zoom", 3);
+        w.WriteString("Options", "all of them");
+        w.CloseKey();
+        ASSERT_TRUE(w.OpenKey("Software\\Zelvani\\Mirolux\\Capture", true));
+        w.WriteBinaryData("When", "\x09\x01", 2);
+    }
+    RunOnce();
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Zelvani\\Mirolux\\Settings"));
+    EXPECT_EQ(reg.ReadInteger("Options"), 0x4FFF);
+    EXPECT_EQ(reg.ReadInteger("Zoom"), 2) << "the whole group went back to its defaults";
+    EXPECT_EQ(StoredBytes("Software\\Zelvani\\Mirolux\\Capture", "When"), std::string("\x05\x00\x03\x00\x00\x00", 6));
 }
 
 TEST(Program, SecondStartBringsTheFirstBackAndEndsSilently) {
