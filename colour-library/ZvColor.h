@@ -28,5 +28,17 @@ ZVCOLOR_API int WINAPI ZvRed(int Color);
 ZVCOLOR_API int WINAPI ZvGreen(int Color);
 ZVCOLOR_API int WINAPI ZvBlue(int Color);
 ZVCOLOR_API TRGBTriple WINAPI ZvRGBTriple(BYTE R, BYTE G, BYTE B);
+// RGB of a triple (its red, green and blue bytes) to integer HSV, as ZvRGBHSV.
+ZVCOLOR_API void WINAPI ZvRGBTripleHSV(TRGBTriple RGB, int& H, int& S, int& V);
+// Floating RGB (0..1) to HSV: H in [0, 360), or ZvNaN when S = 0; S, V 0..1.
+ZVCOLOR_API void WINAPI ZvRGBHSVDouble(double R, double G, double B, double& H, double& S, double& V);
+// Integer RGB (0..255) to HSV: H 0..359 (0 when S = 0), S and V 0..255.
+ZVCOLOR_API void WINAPI ZvRGBHSV(int R, int G, int B, int& H, int& S, int& V);
+// Integer HSV to a triple; black for a hue above 360.
+ZVCOLOR_API TRGBTriple WINAPI ZvHSVRGBTriple(int H, int S, int V);
+// Floating HSV to RGB; writes nothing for S = 0 with a defined hue, or a hue above 360.
+ZVCOLOR_API void WINAPI ZvHSVRGBDouble(double H, double S, double V, double& R, double& G, double& B);
+// Integer HSV (H 0..360, S, V 0..255) to RGB; writes nothing for a hue above 360.
+ZVCOLOR_API void WINAPI ZvHSVRGB(int H, int S, int V, int& R, int& G, int& B);
 // The hue of colours without one: the quiet not-a-number 0x7FFFFFFFFFFFFFFF.
 ZVCOLOR_API double WINAPI ZvNaN();

@@ -5,8 +5,10 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 
 #include "Forms.h"
+#include "Registry.h"
 #include "Timer.h"
 
 namespace testsupport {
@@ -116,6 +118,16 @@ inline void ClickOn(HWND Wnd) {
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof in[0]);
+}
+
+// The bytes of a stored registry value under HKEY_CURRENT_USER, or
+// "<missing>".
+inline std::string StoredBytes(const char* Key, const char* Name) {
+    forms::TRegistry reg;
+    if (!reg.OpenKeyReadOnly(Key) || !reg.ValueExists(Name)) return "<missing>";
+    std::string data(static_cast<size_t>(reg.GetDataSize(Name)), '\0');
+    reg.ReadBinaryData(Name, data.data(), static_cast<int>(data.size()));
+    return data;
 }
 
 }  // namespace testsupport

@@ -85,14 +85,6 @@ TEST(Program, OpensItsMainWindowAndEndsWithCodeZeroWhenClosed) {
     EXPECT_EQ(first.WaitForExit(10000), 0) << "the program did not end with code 0";
 }
 
-std::string StoredBytes(const char* Key, const char* Name) {
-    forms::TRegistry reg;
-    if (!reg.OpenKeyReadOnly(Key) || !reg.ValueExists(Name)) return "<missing>";
-    std::string data(static_cast<size_t>(reg.GetDataSize(Name)), '\0');
-    reg.ReadBinaryData(Name, data.data(), static_cast<int>(data.size()));
-    return data;
-}
-
 // Runs the program once, from its start to a close of its main window.
 void RunOnce() {
     Process p;
@@ -114,9 +106,9 @@ TEST(Program, AFirstRunLeavesEverySettingAtItsDefaultAndDamageIsRepaired) {
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Zelvani\\Mirolux\\Settings"));
     EXPECT_EQ(reg.ReadInteger("Options"), 0x4FFF);
     EXPECT_EQ(reg.ReadInteger("StartupAuto"), 1);
-    EXPECT_EQ(StoredBytes("Software\\Zelvani\\Mirolux\\Settings", "Drawings"),
+    EXPECT_EQ(testsupport::StoredBytes("Software\\Zelvani\\Mirolux\\Settings", "Drawings"),
               std::string("\x00\x00\x00\x00\x00\xFF\xFF\xFF\x00\x00\x00\x00\x00", 13));
-    EXPECT_EQ(StoredBytes("Software\\Zelvani\\Mirolux\\Capture", "When"), std::string("\x05\x00\x03\x00\x00\x00", 6));
+    EXPECT_EQ(testsupport::StoredBytes("Software\\Zelvani\\Mirolux\\Capture", "When"), std::string("\x05\x00\x03\x00\x00\x00", 6));
     reg.CloseKey();
 
     // A damaged store: the program runs and ends as before, and stores the
@@ -134,7 +126,7 @@ TEST(Program, AFirstRunLeavesEverySettingAtItsDefaultAndDamageIsRepaired) {
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Zelvani\\Mirolux\\Settings"));
     EXPECT_EQ(reg.ReadInteger("Options"), 0x4FFF);
     EXPECT_EQ(reg.ReadInteger("Zoom"), 2) << "the whole group went back to its defaults";
-    EXPECT_EQ(StoredBytes("Software\\Zelvani\\Mirolux\\Capture", "When"), std::string("\x05\x00\x03\x00\x00\x00", 6));
+    EXPECT_EQ(testsupport::StoredBytes("Software\\Zelvani\\Mirolux\\Capture", "When"), std::string("\x05\x00\x03\x00\x00\x00", 6));
 }
 
 TEST(Program, SecondStartBringsTheFirstBackAndEndsSilently) {

@@ -6,6 +6,7 @@
 
 #include "RegData.h"
 #include "Registry.h"
+#include "TestSupport.h"
 #include "Zelvani.h"
 
 namespace {
@@ -14,13 +15,7 @@ const char* const kSettings = "Software\\Zelvani\\Mirolux\\Settings";
 const char* const kCapture = "Software\\Zelvani\\Mirolux\\Capture";
 const char* const kThemes = "Software\\Zelvani\\Mirolux\\Themes";
 
-std::string Raw(const char* Key, const char* Name) {
-    forms::TRegistry reg;
-    if (!reg.OpenKeyReadOnly(Key) || !reg.ValueExists(Name)) return "<missing>";
-    std::string data(static_cast<size_t>(reg.GetDataSize(Name)), '\0');
-    reg.ReadBinaryData(Name, data.data(), static_cast<int>(data.size()));
-    return data;
-}
+std::string Raw(const char* Key, const char* Name) { return testsupport::StoredBytes(Key, Name); }
 
 int RawInt(const char* Key, const char* Name) {
     forms::TRegistry reg;

@@ -44,3 +44,31 @@ TEST(Startup, RecordForTheCommonLibrary) {
 }
 
 }  // namespace
+
+namespace {
+
+// The cursors the drawing tools and the floating selection show, from the
+// program's own resources.
+TEST(Startup, EveryToolCursorIsInTheProgram) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe = path;
+    exe = exe.substr(0, exe.find_last_of('\\') + 1) + "Mirolux.exe";
+    HMODULE program = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr) << exe;
+    for (const char* name : {"Cross", "Pencil", "Eraser", "Text", "Picker", "Fill", "Airbrush", "Move"}) {
+        HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(program, name, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+        ASSERT_NE(cursor, nullptr) << name;
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(cursor, &info)) << name;
+        EXPECT_FALSE(info.fIcon) << name << " is a cursor";
+        EXPECT_LT(info.xHotspot, 32u) << name;
+        EXPECT_LT(info.yHotspot, 32u) << name;
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DestroyCursor(cursor);
+    }
+    FreeLibrary(program);
+}
+
+}  // namespace
