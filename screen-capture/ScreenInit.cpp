@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include "NewHintWindow.h"
 #include "ScreenState.h"
 #include "ZvScreen.h"
 
@@ -16,3 +17,12 @@ ZVSCREEN_API void WINAPI ZvScreenInit(HWND AppHandle, const ShortString& Title, 
         zvscreen::ProductTag = Tag;
     });
 }
+
+// What the library does when it is loaded: its own hint window and timing.
+namespace {
+
+const struct ModuleFrame {
+    ModuleFrame() { forms::SafeCall(UseSystemHints); }
+} frame;
+
+}  // namespace

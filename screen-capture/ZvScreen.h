@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "Graphics.h"
 #include "ShortString.h"
 
 #ifdef ZVSCREEN_BUILD
@@ -19,3 +20,12 @@ ZVSCREEN_API void WINAPI ZvScreenInit(HWND AppHandle, const ShortString& Title, 
 // bytes (31 characters, the contents of a capture theme); any other Part the
 // empty string.
 ZVSCREEN_API void WINAPI ZvDefaultCapture(int Part, ShortString& Out);
+
+// Captures the screen into a new 24-bit bitmap, which the caller owns and
+// frees with delete. Kind 0: the whole screen; 1: the outer rectangle of the
+// foreground window; 2: the rectangle Left..Right x Top..Bottom, edges
+// included (the four edges are read only for this kind). With IncludeCursor
+// the mouse cursor is drawn where it is, cut at the area's edges. Any other
+// kind, an empty or negative area, or a failure: nullptr.
+ZVSCREEN_API forms::TBitmap* WINAPI ZvScreenCapture(int Kind, int Left, int Right, int Top, int Bottom,
+                                                    bool IncludeCursor);
