@@ -262,8 +262,6 @@ bool TControl::CanFocus() const {
     return true;
 }
 
-bool TControl::Focused() const { return FHandle && GetFocus() == FHandle; }
-
 void TControl::SetFocus() {
     TForm* f = ParentForm();
     if (f && f != this && !f->Showing()) {
@@ -401,10 +399,6 @@ void TEdit::HandleCreated() { SetMaxLength(FMaxLength); }
 void TEdit::SetMaxLength(int Value) {
     FMaxLength = Value;
     if (Handle()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(Value), 0);
-}
-
-void TEdit::SelectAll() {
-    if (Handle()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
 }
 
 void TEdit::Apply(const ControlDesc& Desc) {

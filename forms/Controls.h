@@ -66,8 +66,6 @@ public:
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-    void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
-    void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
     void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
     void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
     int ClientWidth() const;
@@ -92,7 +90,6 @@ public:
 
     // The control's font; while ParentFont holds it follows the parent's.
     TFont Font;
-    bool ParentFont() const { return FParentFont; }
 
     // Tab order among the siblings: the index in the parent's tab list, -1
     // for controls that never take the focus.
@@ -101,7 +98,6 @@ public:
     bool TabStop = false;
     virtual bool Focusable() const { return false; }
     bool CanFocus() const;
-    bool Focused() const;
     // Moves the focus here; on a form that is not showing, the control becomes
     // the one that gets the focus when the form is shown.
     void SetFocus();
@@ -219,7 +215,6 @@ public:
     std::string Text() const { return Caption(); }
     void SetText(const std::string& Value) { SetCaption(Value); }
     void SetMaxLength(int Value);
-    void SelectAll();
     bool Focusable() const override { return true; }
     TNotifyEvent OnChange;
     void Apply(const ControlDesc& Desc) override;

@@ -286,8 +286,6 @@ void TForm::ControlDestroyed(TControl* Control) {
     if (FEnterPending == Control) FEnterPending = nullptr;
 }
 
-void TForm::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
-
 int TForm::ShowModal() {
     if (FModal || Showing()) throw Exception("Cannot make a visible window modal");
     Application->CancelHint();

@@ -53,8 +53,6 @@ public:
     // it; every other window of the thread is disabled meanwhile.
     int ShowModal();
     int ModalResult = mrNone;
-    bool Modal() const { return FModal; }
-    void Close();
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetClientSize(int AWidth, int AHeight);
@@ -83,7 +81,6 @@ public:
 
     // The form of this module behind a top-level window, or nullptr.
     static TForm* FromHandle(HWND Wnd);
-    TFormStyle FormStyle() const { return FClientHandle ? fsMDIForm : fsNormal; }
     // The MDI client window of a frame, nullptr for other forms.
     HWND ClientHandle() const { return FClientHandle; }
 
@@ -186,7 +183,6 @@ public:
     void Restore();
     void Run();
     void Terminate();
-    bool Terminated() const { return FTerminated; }
     // Handles the messages that are waiting, then returns.
     void ProcessMessages();
     // Handles one message: hints, dialog keys, then the window's procedure.

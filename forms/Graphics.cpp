@@ -170,15 +170,9 @@ void TCanvas::FillRect(const RECT& R) {
     ::FillRect(dc, &R, Brush.Handle());
 }
 
-void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) { ::Rectangle(Handle(), X1, Y1, X2, Y2); }
-
 void TCanvas::MoveTo(int X, int Y) { MoveToEx(Handle(), X, Y, nullptr); }
 
 void TCanvas::LineTo(int X, int Y) { ::LineTo(Handle(), X, Y); }
-
-void TCanvas::TextOut(int X, int Y, const std::string& Text) {
-    ::TextOutA(Handle(), X, Y, Text.data(), static_cast<int>(Text.size()));
-}
 
 SIZE TCanvas::TextExtent(const std::string& Text) {
     SIZE s = {0, 0};

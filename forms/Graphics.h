@@ -112,13 +112,10 @@ public:
     TBrush Brush;
 
     void FillRect(const RECT& R);
-    void Rectangle(int X1, int Y1, int X2, int Y2);
     void MoveTo(int X, int Y);
     void LineTo(int X, int Y);
-    void TextOut(int X, int Y, const std::string& Text);
     SIZE TextExtent(const std::string& Text);
     int TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
-    int TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
     TColor Pixel(int X, int Y);
     void SetPixel(int X, int Y, TColor Color);
     void Draw(int X, int Y, TGraphic& Graphic);

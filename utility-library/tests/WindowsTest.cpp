@@ -1,8 +1,12 @@
-// Windows of the caller: the mouse kept inside a control, forms kept on the
-// screen, and windows brought to the front.
+// Windows and the mouse: the mouse kept inside a control, forms kept on the
+// screen and brought to the front, and the cursor as a capture draws it.
 #include <gtest/gtest.h>
 
-#include "ProbeForm.h"
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+#include "TestSupport.h"
 #include "Zelvani.h"
 
 using namespace forms;
@@ -10,147 +14,95 @@ using namespace testsupport;
 
 namespace {
 
-RECT WholeScreen() {
-    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return RECT{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+class TfrmProbe : public TForm {
+public:
+    TButton* cmdButton = nullptr;
+    explicit TfrmProbe(TComponent* AOwner, const std::string& Caption = "Probe") : TForm(AOwner) {
+        Describe({.Name = "frmProbe", .Caption = Caption, .Left = 200, .Top = 150, .ClientWidth = 300,
+                  .ClientHeight = 200, .BorderStyle = bsSizeable});
+        Add(cmdButton, {.Name = "cmdButton", .Left = 40, .Top = 50, .Width = 120, .Height = 40, .Caption = "Button"});
+        EndDescription();
+    }
+};
+
+std::string Show(const RECT& R) {
+    return "(" + std::to_string(R.left) + ", " + std::to_string(R.top) + ")-(" + std::to_string(R.right) + ", " +
+           std::to_string(R.bottom) + ")";
 }
 
-RECT Clip() {
+RECT WindowRect(HWND Wnd) {
     RECT r = {};
-    GetClipCursor(&r);
+    GetWindowRect(Wnd, &r);
     return r;
 }
 
+// Whether the mouse is clipped to R.
+bool ClippedTo(const RECT& R, std::string& Got) {
+    RECT r = {};
+    GetClipCursor(&r);
+    Got = Show(r);
+    return EqualRect(&r, &R);
+}
+
+// A shown probe form, with the mouse released afterwards.
 class Windows : public ::testing::Test {
 protected:
     void SetUp() override {
         frm = new TfrmProbe(Application);
         frm->Show();
+        SetForegroundWindow(frm->Handle());
         PumpFor(100);
     }
     void TearDown() override {
         ClipCursor(nullptr);
+        if (Own) DestroyCursor(Own);
         delete frm;
     }
     TfrmProbe* frm = nullptr;
+    HCURSOR Own = nullptr;
 };
 
-TEST_F(Windows, ClipControlKeepsTheMouseInsideTheControlUntilReleased) {
+TEST_F(Windows, ClipControlKeepsTheMouseInTheControlUntilReleased) {
     const RECT button = WindowRect(frm->cmdButton->Handle());
+    std::string got;
     ZvClipControl(frm->cmdButton);
-    EXPECT_TRUE(SameRect(Clip(), button)) << "expected the clip " << ShowRect(button) << ", got " << ShowRect(Clip());
+    EXPECT_TRUE(ClippedTo(button, got)) << "expected the clip " << Show(button) << ", got " << got;
     SetCursorPos(button.right + 100, button.bottom + 100);
     POINT p;
     GetCursorPos(&p);
-    EXPECT_TRUE(PtInRect(&button, p)) << "the mouse went to (" << p.x << ", " << p.y << "), outside "
-                                      << ShowRect(button);
-
+    EXPECT_TRUE(PtInRect(&button, p)) << "expected the mouse inside " << Show(button) << ", got (" << p.x << ", "
+                                      << p.y << ")";
     ZvClipControl(nullptr);
-    const RECT screen = WholeScreen();
-    EXPECT_TRUE(SameRect(Clip(), screen)) << "expected the whole screen " << ShowRect(screen) << ", got "
-                                          << ShowRect(Clip());
-    SetCursorPos(button.right + 100, button.bottom + 100);
-    GetCursorPos(&p);
-    EXPECT_EQ(p.x, button.right + 100) << "released, the mouse goes anywhere";
-    EXPECT_EQ(p.y, button.bottom + 100);
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen = {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    EXPECT_TRUE(ClippedTo(screen, got)) << "expected the released clip " << Show(screen) << ", got " << got;
 }
 
-TEST_F(Windows, ClipControlOfAControlWithoutWindowReleases) {
-    ZvClipControl(frm->cmdButton);
-    ASSERT_FALSE(SameRect(Clip(), WholeScreen())) << "the button's clip did not take";
-    auto* loose = new TButton(frm);  // no parent: it has no window yet
-    ASSERT_EQ(loose->Handle(), nullptr);
-    ZvClipControl(loose);
-    EXPECT_TRUE(SameRect(Clip(), WholeScreen())) << "got " << ShowRect(Clip());
-}
-
-RECT WorkArea() {
-    RECT r;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-    return r;
-}
-
-// Moves the form's window to (X, Y), keeping its size, and checks that the
-// form took the place.
-void Place(TForm* Form, int X, int Y, int W = 0, int H = 0) {
-    const RECT r = WindowRect(Form->Handle());
-    SetWindowPos(Form->Handle(), nullptr, X, Y, W ? W : r.right - r.left, H ? H : r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    const RECT now = WindowRect(Form->Handle());
-    ASSERT_EQ(now.left, X) << "the system did not place the window at " << X << ", " << Y;
-    ASSERT_EQ(now.top, Y);
-}
-
-TEST_F(Windows, EnsureVisibleMovesAFormOverTheTopLeftEdgeIn) {
-    const RECT area = WorkArea();
-    ASSERT_NO_FATAL_FAILURE(Place(frm, area.left - 60, area.top - 40));
+TEST_F(Windows, EnsureVisibleMovesAnOffScreenFormIntoTheWorkArea) {
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT size = WindowRect(frm->Handle());
+    const int w = size.right - size.left, h = size.bottom - size.top;
+    for (POINT at : {POINT{area.left - 60, area.top - 40}, POINT{area.right - 100, area.bottom - 50}}) {
+        SetWindowPos(frm->Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_EQ(WindowRect(frm->Handle()).left, at.x) << "the system did not place the form";
+        ZvEnsureVisible(frm);
+        const RECT r = WindowRect(frm->Handle());
+        const RECT expected = at.x < area.left ? RECT{area.left, area.top, area.left + w, area.top + h}
+                                               : RECT{area.right - w, area.bottom - h, area.right, area.bottom};
+        EXPECT_TRUE(EqualRect(&r, &expected)) << "expected " << Show(expected) << " in the work area " << Show(area)
+                                              << ", got " << Show(r);
+        EXPECT_EQ(frm->Left(), r.left) << "expected Left() to follow the window";
+        EXPECT_EQ(frm->Top(), r.top) << "expected Top() to follow the window";
+    }
     const RECT before = WindowRect(frm->Handle());
     ZvEnsureVisible(frm);
     const RECT after = WindowRect(frm->Handle());
-    EXPECT_EQ(after.left, area.left) << "got " << ShowRect(after) << " in the work area " << ShowRect(area);
-    EXPECT_EQ(after.top, area.top) << "got " << ShowRect(after) << " in the work area " << ShowRect(area);
-    EXPECT_EQ(after.right - after.left, before.right - before.left) << "the width stays";
-    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top) << "the height stays";
-    EXPECT_EQ(frm->Left(), after.left) << "the form's Left follows its window";
-    EXPECT_EQ(frm->Top(), after.top) << "the form's Top follows its window";
+    EXPECT_TRUE(EqualRect(&before, &after)) << "expected a form inside to stay at " << Show(before) << ", got "
+                                            << Show(after);
 }
 
-TEST_F(Windows, EnsureVisibleMovesAFormOverTheBottomRightEdgeIn) {
-    const RECT area = WorkArea();
-    ASSERT_NO_FATAL_FAILURE(Place(frm, area.right - 100, area.bottom - 50));
-    const RECT before = WindowRect(frm->Handle());
-    ZvEnsureVisible(frm);
-    const RECT after = WindowRect(frm->Handle());
-    EXPECT_EQ(after.right, area.right) << "got " << ShowRect(after) << " in the work area " << ShowRect(area);
-    EXPECT_EQ(after.bottom, area.bottom) << "got " << ShowRect(after) << " in the work area " << ShowRect(area);
-    EXPECT_EQ(after.right - after.left, before.right - before.left) << "the width stays";
-    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top) << "the height stays";
-    EXPECT_EQ(frm->Left(), after.left);
-    EXPECT_EQ(frm->Top(), after.top);
-}
-
-TEST_F(Windows, EnsureVisibleLeavesAFormOnTheScreenWhereItIs) {
-    const RECT area = WorkArea();
-    ASSERT_NO_FATAL_FAILURE(Place(frm, area.left + 10, area.top + 20));
-    ZvEnsureVisible(frm);
-    const RECT after = WindowRect(frm->Handle());
-    EXPECT_EQ(after.left, area.left + 10) << "got " << ShowRect(after);
-    EXPECT_EQ(after.top, area.top + 20) << "got " << ShowRect(after);
-    const RECT edge = WindowRect(frm->Handle());
-    ASSERT_NO_FATAL_FAILURE(Place(frm, area.right - (edge.right - edge.left), area.bottom - (edge.bottom - edge.top)));
-    const RECT corner = WindowRect(frm->Handle());
-    ZvEnsureVisible(frm);
-    EXPECT_TRUE(SameRect(WindowRect(frm->Handle()), corner)) << "a form in the corner stays, got "
-                                                             << ShowRect(WindowRect(frm->Handle()));
-}
-
-// A form wider than the work area keeps its size and starts at the work
-// area's left edge; the other direction fits as usual.
-TEST_F(Windows, EnsureVisiblePutsAFormLargerThanTheScreenAtItsStart) {
-    const RECT area = WorkArea();
-    // The system may make it less wide than asked, but not narrower than the
-    // screen with the form's borders.
-    ASSERT_NO_FATAL_FAILURE(Place(frm, area.left + 50, area.bottom - 100, area.right - area.left + 200, 300));
-    const RECT before = WindowRect(frm->Handle());
-    const int w = before.right - before.left;
-    ASSERT_GT(w, area.right - area.left) << "the form is no wider than the work area " << ShowRect(area);
-    ZvEnsureVisible(frm);
-    const RECT after = WindowRect(frm->Handle());
-    EXPECT_EQ(after.left, area.left) << "got " << ShowRect(after);
-    EXPECT_EQ(after.right - after.left, w) << "the width stays";
-    EXPECT_EQ(after.bottom, area.bottom) << "got " << ShowRect(after);
-    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top) << "the height stays";
-    EXPECT_EQ(frm->Left(), after.left);
-    EXPECT_EQ(frm->Top(), after.top);
-}
-
-TEST_F(Windows, EnsureVisibleOfNoFormDoesNothing) {
-    const RECT before = WindowRect(frm->Handle());
-    ZvEnsureVisible(nullptr);
-    EXPECT_TRUE(SameRect(WindowRect(frm->Handle()), before));
-}
-
-TEST_F(Windows, SetForegroundWindowBringsAnotherFormToTheFront) {
+TEST_F(Windows, SetForegroundWindowBringsAFormOverAnother) {
     auto* other = new TfrmProbe(Application, "Other");
     other->Show();
     SetForegroundWindow(other->Handle());
@@ -158,64 +110,35 @@ TEST_F(Windows, SetForegroundWindowBringsAnotherFormToTheFront) {
     ASSERT_EQ(GetForegroundWindow(), other->Handle()) << "the second form did not come to the front";
     ZvSetForegroundWindow(frm->Handle());
     PumpFor(100);
-    EXPECT_EQ(GetForegroundWindow(), frm->Handle());
+    EXPECT_EQ(GetForegroundWindow(), frm->Handle()) << "expected the first form in front";
     delete other;
 }
 
-// The window of the process once it has been in front for a while (its
-// activation has settled on the display), or nullptr.
-HWND FrontWindowOf(DWORD Process) {
-    HWND found = nullptr;
-    DWORD since = 0;
-    PumpUntil(
-        [&] {
-            HWND front = GetForegroundWindow();
-            DWORD pid = 0;
-            if (front) GetWindowThreadProcessId(front, &pid);
-            if (pid != Process || front != found) {
-                found = pid == Process ? front : nullptr;
-                since = GetTickCount();
-            }
-            return found && GetTickCount() - since >= 500;
-        },
-        10000);
-    return found;
-}
-
-TEST_F(Windows, SetForegroundWindowComesOverAnotherProgram) {
-    char system[MAX_PATH];
-    ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
-    std::string cmd = "\"" + std::string(system) + "\\notepad.exe\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        << "cannot start " << cmd;
-    WaitForInputIdle(pi.hProcess, 10000);
-    HWND notepad = FrontWindowOf(pi.dwProcessId);
-    if (notepad) {
-        ZvSetForegroundWindow(frm->Handle());
-        EXPECT_EQ(GetForegroundWindow(), frm->Handle()) << "notepad stayed in front";
-        PumpFor(300);
-        EXPECT_EQ(GetForegroundWindow(), frm->Handle()) << "the form did not stay in front";
+TEST_F(Windows, GetCursorGivesTheShownCursorItsPlaceAndHotSpotOrNone) {
+    RECT client;
+    GetClientRect(frm->Handle(), &client);
+    POINT at = {client.right - 30, client.bottom - 20};
+    ClientToScreen(frm->Handle(), &at);
+    SetCursorPos(at.x, at.y);
+    PumpFor(100);
+    std::vector<BYTE> andPlane(32 * 4, 0xFF), xorPlane(32 * 4, 0x00);
+    for (int row = 0; row < 8; ++row) andPlane[row * 4] = 0x00;
+    Own = CreateCursor(GetModuleHandleA(nullptr), 5, 7, 32, 32, andPlane.data(), xorPlane.data());
+    ASSERT_NE(Own, nullptr);
+    SetCursor(Own);
+    POINT pos = {-1, -1}, hot = {-1, -1};
+    EXPECT_EQ(ZvGetCursor(pos, hot), Own) << "expected the cursor that is shown";
+    EXPECT_TRUE(pos.x == at.x && pos.y == at.y) << "expected the place (" << at.x << ", " << at.y << "), got ("
+                                                << pos.x << ", " << pos.y << ")";
+    EXPECT_TRUE(hot.x == 5 && hot.y == 7) << "expected the hot spot (5, 7), got (" << hot.x << ", " << hot.y << ")";
+    while (ShowCursor(FALSE) >= 0) {
     }
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    ASSERT_NE(notepad, nullptr) << "notepad's window never came to the front";
-}
-
-TEST_F(Windows, SetForegroundWindowOfNoWindowChangesNothing) {
-    SetForegroundWindow(frm->Handle());
-    PumpFor(50);
-    ASSERT_EQ(GetForegroundWindow(), frm->Handle());
-    HWND gone = CreateWindowA("STATIC", "gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    DestroyWindow(gone);
-    ZvSetForegroundWindow(gone);
-    ZvSetForegroundWindow(nullptr);
-    PumpFor(50);
-    EXPECT_EQ(GetForegroundWindow(), frm->Handle());
+    pos = hot = {9, 9};
+    const HICON hidden = ZvGetCursor(pos, hot);
+    while (ShowCursor(TRUE) < 0) {
+    }
+    EXPECT_EQ(hidden, nullptr) << "expected no cursor while it is hidden";
+    EXPECT_TRUE(pos.x == 0 && pos.y == 0 && hot.x == 0 && hot.y == 0) << "expected zero points while hidden";
 }
 
 }  // namespace
