@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ComState.h"
+#include "Context.h"
 #include "Forms.h"
 #include "Registry.h"
 #include "StartupChecks.h"
@@ -135,6 +136,7 @@ bool Init(TZvComInfo& Info) {
         !zvcom::DisplayGoodEnough(ZvTotalColors(), Screen.Width(), Screen.Height(), Info.SuggestColors,
                                   Info.SuggestResolution))
         result = OfferDisplaySettings(Info, flag);
+    if (!frmContext) frmContext = new TfrmContext(Application);
     WriteSuggestionFlag(flag);
     return result;
 }
@@ -145,6 +147,8 @@ ZVCOM_API bool WINAPI ZvComInit(TZvComInfo& Info) { return Guarded(false, [&] { 
 
 ZVCOM_API void WINAPI ZvComDone() {
     SafeCall([] {
+        Free(frmContext);
+        frmContext = nullptr;
         // The host is ending: the name of the single instance is free again.
         if (InstanceMutex) CloseHandle(InstanceMutex);
         InstanceMutex = nullptr;

@@ -37,6 +37,15 @@ ZVCOM_API bool WINAPI ZvComInit(TZvComInfo& Info);
 // Ends the library's use; the host calls it after its message loop.
 ZVCOM_API void WINAPI ZvComDone();
 
+namespace forms {
+class TWinControl;
+}
+
+// Opens the edit pop-up menu (Undo, Cut, Copy, Paste, Delete, Select All)
+// for a text field, at (X, Y) of its client area, or at its centre when X or
+// Y is negative (asked from the keyboard).
+ZVCOM_API void WINAPI ZvComEditMenu(forms::TWinControl* Control, int X, int Y);
+
 // Message icon codes.
 enum : int { zvIconStop = 16, zvIconQuestion = 32, zvIconExclamation = 48, zvIconInformation = 64 };
 

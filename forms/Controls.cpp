@@ -9,6 +9,10 @@
 
 namespace forms {
 
+// The signed coordinates packed in a message parameter.
+inline int SignedLow(LPARAM L) { return static_cast<short>(LOWORD(L)); }
+inline int SignedHigh(LPARAM L) { return static_cast<short>(HIWORD(L)); }
+
 // ---- the window procedure of every control ---------------------------------
 
 LRESULT CALLBACK ControlProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -405,6 +409,20 @@ void TEdit::Apply(const ControlDesc& Desc) {
     TWinControl::Apply(Desc);
     FMaxLength = Desc.MaxLength;
     OnChange = Desc.OnChange;
+}
+
+LRESULT TEdit::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_CONTEXTMENU && OnContextPopup) {
+        POINT pos = {SignedLow(LParam), SignedHigh(LParam)};
+        if (pos.x == -1 && pos.y == -1)
+            pos = {-1, -1};  // from the keyboard
+        else
+            ScreenToClient(Handle(), &pos);
+        bool handled = false;
+        OnContextPopup(this, pos, handled);
+        if (handled) return 0;
+    }
+    return TWinControl::WndProc(Msg, WParam, LParam);
 }
 
 void TEdit::Notify(WORD Code) {

@@ -209,6 +209,11 @@ private:
     bool FChecked = false;
 };
 
+// Asked for a control's context menu: MousePos in its client coordinates,
+// (-1, -1) when asked from the keyboard. Handled: the system's own menu is
+// not to show.
+using TContextPopupEvent = std::function<void(TComponent* Sender, POINT MousePos, bool& Handled)>;
+
 class TEdit : public TWinControl {
 public:
     explicit TEdit(TComponent* AOwner);
@@ -217,12 +222,14 @@ public:
     void SetMaxLength(int Value);
     bool Focusable() const override { return true; }
     TNotifyEvent OnChange;
+    TContextPopupEvent OnContextPopup;
     void Apply(const ControlDesc& Desc) override;
 
 protected:
     void GetCreateParams(CreateParams& Params) override;
     void HandleCreated() override;
     void Notify(WORD Code) override;
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 private:
     int FMaxLength = 0;
