@@ -93,7 +93,7 @@ TfrmContext::TfrmContext(TComponent* AOwner) : TForm(AOwner) {
         e.Member->Tag = e.Tag;
         e.Member->ImageIndex = e.Image;
         if (e.Tag) e.Member->OnClick = Handler(&TfrmContext::mnuEditCCP_Click);
-        mnuEdit->Items.push_back(e.Member);
+        mnuEdit->Add(e.Member);
     }
     EndDescription();
 }

@@ -159,6 +159,13 @@ void TForm::AddControl(TControl* Control, const ControlDesc& Desc) {
 
 void TForm::EndDescription() { Fire(OnCreate, this); }
 
+void TForm::SetMenu(TMainMenu* Value) {
+    FMenu = Value;
+    HMENU old = GetMenu(Handle());
+    ::SetMenu(Handle(), Value ? Value->Build(false) : nullptr);
+    if (old) DestroyMenu(old);
+}
+
 void TForm::SetClientSize(int AWidth, int AHeight) {
     RECT r = {0, 0, AWidth, AHeight};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
@@ -366,7 +373,20 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case ZM_FOCUSEVENTS:
         RunFocusEvents();
         return 0;
+    case WM_COMMAND:
+        // A command of the menu bar.
+        if (LParam == 0 && HIWORD(WParam) == 0 && FMenu) {
+            TMenuItem* item = TMenuItem::FromCommand(LOWORD(WParam));
+            if (item && item->Enabled) Fire(item->OnClick, item);
+            return 0;
+        }
+        break;
     default:
+        if (FMenu) {
+            bool handled = false;
+            const LRESULT r = MenuMessage(Msg, WParam, LParam, handled);
+            if (handled) return r;
+        }
         break;
     }
     return TWinControl::WndProc(Msg, WParam, LParam);
@@ -564,10 +584,28 @@ void TApplication::ProcessMessage(MSG& Msg) {
     default:
         break;
     }
-    if (Msg.message == WM_KEYDOWN) {
+    if ((Msg.message == WM_SYSKEYUP || Msg.message == WM_KEYUP) && Msg.wParam == VK_MENU && FSwallowAltUp) {
+        FSwallowAltUp = false;
+        return;
+    }
+    if (Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) {
         bool used = false;
         if (TForm* form = TForm::FromHandle(GetAncestor(Msg.hwnd, GA_ROOT)))
-            SafeCall([&] { used = form->DialogKey(Msg.wParam); });
+            SafeCall([&] {
+                // Shortcuts of the menu bar first (F10 and Alt+key come as
+                // system keys), then the dialog keys.
+                if (form->Menu()) {
+                    TShortCut key = static_cast<TShortCut>(Msg.wParam & 0xFF);
+                    if (GetKeyState(VK_SHIFT) < 0) key |= scShift;
+                    if (GetKeyState(VK_CONTROL) < 0) key |= scCtrl;
+                    if (GetKeyState(VK_MENU) < 0) key |= scAlt;
+                    used = form->Menu()->IsShortCut(key);
+                    // The Alt key's release after an Alt shortcut must not
+                    // open the menu bar as a lone Alt press does.
+                    if (used && (key & scAlt)) FSwallowAltUp = true;
+                }
+                if (!used && Msg.message == WM_KEYDOWN) used = form->DialogKey(Msg.wParam);
+            });
         if (used) return;
     }
     TranslateMessage(&Msg);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Controls.h"
+#include "Menus.h"
 
 namespace forms {
 
@@ -70,6 +71,10 @@ public:
     // Tab, Enter and Escape as a dialog takes them; true when used.
     bool DialogKey(WPARAM Key);
 
+    // The form's menu bar, or nullptr.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnDestroy;
@@ -126,6 +131,7 @@ private:
     unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     bool FModal = false;
     HWND FClientHandle = nullptr;
+    TMainMenu* FMenu = nullptr;
     TControl* FActiveControl = nullptr;
     // Focus events of a focus change, run once the change has finished.
     TControl* FExitPending = nullptr;
@@ -216,6 +222,7 @@ private:
     std::string FTitle;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
+    bool FSwallowAltUp = false;
     TControl* FHintControl = nullptr;
     UINT_PTR FHintTimer = 0;
     bool FHintShowing = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 
 #include "Module.h"
 
@@ -28,13 +29,18 @@ void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
 
 namespace {
 
-// The menu being shown; its items are measured and drawn through a hidden
-// window of the module while it is open.
-struct TShownMenu {
-    TPopupMenu* Menu = nullptr;
-    std::vector<TMenuItem*> Items;  // by command number - 1
-};
-TShownMenu Shown;
+// The live items of this module, for the commands and item data that come
+// back from the window system.
+std::map<UINT, TMenuItem*>& ItemsByCommand() {
+    static std::map<UINT, TMenuItem*> items;
+    return items;
+}
+
+TMenuItem* ItemOfData(ULONG_PTR Data) {
+    for (auto& [command, item] : ItemsByCommand())
+        if (reinterpret_cast<ULONG_PTR>(item) == Data) return item;
+    return nullptr;
+}
 
 constexpr int kGap = 4;
 
@@ -48,87 +54,61 @@ HFONT MenuFont() {
     return font;
 }
 
-TMenuItem* ItemOf(UINT Command) {
-    return Command >= 1 && Command <= Shown.Items.size() ? Shown.Items[Command - 1] : nullptr;
+TImageList* ImagesOf(const TMenuItem* Item) { return Item->Menu() ? Item->Menu()->Images : nullptr; }
+
+int ImageWidth(const TMenuItem* Item) {
+    TImageList* images = ImagesOf(Item);
+    return images ? images->Width : 16;
 }
 
-int ImageWidth() { return Shown.Menu && Shown.Menu->Images ? Shown.Menu->Images->Width : 16; }
+bool TopLevel(const TMenuItem* Item) { return !Item->Parent() && dynamic_cast<TMainMenu*>(Item->Menu()); }
 
-void Measure(MEASUREITEMSTRUCT& M) {
-    TMenuItem* item = ItemOf(M.itemID);
-    if (!item) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, MenuFont());
-    SIZE text = {0, 0}, shortcut = {0, 0};
-    GetTextExtentPoint32A(dc, item->Caption.c_str(), static_cast<int>(item->Caption.size()), &text);
-    if (!item->ShortCutText.empty())
-        GetTextExtentPoint32A(dc, item->ShortCutText.c_str(), static_cast<int>(item->ShortCutText.size()),
-                              &shortcut);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    M.itemWidth = static_cast<UINT>(kGap + ImageWidth() + 2 * kGap + text.cx + (shortcut.cx ? 3 * kGap + shortcut.cx : 0));
-    M.itemHeight = static_cast<UINT>(std::max<LONG>(text.cy + 4, ImageWidth() + 4));
-}
-
-void Draw(const DRAWITEMSTRUCT& D) {
-    TMenuItem* item = ItemOf(D.itemID);
-    if (!item) return;
-    const bool selected = (D.itemState & ODS_SELECTED) != 0;
-    TDCCanvas canvas(D.hDC);
-    LOGFONTA lf = {};
-    GetObjectA(MenuFont(), sizeof lf, &lf);
-    canvas.Font.SetName(lf.lfFaceName);
-    canvas.Font.SetHeight(lf.lfHeight);
-    canvas.Font.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-    canvas.Brush.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    canvas.FillRect(D.rcItem);
-    if (item->OnDrawItem) item->OnDrawItem(item, canvas, D.rcItem, selected);
-    if (!item->Enabled) canvas.Font.SetColor(clSystemColor | COLOR_GRAYTEXT);
-
-    RECT r = D.rcItem;
-    const int imageTop = r.top + (r.bottom - r.top - ImageWidth()) / 2;
-    if (item->ImageIndex >= 0 && Shown.Menu->Images) {
-        Shown.Menu->Images->Draw(canvas, r.left + kGap, imageTop, item->ImageIndex, item->Enabled);
-    } else if (item->Checked) {
-        RECT mark = {r.left + kGap, imageTop, r.left + kGap + ImageWidth(), imageTop + ImageWidth()};
-        DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK);
-    }
-    canvas.Brush.SetClear(true);
-    r.left += kGap + ImageWidth() + 2 * kGap;
-    r.right -= 2 * kGap;
-    const UINT flags = DT_SINGLELINE | DT_VCENTER | ((D.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
-    DrawTextA(canvas.Handle(), item->Caption.c_str(), -1, &r, flags | DT_LEFT);
-    if (!item->ShortCutText.empty()) DrawTextA(canvas.Handle(), item->ShortCutText.c_str(), -1, &r, flags | DT_RIGHT);
-}
+std::string ShortCutTextOf(const TMenuItem* Item) { return ShortCutToText(Item->ShortCut); }
 
 // Owner-drawn items have no mnemonics of their own: the "&" letter of a
 // caption chooses its item here.
 LRESULT MenuChar(char Letter, HMENU Menu) {
     const int wanted = std::toupper(static_cast<unsigned char>(Letter));
     for (int i = 0, n = GetMenuItemCount(Menu); i < n; ++i) {
-        TMenuItem* item = ItemOf(GetMenuItemID(Menu, i));
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_DATA;
+        GetMenuItemInfoA(Menu, static_cast<UINT>(i), TRUE, &mii);
+        TMenuItem* item = ItemOfData(mii.dwItemData);
         if (!item || !item->Enabled) continue;
         const auto amp = item->Caption.find('&');
         if (amp == std::string::npos || amp + 1 >= item->Caption.size()) continue;
-        if (std::toupper(static_cast<unsigned char>(item->Caption[amp + 1])) == wanted) return MAKELRESULT(i, MNC_EXECUTE);
+        if (std::toupper(static_cast<unsigned char>(item->Caption[amp + 1])) == wanted)
+            return MAKELRESULT(i, MNC_EXECUTE);
     }
     return MAKELRESULT(0, MNC_IGNORE);
 }
 
-LRESULT CALLBACK MenuWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    switch (Msg) {
-    case WM_MEASUREITEM:
-        SafeCall([&] { Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(LParam)); });
-        return TRUE;
-    case WM_DRAWITEM:
-        SafeCall([&] { Draw(*reinterpret_cast<DRAWITEMSTRUCT*>(LParam)); });
-        return TRUE;
-    case WM_MENUCHAR:
-        return MenuChar(static_cast<char>(LOWORD(WParam)), reinterpret_cast<HMENU>(LParam));
-    default:
-        return DefWindowProcA(Wnd, Msg, WParam, LParam);
+void AppendItems(HMENU Menu, const std::vector<TMenuItem*>& Items) {
+    for (TMenuItem* item : Items) {
+        if (!item->Visible) continue;
+        if (item->IsLine()) {
+            AppendMenuA(Menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT state = item->Enabled ? 0 : MF_GRAYED;
+        if (item->Items().empty()) {
+            AppendMenuA(Menu, MF_OWNERDRAW | state, item->Command(), reinterpret_cast<LPCSTR>(item));
+        } else {
+            // Filled when it opens, after its item's OnClick has run.
+            HMENU sub = CreatePopupMenu();
+            MENUINFO mi = {};
+            mi.cbSize = sizeof mi;
+            mi.fMask = MIM_MENUDATA;
+            mi.dwMenuData = reinterpret_cast<ULONG_PTR>(item);
+            SetMenuInfo(sub, &mi);
+            AppendMenuA(Menu, MF_OWNERDRAW | MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub),
+                        reinterpret_cast<LPCSTR>(item));
+        }
     }
 }
+
+LRESULT CALLBACK MenuWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 HWND MenuWindow() {
     static HWND wnd = nullptr;
@@ -141,31 +121,203 @@ HWND MenuWindow() {
     return wnd;
 }
 
+// Runs the OnClick of the submenus above an item, from the top down, so
+// that the states they set hold before the item is used.
+void RefreshAbove(TMenuItem* Item) {
+    std::vector<TMenuItem*> chain;
+    for (TMenuItem* p = Item->Parent(); p; p = p->Parent()) chain.push_back(p);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) Fire((*it)->OnClick, *it);
+}
+
+TMenuItem* FindShortCut(const std::vector<TMenuItem*>& Items, TShortCut Key) {
+    for (TMenuItem* item : Items) {
+        if (!item->Visible) continue;
+        if (item->ShortCut == Key && item->Items().empty()) return item;
+        if (TMenuItem* found = FindShortCut(item->Items(), Key)) return found;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+namespace {
+
+LRESULT CALLBACK MenuWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    bool handled = false;
+    const LRESULT r = MenuMessage(Msg, WParam, LParam, handled);
+    return handled ? r : DefWindowProcA(Wnd, Msg, WParam, LParam);
+}
+
+}  // namespace
+
+// The menu messages of a window that owns this module's menus.
+LRESULT MenuMessage(UINT Msg, WPARAM WParam, LPARAM LParam, bool& Handled) {
+    Handled = true;
+    switch (Msg) {
+    case WM_MEASUREITEM:
+        if (reinterpret_cast<MEASUREITEMSTRUCT*>(LParam)->CtlType != ODT_MENU) break;
+        SafeCall([&] { MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(LParam)); });
+        return TRUE;
+    case WM_DRAWITEM:
+        if (reinterpret_cast<DRAWITEMSTRUCT*>(LParam)->CtlType != ODT_MENU) break;
+        SafeCall([&] { DrawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(LParam)); });
+        return TRUE;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(LParam)) break;  // the window's system menu
+        SafeCall([&] { TMenu::FillSubmenu(reinterpret_cast<HMENU>(WParam)); });
+        return 0;
+    case WM_MENUCHAR:
+        return MenuChar(static_cast<char>(LOWORD(WParam)), reinterpret_cast<HMENU>(LParam));
+    default:
+        break;
+    }
+    Handled = false;
+    return 0;
+}
+
+std::string ShortCutToText(TShortCut ShortCut) {
+    if (!ShortCut) return "";
+    std::string text;
+    if (ShortCut & scCtrl) text += "Ctrl+";
+    if (ShortCut & scShift) text += "Shift+";
+    if (ShortCut & scAlt) text += "Alt+";
+    const UINT vk = ShortCut & 0xFF;
+    if (vk >= VK_F1 && vk <= VK_F24) return text + "F" + std::to_string(vk - VK_F1 + 1);
+    switch (vk) {
+    case VK_DELETE: return text + "Del";
+    case VK_INSERT: return text + "Ins";
+    case VK_RETURN: return text + "Enter";
+    case VK_ESCAPE: return text + "Esc";
+    default: break;
+    }
+    return text + static_cast<char>(vk);
+}
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
+    static UINT next = 100;
+    FCommand = next++;
+    ItemsByCommand()[FCommand] = this;
+}
+
+TMenuItem::~TMenuItem() { ItemsByCommand().erase(FCommand); }
+
+TMenuItem* TMenuItem::FromCommand(UINT Command) {
+    auto it = ItemsByCommand().find(Command);
+    return it == ItemsByCommand().end() ? nullptr : it->second;
+}
+
+void TMenuItem::Add(TMenuItem* Item) {
+    Item->FParent = this;
+    Item->FMenu = FMenu;
+    FItems.push_back(Item);
+}
+
+TMenu* TMenuItem::Menu() const {
+    const TMenuItem* top = this;
+    while (top->FParent) top = top->FParent;
+    return top->FMenu;
+}
+
+void TMenu::Add(TMenuItem* Item) {
+    Item->FMenu = this;
+    FItems.push_back(Item);
+}
+
+HMENU TMenu::Build(bool Popup) {
+    HMENU menu = Popup ? CreatePopupMenu() : CreateMenu();
+    AppendItems(menu, FItems);
+    return menu;
+}
+
+void TMenu::FillSubmenu(HMENU Submenu) {
+    MENUINFO mi = {};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIM_MENUDATA;
+    if (!GetMenuInfo(Submenu, &mi)) return;
+    TMenuItem* item = ItemOfData(mi.dwMenuData);
+    if (!item) return;
+    Fire(item->OnClick, item);
+    while (GetMenuItemCount(Submenu) > 0) DeleteMenu(Submenu, 0, MF_BYPOSITION);
+    AppendItems(Submenu, item->Items());
+}
+
+void MeasureMenuItem(MEASUREITEMSTRUCT& M) {
+    TMenuItem* item = ItemOfData(M.itemData);
+    if (!item) return;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, MenuFont());
+    SIZE text = {0, 0}, shortcut = {0, 0};
+    GetTextExtentPoint32A(dc, item->Caption.c_str(), static_cast<int>(item->Caption.size()), &text);
+    const std::string keys = ShortCutTextOf(item);
+    if (!keys.empty()) GetTextExtentPoint32A(dc, keys.c_str(), static_cast<int>(keys.size()), &shortcut);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (TopLevel(item)) {
+        // An item of the menu bar: its caption alone.
+        M.itemWidth = static_cast<UINT>(text.cx + kGap);
+        M.itemHeight = static_cast<UINT>(text.cy + 4);
+        return;
+    }
+    M.itemWidth = static_cast<UINT>(kGap + ImageWidth(item) + 2 * kGap + text.cx +
+                                    (shortcut.cx ? 3 * kGap + shortcut.cx : 0));
+    M.itemHeight = static_cast<UINT>(std::max<LONG>(text.cy + 4, ImageWidth(item) + 4));
+}
+
+void DrawMenuItem(const DRAWITEMSTRUCT& D) {
+    TMenuItem* item = ItemOfData(D.itemData);
+    if (!item) return;
+    const bool selected = (D.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
+    TDCCanvas canvas(D.hDC);
+    LOGFONTA lf = {};
+    GetObjectA(MenuFont(), sizeof lf, &lf);
+    canvas.Font.SetName(lf.lfFaceName);
+    canvas.Font.SetHeight(lf.lfHeight);
+    canvas.Font.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    canvas.Brush.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    canvas.FillRect(D.rcItem);
+    if (item->OnDrawItem) item->OnDrawItem(item, canvas, D.rcItem, selected);
+    if (!item->Enabled) canvas.Font.SetColor(clSystemColor | COLOR_GRAYTEXT);
+    canvas.Brush.SetClear(true);
+    RECT r = D.rcItem;
+    const UINT flags = DT_SINGLELINE | DT_VCENTER | ((D.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+    if (TopLevel(item)) {
+        DrawTextA(canvas.Handle(), item->Caption.c_str(), -1, &r, flags | DT_CENTER);
+        return;
+    }
+    const int w = ImageWidth(item);
+    const int imageTop = r.top + (r.bottom - r.top - w) / 2;
+    if (item->ImageIndex >= 0 && ImagesOf(item)) {
+        ImagesOf(item)->Draw(canvas, r.left + kGap, imageTop, item->ImageIndex, item->Enabled);
+    } else if (item->Checked) {
+        RECT mark = {r.left + kGap, imageTop, r.left + kGap + w, imageTop + w};
+        DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK);
+    }
+    r.left += kGap + w + 2 * kGap;
+    r.right -= 2 * kGap;
+    DrawTextA(canvas.Handle(), item->Caption.c_str(), -1, &r, flags | DT_LEFT);
+    const std::string keys = ShortCutTextOf(item);
+    if (!keys.empty()) DrawTextA(canvas.Handle(), keys.c_str(), -1, &r, flags | DT_RIGHT);
+}
 
 void TPopupMenu::Popup(int X, int Y) {
     Fire(OnPopup, this);
-    HMENU menu = CreatePopupMenu();
-    Shown = TShownMenu{this, {}};
-    for (TMenuItem* item : Items) {
-        if (!item->Visible) continue;
-        if (item->IsLine()) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        Shown.Items.push_back(item);
-        AppendMenuA(menu, MF_OWNERDRAW | (item->Enabled ? 0 : MF_GRAYED), Shown.Items.size(),
-                    reinterpret_cast<LPCSTR>(item));
-    }
+    HMENU menu = Build(true);
     // The items are measured and drawn by the module's own menu window; the
     // window the user works in stays in front.
-    HWND owner = MenuWindow();
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, X, Y, owner, nullptr));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, X, Y, MenuWindow(), nullptr));
     DestroyMenu(menu);
-    TMenuItem* item = ItemOf(chosen);
-    Shown = TShownMenu{};
+    TMenuItem* item = TMenuItem::FromCommand(chosen);
     if (item && item->Enabled) Fire(item->OnClick, item);
+}
+
+bool TMainMenu::IsShortCut(TShortCut Key) {
+    TMenuItem* item = FindShortCut(Items(), Key);
+    if (!item) return false;
+    RefreshAbove(item);
+    if (!item->Enabled || !item->Visible) return false;
+    Fire(item->OnClick, item);
+    return true;
 }
 
 }  // namespace forms

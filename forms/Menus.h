@@ -29,35 +29,92 @@ private:
     std::vector<std::unique_ptr<TBitmap>> FImages;
 };
 
+class TMenu;
 class TMenuItem;
 using TMenuDrawItemEvent =
     std::function<void(TMenuItem* Sender, TCanvas& Canvas, const RECT& Rect, bool Selected)>;
 
+// A shortcut: the virtual-key code with the modifiers in the high byte.
+typedef WORD TShortCut;
+enum : WORD { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
+// The text a menu shows for a shortcut ("Ctrl+S", "F10", "Alt+1").
+std::string ShortCutToText(TShortCut ShortCut);
+
 class TMenuItem : public TComponent {
 public:
-    explicit TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
+    explicit TMenuItem(TComponent* AOwner);
+    ~TMenuItem() override;
     std::string Caption;  // "-" is a separator
-    std::string ShortCutText;
+    TShortCut ShortCut = 0;
     int ImageIndex = -1;
     bool Enabled = true;
     bool Checked = false;
     bool Visible = true;
+    // For an item with a submenu, OnClick runs each time the submenu opens.
     TNotifyEvent OnClick;
     // Runs before the item is drawn, to prepare the canvas's font and colour.
     TMenuDrawItemEvent OnDrawItem;
     bool IsLine() const { return Caption == "-"; }
+
+    const std::vector<TMenuItem*>& Items() const { return FItems; }
+    void Add(TMenuItem* Item);
+    TMenuItem* Parent() const { return FParent; }
+    TMenu* Menu() const;
+    UINT Command() const { return FCommand; }
+    // The item of this module behind a menu command, or nullptr.
+    static TMenuItem* FromCommand(UINT Command);
+
+private:
+    friend class TMenu;
+    std::vector<TMenuItem*> FItems;
+    TMenuItem* FParent = nullptr;
+    TMenu* FMenu = nullptr;
+    UINT FCommand;
 };
 
-class TPopupMenu : public TComponent {
+// What pop-up and main menus share: their items and pictures.
+class TMenu : public TComponent {
 public:
-    explicit TPopupMenu(TComponent* AOwner) : TComponent(AOwner) {}
-    std::vector<TMenuItem*> Items;
+    using TComponent::TComponent;
+    const std::vector<TMenuItem*>& Items() const { return FItems; }
+    void Add(TMenuItem* Item);
     TImageList* Images = nullptr;
+    // The window system's menu of these items, made anew; submenus are
+    // filled when they open.
+    HMENU Build(bool Popup);
+    // Fills a submenu that is opening: its item's OnClick first, so that the
+    // states it sets are the ones shown.
+    static void FillSubmenu(HMENU Submenu);
+
+private:
+    std::vector<TMenuItem*> FItems;
+};
+
+class TPopupMenu : public TMenu {
+public:
+    using TMenu::TMenu;
     // Runs each time the menu opens, before it shows.
     TNotifyEvent OnPopup;
     // Shows the menu at a point of the screen and runs the chosen item's
     // OnClick after it has closed.
     void Popup(int X, int Y);
 };
+
+// The menu bar of a form.
+class TMainMenu : public TMenu {
+public:
+    using TMenu::TMenu;
+    // A key with its modifiers that is the shortcut of an item: the submenus
+    // above it refresh their states first, then the item runs when it is
+    // enabled. True when the key was such a shortcut.
+    bool IsShortCut(TShortCut Key);
+};
+
+// Measuring and drawing of owner-drawn items, for the windows that own menus.
+void MeasureMenuItem(MEASUREITEMSTRUCT& Measure);
+void DrawMenuItem(const DRAWITEMSTRUCT& Draw);
+// The menu messages (measure, draw, a submenu opening, a letter) of a window
+// that owns this module's menus; Handled tells whether it was one.
+LRESULT MenuMessage(UINT Msg, WPARAM WParam, LPARAM LParam, bool& Handled);
 
 }  // namespace forms
