@@ -643,12 +643,26 @@ void TApplication::ControlDestroyed(TControl* Control) {
     FHintControl = nullptr;
 }
 
+std::string GetShortHint(const std::string& Hint) { return Hint.substr(0, Hint.find('|')); }
+
+std::string GetLongHint(const std::string& Hint) {
+    const auto bar = Hint.find('|');
+    return bar == std::string::npos ? Hint : Hint.substr(bar + 1);
+}
+
+void TApplication::SetHint(const std::string& Value) {
+    if (Value == FHint) return;
+    FHint = Value;
+    Fire(OnHint, this);
+}
+
 void TApplication::HintMouseMove(HWND Wnd) {
     TControl* c = TControl::FromHandle(Wnd);
     if (c == FHintControl) return;
     CancelHint();
     FHintControl = c;
-    if (c && c->ShowHint() && !c->Hint.empty())
+    SetHint(c ? c->Hint : "");
+    if (c && c->ShowHint() && !c->Hint.empty() && GetShortHint(c->Hint).rfind('~', 0) != 0)
         FHintTimer = SetTimer(nullptr, 0, static_cast<UINT>(std::max(HintPause, 1)), &HintTimerProc);
 }
 
@@ -669,8 +683,7 @@ void TApplication::ShowHintNow() {
     POINT pos;
     GetCursorPos(&pos);
     if (WindowFromPoint(pos) != c->Handle()) return;
-    // The short hint is the part before a '|'.
-    const std::string text = c->Hint.substr(0, c->Hint.find('|'));
+    const std::string text = GetShortHint(c->Hint);
     if (text.empty()) return;
     if (!FHintWindow) FHintWindow = HintWindowClass();
     RECT r = FHintWindow->CalcHintRect(Screen.Width(), text);

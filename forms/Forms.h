@@ -204,6 +204,13 @@ public:
     }
     THintWindow* HintWindow() const { return FHintWindow.get(); }
     void CancelHint();
+
+    // The hint of what the mouse is over (a control, a menu item), whole;
+    // OnHint runs when it changes. A hint whose short part begins with "~"
+    // is for the status bar only and shows no tool tip.
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value);
+    TNotifyEvent OnHint;
     // A control is going away: it no longer has a hint to show.
     void ControlDestroyed(TControl* Control);
 
@@ -220,6 +227,7 @@ private:
     HWND FHandle = nullptr;
     bool FOwnHandle = false;
     std::string FTitle;
+    std::string FHint;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
     bool FSwallowAltUp = false;
@@ -228,6 +236,11 @@ private:
     bool FHintShowing = false;
     std::unique_ptr<THintWindow> FHintWindow;
 };
+
+// The parts of a hint "short|long": the short part is the tool tip, the long
+// part (the whole hint when it has no "|") goes to the status bar.
+std::string GetShortHint(const std::string& Hint);
+std::string GetLongHint(const std::string& Hint);
 
 // The module's application object, made on first use.
 TApplication& ApplicationInstance();

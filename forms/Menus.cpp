@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 
+#include "Forms.h"
 #include "Module.h"
 
 namespace forms {
@@ -168,6 +169,21 @@ LRESULT MenuMessage(UINT Msg, WPARAM WParam, LPARAM LParam, bool& Handled) {
         return 0;
     case WM_MENUCHAR:
         return MenuChar(static_cast<char>(LOWORD(WParam)), reinterpret_cast<HMENU>(LParam));
+    case WM_MENUSELECT: {
+        // The selected item's hint is the application's while it is
+        // selected; a closing menu clears it.
+        std::string hint;
+        if (HIWORD(WParam) != 0xFFFF || LParam) {
+            MENUITEMINFOA mii = {};
+            mii.cbSize = sizeof mii;
+            mii.fMask = MIIM_DATA;
+            const bool byPosition = (HIWORD(WParam) & MF_POPUP) != 0;
+            if (GetMenuItemInfoA(reinterpret_cast<HMENU>(LParam), LOWORD(WParam), byPosition, &mii))
+                if (TMenuItem* item = ItemOfData(mii.dwItemData)) hint = item->Hint;
+        }
+        SafeCall([&] { Application->SetHint(hint); });
+        return 0;
+    }
     default:
         break;
     }

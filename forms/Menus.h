@@ -45,6 +45,7 @@ public:
     explicit TMenuItem(TComponent* AOwner);
     ~TMenuItem() override;
     std::string Caption;  // "-" is a separator
+    std::string Hint;     // becomes the application's hint while the item is selected
     TShortCut ShortCut = 0;
     int ImageIndex = -1;
     bool Enabled = true;

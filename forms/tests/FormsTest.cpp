@@ -259,6 +259,32 @@ TEST_F(Forms, HintShowsAfterThePauseInTheChosenClassAndHidesAgain) {
     frm->Hide();
 }
 
+TEST_F(Forms, StatusBarHintsReachTheApplicationButShowNoToolTip) {
+    std::vector<std::string> seen;
+    Application->OnHint = [&](TComponent*) { seen.push_back(Application->Hint()); };
+    Application->HintPause = 50;
+    frm->txtSecond->Hint = "~Opens the picture";
+    frm->Show();
+    MouseTo(CentreOf(frm->txtFirst->Handle()));
+    PumpFor(100);
+    MouseTo(CentreOf(frm->txtSecond->Handle()));
+    PumpFor(300);
+    THintWindow* h = Application->HintWindow();
+    EXPECT_TRUE(!h || !IsWindowVisible(h->Handle())) << "a \"~\" hint showed as a tool tip";
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), "~Opens the picture");
+    Application->OnHint = nullptr;
+    frm->Hide();
+}
+
+TEST(HintParts, ShortBeforeTheBarLongAfterItOrWhole) {
+    EXPECT_EQ(GetShortHint("Open|Opens a picture file"), "Open");
+    EXPECT_EQ(GetLongHint("Open|Opens a picture file"), "Opens a picture file");
+    EXPECT_EQ(GetShortHint("~Ready"), "~Ready");
+    EXPECT_EQ(GetLongHint("~Ready"), "~Ready");
+    EXPECT_EQ(GetLongHint(""), "");
+}
+
 TEST_F(Forms, NoHintWhenTheFormHidesHints) {
     frm->SetShowHint(false);
     Application->HintPause = 50;

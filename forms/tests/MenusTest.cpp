@@ -23,6 +23,7 @@ protected:
             save->Enabled = allowSave;
         };
         save = Item(menu, file, "&Save", scCtrl | 'S');
+        save->Hint = "~Saves the active screen";
         Item(menu, file, "-", 0);
         print = Item(menu, file, "&Print", VK_F10);
         auto* window = Item(menu, nullptr, "&Window", 0);
@@ -85,8 +86,10 @@ TEST_F(MainMenus, ASubmenusClickRunsWhenItOpensAndItsItemsShowItsStates) {
     // it is read and answered from a timer, which that loop still serves.
     int openedWhenShown = -1;
     bool saveEnabled = false;
+    std::string hintWhenShown;
     Later(form, [&] {
         openedWhenShown = fileOpened;
+        hintWhenShown = Application->Hint();
         HMENU sub = GetSubMenu(GetMenu(form->Handle()), 0);
         saveEnabled = sub && !(GetMenuState(sub, 0, MF_BYPOSITION) & MF_GRAYED);
         Press(VK_RETURN);  // Save, the first item
@@ -97,6 +100,8 @@ TEST_F(MainMenus, ASubmenusClickRunsWhenItOpensAndItsItemsShowItsStates) {
     EXPECT_TRUE(PumpUntil([&] { return !fired.empty(); }, 5000)) << "choosing Save ran nothing";
     EXPECT_EQ(openedWhenShown, 1) << "the File submenu's OnClick runs once, when it opens";
     EXPECT_TRUE(saveEnabled) << "the submenu shows the state its OnClick set";
+    EXPECT_EQ(hintWhenShown, "~Saves the active screen") << "the selected item's hint";
+    EXPECT_EQ(Application->Hint(), "") << "the closed menu leaves no hint";
     ASSERT_FALSE(fired.empty());
     EXPECT_EQ(fired[0], save);
 }
