@@ -160,6 +160,7 @@ void TControl::SetParent(TWinControl* AParent) {
         ::SetParent(FHandle, FParent->Handle());
     else
         CreateHandle();
+    if (FAlign != alNone) FParent->AlignControls();
 }
 
 TForm* TControl::ParentForm() {
@@ -209,6 +210,7 @@ void TControl::SetEnabled(bool Value) {
 void TControl::SetVisible(bool Value) {
     FVisible = Value;
     if (FHandle) ShowWindow(FHandle, Value ? SW_SHOW : SW_HIDE);
+    if (FAlign != alNone && FParent) FParent->AlignControls();
 }
 
 void TControl::Repaint() {
@@ -279,8 +281,14 @@ void TControl::SetFocus() {
 
 void TControl::Click() { Fire(OnClick, this); }
 
+void TControl::SetAlign(TAlign Value) {
+    FAlign = Value;
+    if (FParent) FParent->AlignControls();
+}
+
 void TControl::Apply(const ControlDesc& Desc) {
     SetName(Desc.Name);
+    FAlign = Desc.Align;
     FLeft = Desc.Left;
     FTop = Desc.Top;
     FWidth = Desc.Width;
@@ -306,7 +314,47 @@ TWinControl::~TWinControl() {
     FTabList.clear();
 }
 
+RECT TWinControl::AlignControls() {
+    RECT r = {0, 0, 0, 0};
+    if (Handle()) GetClientRect(Handle(), &r);
+    TControl* client = nullptr;
+    for (TControl* c : FControls) {
+        if (!c->Visible() || c->Align() == alNone) continue;
+        const int w = c->Width(), h = c->Height();
+        switch (c->Align()) {
+        case alTop:
+            c->SetBounds(r.left, r.top, r.right - r.left, h);
+            r.top += h;
+            break;
+        case alBottom:
+            c->SetBounds(r.left, r.bottom - h, r.right - r.left, h);
+            r.bottom -= h;
+            break;
+        case alLeft:
+            c->SetBounds(r.left, r.top, w, r.bottom - r.top);
+            r.left += w;
+            break;
+        case alRight:
+            c->SetBounds(r.right - w, r.top, w, r.bottom - r.top);
+            r.right -= w;
+            break;
+        default:
+            client = c;
+            break;
+        }
+    }
+    if (r.bottom < r.top) r.bottom = r.top;
+    if (r.right < r.left) r.right = r.left;
+    if (client) client->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return r;
+}
+
 LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_SIZE) {
+        const LRESULT result = TControl::WndProc(Msg, WParam, LParam);
+        AlignControls();
+        return result;
+    }
     if (Msg == WM_COMMAND && LParam) {
         TControl* c = FromHandle(reinterpret_cast<HWND>(LParam));
         if (c && c->Parent() == this) {

@@ -16,6 +16,9 @@ class TWinControl;
 class TForm;
 
 enum TBevelCut { bvNone, bvLowered, bvRaised };
+// Aligned controls fill their parent's client area from its edges inwards,
+// in the order they were added; alClient takes what is left.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 // The description of one control, as it stands in a form's table of
 // controls. Each kind reads the fields that apply to it.
@@ -23,6 +26,7 @@ struct ControlDesc {
     std::string Name;
     TWinControl* Parent = nullptr;  // nullptr: the form itself
     int Left = 0, Top = 0, Width = 0, Height = 0;
+    TAlign Align = alNone;
     std::string Caption;
     std::string Hint;
     int Tag = 0;
@@ -70,6 +74,8 @@ public:
     void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
     int ClientWidth() const;
     int ClientHeight() const;
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign Value);
 
     std::string Caption() const;
     void SetCaption(const std::string& Value);
@@ -149,6 +155,7 @@ private:
     std::string FCaption;
     bool FEnabled = true;
     bool FVisible = true;
+    TAlign FAlign = alNone;
     bool FShowHint = false;
     bool FParentFont = true;
     bool FFollowingParentFont = false;
@@ -161,6 +168,9 @@ public:
     ~TWinControl() override;
     const std::vector<TControl*>& Controls() const { return FControls; }
     const std::vector<TControl*>& TabList() const { return FTabList; }
+    // Lays out the aligned children; what they leave is the area returned
+    // (client coordinates).
+    virtual RECT AlignControls();
 
 protected:
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;

@@ -159,6 +159,12 @@ void TForm::AddControl(TControl* Control, const ControlDesc& Desc) {
 
 void TForm::EndDescription() { Fire(OnCreate, this); }
 
+RECT TForm::AlignControls() {
+    const RECT r = TWinControl::AlignControls();
+    if (FClientHandle) MoveWindow(FClientHandle, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    return r;
+}
+
 void TForm::SetMenu(TMainMenu* Value) {
     FMenu = Value;
     HMENU old = GetMenu(Handle());
@@ -373,6 +379,14 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case ZM_FOCUSEVENTS:
         RunFocusEvents();
         return 0;
+    case WM_SIZE:
+        if (FClientHandle) {
+            // Not the frame's own sizing, which gives the MDI client the
+            // whole client area.
+            AlignControls();
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         // A command of the menu bar.
         if (LParam == 0 && HIWORD(WParam) == 0 && FMenu) {

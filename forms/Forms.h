@@ -75,6 +75,9 @@ public:
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
 
+    // A frame's MDI client gets what the aligned bars leave.
+    RECT AlignControls() override;
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnDestroy;
