@@ -358,9 +358,14 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     if (Msg == WM_COMMAND && LParam) {
         TControl* c = FromHandle(reinterpret_cast<HWND>(LParam));
         if (c && c->Parent() == this) {
-            c->Notify(HIWORD(WParam));
+            c->Command(LOWORD(WParam), HIWORD(WParam));
             return 0;
         }
+    }
+    if (Msg == WM_NOTIFY && LParam) {
+        auto* header = reinterpret_cast<NMHDR*>(LParam);
+        TControl* c = FromHandle(header->hwndFrom);
+        if (c && c->Parent() == this) return c->NotifyMessage(*header);
     }
     return TControl::WndProc(Msg, WParam, LParam);
 }

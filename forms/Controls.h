@@ -88,6 +88,12 @@ public:
     void Repaint();
 
     std::string Hint;
+    // The hint of the part of the control at a point of its client area; the
+    // whole control has one hint unless a kind has parts of its own.
+    virtual std::string HintAt(POINT ClientPos) const {
+        (void)ClientPos;
+        return Hint;
+    }
     // Hints show when this control's flag is set, or, while ParentShowHint
     // holds, when its parent's does.
     bool ShowHint() const;
@@ -138,6 +144,17 @@ protected:
     virtual LRESULT DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam);
     // A notification (WM_COMMAND) that the parent received from this control.
     virtual void Notify(WORD Code) { (void)Code; }
+    // The same with the command number, for controls whose parts have
+    // numbers of their own (tool bar buttons).
+    virtual void Command(WORD Id, WORD Code) {
+        (void)Id;
+        Notify(Code);
+    }
+    // A WM_NOTIFY that the parent received from this control.
+    virtual LRESULT NotifyMessage(NMHDR& Header) {
+        (void)Header;
+        return 0;
+    }
     virtual void FontChanged();
     virtual void Paint(TCanvas& Canvas) { (void)Canvas; }
     virtual void Click();

@@ -672,11 +672,19 @@ void TApplication::SetHint(const std::string& Value) {
 
 void TApplication::HintMouseMove(HWND Wnd) {
     TControl* c = TControl::FromHandle(Wnd);
-    if (c == FHintControl) return;
+    std::string hint;
+    if (c) {
+        POINT pos;
+        GetCursorPos(&pos);
+        ScreenToClient(Wnd, &pos);
+        hint = c->HintAt(pos);
+    }
+    if (c == FHintControl && hint == FHintText) return;
     CancelHint();
     FHintControl = c;
-    SetHint(c ? c->Hint : "");
-    if (c && c->ShowHint() && !c->Hint.empty() && GetShortHint(c->Hint).rfind('~', 0) != 0)
+    FHintText = hint;
+    SetHint(hint);
+    if (c && c->ShowHint() && !hint.empty() && GetShortHint(hint).rfind('~', 0) != 0)
         FHintTimer = SetTimer(nullptr, 0, static_cast<UINT>(std::max(HintPause, 1)), &HintTimerProc);
 }
 
@@ -697,7 +705,7 @@ void TApplication::ShowHintNow() {
     POINT pos;
     GetCursorPos(&pos);
     if (WindowFromPoint(pos) != c->Handle()) return;
-    const std::string text = GetShortHint(c->Hint);
+    const std::string text = GetShortHint(FHintText);
     if (text.empty()) return;
     if (!FHintWindow) FHintWindow = HintWindowClass();
     RECT r = FHintWindow->CalcHintRect(Screen.Width(), text);

@@ -235,6 +235,7 @@ private:
     bool FTerminated = false;
     bool FSwallowAltUp = false;
     TControl* FHintControl = nullptr;
+    std::string FHintText;  // the hint of the control's part under the mouse
     UINT_PTR FHintTimer = 0;
     bool FHintShowing = false;
     std::unique_ptr<THintWindow> FHintWindow;

@@ -1,0 +1,136 @@
+// Tool bars: buttons clicked with the mouse, check and grouped buttons,
+// disabled buttons, the drop-down arrow's menu, and a hint per button.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Forms.h"
+#include "TestSupport.h"
+#include "ToolBar.h"
+
+using namespace forms;
+using namespace testsupport;
+
+namespace {
+
+POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
+void ClickAt(POINT P) {
+    ToFront();
+    MouseTo(P);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+BOOL CALLBACK FindMenu(HWND Wnd, LPARAM Found) {
+    char cls[16];
+    GetClassNameA(Wnd, cls, sizeof cls);
+    if (std::string(cls) == "#32768" && IsWindowVisible(Wnd)) *reinterpret_cast<bool*>(Found) = true;
+    return TRUE;
+}
+
+class ToolBars : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(Application);
+        form->SetBounds(120, 120, 360, 160);
+        form->SetShowHint(true);
+        auto* images = new TImageList(form);
+        for (TColor c : {0x0000FF, 0x00FF00}) {
+            auto b = std::make_unique<TBitmap>();
+            b->SetSize(16, 16);
+            b->Canvas().Brush.SetColor(c);
+            b->Canvas().FillRect(RECT{0, 0, 16, 16});
+            b->Canvas().SetPixel(0, 15, 0xFF00FF);
+            images->Add(std::move(b));
+        }
+        bar = new TToolBar(form);
+        bar->Images = images;
+        bar->SetBounds(0, 0, 360, 28);
+        bar->SetAlign(alTop);
+        bar->SetParent(form);
+        plain = Button(tbsButton, 0, "New|Creates a new screen");
+        check = Button(tbsCheck, 1, "Grid");
+        Button(tbsSeparator, -1, "");
+        groupA = Button(tbsGroup, 0, "Pencil");
+        groupB = Button(tbsGroup, 1, "Eraser");
+        disabled = Button(tbsButton, 0, "Off");
+        disabled->SetEnabled(false);
+        menu = new TPopupMenu(form);
+        auto* item = new TMenuItem(form);
+        item->Caption = "&Full screen";
+        menu->Add(item);
+        drop = Button(tbsDropDown, 1, "Capture");
+        drop->DropdownMenu = menu;
+        form->Show();
+        PumpFor(100);
+    }
+    void TearDown() override { Free(form); }
+
+    TToolButton* Button(TToolButtonStyle Style, int Image, const char* Hint) {
+        auto* b = new TToolButton(form);
+        b->Style = Style;
+        b->ImageIndex = Image;
+        b->Hint = Hint;
+        b->OnClick = [this, b](TComponent*) { clicked.push_back(b); };
+        bar->Add(b);
+        return b;
+    }
+
+    void Click(TToolButton* B) {
+        ClickAt(CentreOf(bar->ButtonRect(B)));
+        PumpFor(150);
+    }
+
+    TForm* form = nullptr;
+    TToolBar* bar = nullptr;
+    TPopupMenu* menu = nullptr;
+    TToolButton *plain, *check, *groupA, *groupB, *disabled, *drop;
+    std::vector<TToolButton*> clicked;
+};
+
+TEST_F(ToolBars, ButtonsClickCheckAndGroupAndDisabledOnesStayStill) {
+    Click(plain);
+    Click(disabled);
+    Click(check);
+    ASSERT_EQ(clicked, (std::vector<TToolButton*>{plain, check}));
+    EXPECT_TRUE(check->Down());
+    Click(check);
+    EXPECT_FALSE(check->Down());
+
+    Click(groupA);
+    EXPECT_TRUE(groupA->Down());
+    Click(groupB);
+    EXPECT_TRUE(groupB->Down());
+    EXPECT_FALSE(groupA->Down()) << "one button of a group at a time";
+    Click(groupB);
+    EXPECT_TRUE(groupB->Down()) << "a pressed group button stays in";
+    EXPECT_TRUE(SendMessageA(bar->Handle(), TB_ISBUTTONCHECKED, 5, 0)) << "the bar shows what the button holds";
+}
+
+TEST_F(ToolBars, TheDropDownArrowOpensTheButtonsMenu) {
+    bool opened = false;
+    Later(form, [&] {
+        EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&opened));
+        Press(VK_ESCAPE);
+    }, 300);
+    const RECT r = bar->ButtonRect(drop);
+    ClickAt(POINT{r.right - 4, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return opened; }, 3000)) << "no menu opened under the arrow";
+}
+
+TEST_F(ToolBars, EachButtonHasItsOwnHint) {
+    MouseTo(POINT{10, 10});
+    PumpFor(100);
+    MouseTo(CentreOf(bar->ButtonRect(plain)));
+    EXPECT_TRUE(PumpUntil([] { return Application->Hint() == "New|Creates a new screen"; }, 2000))
+        << "got \"" << Application->Hint() << "\"";
+    MouseTo(CentreOf(bar->ButtonRect(groupB)));
+    EXPECT_TRUE(PumpUntil([] { return Application->Hint() == "Eraser"; }, 2000)) << "got \"" << Application->Hint() << "\"";
+}
+
+}  // namespace
