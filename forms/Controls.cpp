@@ -84,8 +84,12 @@ void TControl::CreateHandle() {
     const char* cls = standard ? p.ClassName
                                : OwnWindowClass("ZvForms.Control", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     FDefProc = standard ? nullptr : DefWindowProcA;
-    HWND h = CreateWindowExA(p.ExStyle, cls, FCaption.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
-                             p.ParentWnd, nullptr, ModuleInstance(), this);
+    // Child windows get a number of their own: owner-drawn controls are
+    // measured by it before their window exists.
+    static UINT nextId = 1000;
+    if (p.Style & WS_CHILD) FControlId = nextId++;
+    HWND h = CreateWindowExA(p.ExStyle, cls, FCaption.c_str(), p.Style, FLeft, FTop, FWidth, FHeight, p.ParentWnd,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(FControlId)), ModuleInstance(), this);
     if (!h) throw Exception("Error creating window for " + Name());
     if (standard) {
         FHandle = h;
@@ -361,6 +365,23 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
             c->Command(LOWORD(WParam), HIWORD(WParam));
             return 0;
         }
+    }
+    if (Msg == WM_DRAWITEM && LParam) {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(LParam);
+        if (draw->CtlType != ODT_MENU)
+            if (TControl* c = FromHandle(draw->hwndItem); c && c->Parent() == this) {
+                c->DrawItem(*draw);
+                return TRUE;
+            }
+    }
+    if (Msg == WM_MEASUREITEM && LParam) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(LParam);
+        if (measure->CtlType != ODT_MENU)
+            for (TControl* c : FControls)
+                if (c->FControlId == measure->CtlID) {
+                    c->MeasureItem(*measure);
+                    return TRUE;
+                }
     }
     if (Msg == WM_NOTIFY && LParam) {
         auto* header = reinterpret_cast<NMHDR*>(LParam);

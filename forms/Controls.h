@@ -150,6 +150,9 @@ protected:
         (void)Id;
         Notify(Code);
     }
+    // Owner-drawn controls: the parent's WM_MEASUREITEM and WM_DRAWITEM.
+    virtual void MeasureItem(MEASUREITEMSTRUCT& Measure) { (void)Measure; }
+    virtual void DrawItem(const DRAWITEMSTRUCT& Draw) { (void)Draw; }
     // A WM_NOTIFY that the parent received from this control.
     virtual LRESULT NotifyMessage(NMHDR& Header) {
         (void)Header;
@@ -166,6 +169,7 @@ private:
     void ParentFontChanged();
 
     HWND FHandle = nullptr;
+    UINT FControlId = 0;
     WNDPROC FDefProc = nullptr;
     TWinControl* FParent = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
