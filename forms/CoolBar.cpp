@@ -3,14 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "Module.h"
+
 namespace forms {
 
 TCoolBar::TCoolBar(TComponent* AOwner) : TWinControl(AOwner) {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)registered;
+    UseCommonControls(ICC_COOL_CLASSES | ICC_BAR_CLASSES);
 }
 
 void TCoolBar::GetCreateParams(CreateParams& Params) {

@@ -1,5 +1,7 @@
 #include "Module.h"
 
+#include <commctrl.h>
+
 #include <map>
 #include <string>
 
@@ -28,6 +30,13 @@ const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDP
         registered[Name] = true;
     }
     return Name;
+}
+
+void UseCommonControls(DWORD Classes) {
+    static DWORD registered = 0;
+    if ((registered & Classes) == Classes) return;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, Classes};
+    if (InitCommonControlsEx(&icc)) registered |= Classes;
 }
 
 namespace {

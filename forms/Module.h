@@ -12,6 +12,10 @@ HINSTANCE ModuleInstance();
 // procedure is the controls' one unless another is given.
 const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDPROC Proc = nullptr);
 
+// Registers the common-control window classes of ICC_* Classes with the
+// system before a control of them is made.
+void UseCommonControls(DWORD Classes);
+
 // The object of this module's layer behind a window. The link is a window
 // property named after the module, so that it survives subclassing and
 // windows of other modules (each with its own copy of the layer) are never

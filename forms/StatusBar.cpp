@@ -3,14 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "Module.h"
+
 namespace forms {
 
 TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)registered;
+    UseCommonControls(ICC_BAR_CLASSES);
     SetAlign(alBottom);
 }
 

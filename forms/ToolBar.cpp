@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "Module.h"
+
 namespace forms {
 
 namespace {
@@ -33,11 +35,7 @@ void TToolButton::SetDown(bool Value) {
 }
 
 TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)registered;
+    UseCommonControls(ICC_BAR_CLASSES);
 }
 
 TToolBar::~TToolBar() {
