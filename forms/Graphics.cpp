@@ -1,5 +1,7 @@
 #include "Graphics.h"
 
+#include <cstring>
+
 #include "Classes.h"
 
 namespace forms {
@@ -257,6 +259,14 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
         std::fill(FBits, FBits + static_cast<size_t>(RowBytes()) * FHeight, 0xFF);
     }
     if (old) DeleteObject(old);
+}
+
+void TBitmap::Assign(TBitmap& Source) {
+    if (&Source == this) return;
+    SetSize(Source.Width(), Source.Height());
+    if (Source.Empty()) return;
+    GdiFlush();
+    std::memcpy(ScanLine(0), Source.ScanLine(0), static_cast<size_t>(RowBytes()) * FHeight);
 }
 
 std::uint8_t* TBitmap::ScanLine(int Row) {

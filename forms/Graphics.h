@@ -170,6 +170,8 @@ public:
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
     void SetSize(int AWidth, int AHeight);
+    // Becomes a copy of Source: its size and every pixel.
+    void Assign(TBitmap& Source);
     TPixelFormat PixelFormat() const { return pf24bit; }
     void SetPixelFormat(TPixelFormat) {}  // the only format there is
     std::uint8_t* ScanLine(int Row);

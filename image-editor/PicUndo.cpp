@@ -1,0 +1,56 @@
+#include "PicUndo.h"
+
+TPicUndo::TPicUndo() {
+    for (auto& b : Bitmaps) b = std::make_unique<forms::TBitmap>();
+}
+
+void TPicUndo::Add(forms::TBitmap& Bitmap) {
+    if (UndoCount < kSlots) ++UndoCount;
+    RedoCount = 0;
+    for (unsigned char& s : States) {
+        if (s / 100 == 2) s = 0;
+        else if (s / 100 == 1) ++s;  // every undo step ages by one
+    }
+    int slot = -1;
+    for (int i = 0; i < kSlots && slot < 0; ++i)
+        if (States[i] % 100 == 0) slot = i;
+    // All five held undo steps: the oldest (now of age 6) gives its place.
+    for (int i = 0; i < kSlots && slot < 0; ++i)
+        if (States[i] == 106) slot = i;
+    Bitmaps[slot]->Assign(Bitmap);
+    States[slot] = 101;
+    if (OnChange) OnChange();
+}
+
+void TPicUndo::Exchange(int Slot, forms::TBitmap& Bitmap, unsigned char NewState) {
+    forms::TBitmap temporary;
+    temporary.Assign(Bitmap);
+    Bitmap.Assign(*Bitmaps[Slot]);
+    Bitmaps[Slot]->Assign(temporary);
+    States[Slot] = NewState;
+    if (OnChange) OnChange();
+}
+
+void TPicUndo::Undo(forms::TBitmap& Bitmap) {
+    if (UndoCount == 0) return;
+    --UndoCount;
+    ++RedoCount;
+    for (unsigned char& s : States) {
+        if (s / 100 == 2) ++s;
+        else if (s / 100 == 1) --s;  // the newest undo step becomes 100
+    }
+    for (int i = 0; i < kSlots; ++i)
+        if (States[i] == 100) return Exchange(i, Bitmap, 201);
+}
+
+void TPicUndo::Redo(forms::TBitmap& Bitmap) {
+    if (RedoCount == 0) return;
+    --RedoCount;
+    ++UndoCount;
+    for (unsigned char& s : States) {
+        if (s / 100 == 2) --s;  // the newest redo step becomes 200
+        else if (s / 100 == 1) ++s;
+    }
+    for (int i = 0; i < kSlots; ++i)
+        if (States[i] == 200) return Exchange(i, Bitmap, 101);
+}
