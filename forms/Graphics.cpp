@@ -1,6 +1,7 @@
 #include "Graphics.h"
 
 #include <cstring>
+#include <utility>
 
 #include "Classes.h"
 
@@ -267,6 +268,17 @@ void TBitmap::Assign(TBitmap& Source) {
     if (Source.Empty()) return;
     GdiFlush();
     std::memcpy(ScanLine(0), Source.ScanLine(0), static_cast<size_t>(RowBytes()) * FHeight);
+}
+
+void TBitmap::Exchange(TBitmap& Other) {
+    if (&Other == this) return;
+    // The canvases let go of the bitmaps; they take the new ones when next used.
+    if (FCanvas) FCanvas->Detach();
+    if (Other.FCanvas) Other.FCanvas->Detach();
+    std::swap(FWidth, Other.FWidth);
+    std::swap(FHeight, Other.FHeight);
+    std::swap(FHandle, Other.FHandle);
+    std::swap(FBits, Other.FBits);
 }
 
 std::uint8_t* TBitmap::ScanLine(int Row) {

@@ -172,6 +172,9 @@ public:
     void SetSize(int AWidth, int AHeight);
     // Becomes a copy of Source: its size and every pixel.
     void Assign(TBitmap& Source);
+    // Exchanges pictures with Other without copying pixels; each object
+    // stays where it is.
+    void Exchange(TBitmap& Other);
     TPixelFormat PixelFormat() const { return pf24bit; }
     void SetPixelFormat(TPixelFormat) {}  // the only format there is
     std::uint8_t* ScanLine(int Row);

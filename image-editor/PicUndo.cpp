@@ -5,6 +5,10 @@ TPicUndo::TPicUndo() {
 }
 
 void TPicUndo::Add(forms::TBitmap& Bitmap) {
+    // The copy comes first: when it fails (too little memory), the list
+    // stays as it was.
+    forms::TBitmap copy;
+    copy.Assign(Bitmap);
     if (UndoCount < kSlots) ++UndoCount;
     RedoCount = 0;
     for (unsigned char& s : States) {
@@ -17,16 +21,13 @@ void TPicUndo::Add(forms::TBitmap& Bitmap) {
     // All five held undo steps: the oldest (now of age 6) gives its place.
     for (int i = 0; i < kSlots && slot < 0; ++i)
         if (States[i] == 106) slot = i;
-    Bitmaps[slot]->Assign(Bitmap);
+    Bitmaps[slot]->Exchange(copy);
     States[slot] = 101;
     if (OnChange) OnChange();
 }
 
 void TPicUndo::Exchange(int Slot, forms::TBitmap& Bitmap, unsigned char NewState) {
-    forms::TBitmap temporary;
-    temporary.Assign(Bitmap);
-    Bitmap.Assign(*Bitmaps[Slot]);
-    Bitmaps[Slot]->Assign(temporary);
+    Bitmap.Exchange(*Bitmaps[Slot]);
     States[Slot] = NewState;
     if (OnChange) OnChange();
 }

@@ -24,7 +24,8 @@ public:
     // Keeps a copy of the picture before a change as the newest undo step;
     // every redo step goes.
     void Add(forms::TBitmap& Bitmap);
-    // The live picture and the newest undo (redo) step change places.
+    // The live picture and the newest undo (redo) step change places; no
+    // pixel is copied.
     void Undo(forms::TBitmap& Bitmap);
     void Redo(forms::TBitmap& Bitmap);
 

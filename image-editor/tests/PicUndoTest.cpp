@@ -80,6 +80,20 @@ TEST(PicUndo, ANewChangeAfterUndosDiscardsTheRedoSteps) {
     EXPECT_EQ(StateOf(live), 0);
 }
 
+TEST(PicUndo, UndoAndRedoExchangeThePicturesThemselves) {
+    TPicUndo undo;
+    TBitmap live;
+    Draw(live, 1);
+    undo.Add(live);
+    HBITMAP kept = undo.Bitmaps[0]->Handle();
+    HBITMAP shown = live.Handle();
+    EXPECT_NE(kept, shown) << "Add keeps a copy";
+    undo.Undo(live);
+    EXPECT_EQ(live.Handle(), kept) << "the step itself became the live picture";
+    EXPECT_EQ(undo.Bitmaps[0]->Handle(), shown);
+    EXPECT_EQ(live.Canvas().Pixel(0, 0), 1) << "and the live picture's canvas draws on it";
+}
+
 TEST(PicUndo, UndoOfACropRestoresTheLargerPictureWithItsPixels) {
     TPicUndo undo;
     TBitmap live;
