@@ -80,7 +80,7 @@ void TToolBar::Rebuild() {
             copy.Canvas().Brush.SetColor(0xFF00FF);
             copy.Canvas().FillRect(RECT{0, 0, Images->Width, Images->Height});
             Images->Draw(copy.Canvas(), 0, 0, i, true);
-            copy.Canvas().Handle();
+            GdiFlush();  // the drawing must be in the pixels before they are copied
             HBITMAP bmp = static_cast<HBITMAP>(CopyImage(copy.Handle(), IMAGE_BITMAP, 0, 0, 0));
             ImageList_AddMasked(list, bmp, RGB(255, 0, 255));
             DeleteObject(bmp);
