@@ -8,37 +8,59 @@
 
 namespace forms {
 
-class TComboBox;
+// Draws one item of an owner-drawn list: State holds the ODS_ flags
+// (selected, disabled, focus). The canvas comes with the item's colours and
+// its rectangle already filled.
 using TDrawItemEvent =
-    std::function<void(TComboBox* Sender, TCanvas& Canvas, int Index, const RECT& Rect, bool Selected)>;
+    std::function<void(TWinControl* Sender, TCanvas& Canvas, int Index, const RECT& Rect, UINT State)>;
 
-class TComboBox : public TWinControl {
+// The drawing that owner-drawn lists share: colours, the event or the
+// item's text, the focus frame.
+void DrawListItem(TWinControl* Sender, const DRAWITEMSTRUCT& Draw, const std::vector<std::string>& Items,
+                  const TDrawItemEvent& Event);
+
+// What the owner-drawn lists share: their items, the chosen one and the
+// drawing; each kind names the messages of its system control.
+class TOwnerDrawList : public TWinControl {
 public:
-    explicit TComboBox(TComponent* AOwner);
     const std::vector<std::string>& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Value);
     int ItemIndex() const;
-    // Chooses an item from the program; OnChange is for the user's choices.
+    // Chooses an item from the program; the events are for the user's choices.
     void SetItemIndex(int Value);
     int ItemHeight = 16;
+    bool Focusable() const override { return true; }
+    // Draws an item; without it the item's text is drawn.
+    TDrawItemEvent OnDrawItem;
+
+protected:
+    struct ListMessages {
+        UINT ResetContent, AddString, SetCurSel, GetCurSel;
+    };
+    TOwnerDrawList(TComponent* AOwner, const ListMessages& Messages);
+    void MeasureItem(MEASUREITEMSTRUCT& Measure) override;
+    void DrawItem(const DRAWITEMSTRUCT& Draw) override;
+    // The user chose another item.
+    void SelectionChanged();
+
+private:
+    ListMessages FMessages;
+    std::vector<std::string> FItems;
+    int FItemIndex = -1;
+};
+
+class TComboBox : public TOwnerDrawList {
+public:
+    explicit TComboBox(TComponent* AOwner);
     int DropDownCount = 8;
     bool DroppedDown() const;
-    bool Focusable() const override { return true; }
-    // Draws an item: in the list, or in the closed box (Index of the chosen
-    // item). Without it the item's text is drawn.
-    TDrawItemEvent OnDrawItem;
+    // The closed box draws the chosen item too.
     TNotifyEvent OnChange;
 
 protected:
     void GetCreateParams(CreateParams& Params) override;
     void HandleCreated() override;
     void Notify(WORD Code) override;
-    void MeasureItem(MEASUREITEMSTRUCT& Measure) override;
-    void DrawItem(const DRAWITEMSTRUCT& Draw) override;
-
-private:
-    std::vector<std::string> FItems;
-    int FItemIndex = -1;
 };
 
 }  // namespace forms

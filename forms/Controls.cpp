@@ -143,9 +143,33 @@ LRESULT TControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         break;
     }
     default:
+        MouseMessage(Msg, WParam, LParam);
         break;
     }
     return DefaultHandler(Msg, WParam, LParam);
+}
+
+bool TControl::MouseMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    const int x = static_cast<short>(LOWORD(LParam)), y = static_cast<short>(HIWORD(LParam));
+    auto fire = [&](const TMouseEvent& Event, TMouseButton Button) {
+        if (Event) Event(this, Button, WParam, x, y);
+        return true;
+    };
+    switch (Msg) {
+    case WM_LBUTTONDOWN: return fire(OnMouseDown, mbLeft);
+    case WM_RBUTTONDOWN: return fire(OnMouseDown, mbRight);
+    case WM_MBUTTONDOWN: return fire(OnMouseDown, mbMiddle);
+    case WM_LBUTTONUP: return fire(OnMouseUp, mbLeft);
+    case WM_RBUTTONUP: return fire(OnMouseUp, mbRight);
+    case WM_MBUTTONUP: return fire(OnMouseUp, mbMiddle);
+    case WM_MOUSEMOVE: return fire(OnMouseMove, mbLeft);
+    case WM_LBUTTONDBLCLK:
+        // The second press of a double click is a press as well.
+        fire(OnMouseDown, mbLeft);
+        Fire(OnDblClick, this);
+        return true;
+    default: return false;
+    }
 }
 
 void TControl::SetParent(TWinControl* AParent) {
@@ -304,6 +328,7 @@ void TControl::Apply(const ControlDesc& Desc) {
     FEnabled = Desc.Enabled;
     TabStop = Focusable() && Desc.TabStop;
     OnClick = Desc.OnClick;
+    OnDblClick = Desc.OnDblClick;
     OnEnter = Desc.OnEnter;
     OnExit = Desc.OnExit;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace forms {
 
 class TWinControl;
 class TForm;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// A mouse event: the button (for moves, the left one), the key and button
+// state (MK_ flags) and the position in the control's client coordinates.
+using TMouseEvent = std::function<void(TComponent* Sender, TMouseButton Button, WPARAM Keys, int X, int Y)>;
 
 enum TBevelCut { bvNone, bvLowered, bvRaised };
 // Aligned controls fill their parent's client area from its edges inwards,
@@ -50,6 +56,7 @@ struct ControlDesc {
     int MaxLength = 0;
     // Events
     TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
     TNotifyEvent OnChange;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -115,8 +122,12 @@ public:
     void SetFocus();
 
     TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
 
     // Applies the description's fields that this kind reads.
     virtual void Apply(const ControlDesc& Desc);
@@ -161,6 +172,9 @@ protected:
     virtual void FontChanged();
     virtual void Paint(TCanvas& Canvas) { (void)Canvas; }
     virtual void Click();
+    // The mouse messages of the control's own window, to its events; true
+    // when the message was one.
+    bool MouseMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
 
 private:
     friend class TWinControl;

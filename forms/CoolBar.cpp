@@ -15,7 +15,7 @@ void TCoolBar::GetCreateParams(CreateParams& Params) {
     Params.ClassName = REBARCLASSNAMEA;
     // Laid out by its parent, which it tells when its height changes.
     Params.Style |= RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER |
-                    WS_CLIPCHILDREN;
+                    WS_CLIPCHILDREN | (Vertical ? CCS_VERT : 0);
 }
 
 void TCoolBar::AddBand(const TCoolBand& Band) {
@@ -23,7 +23,8 @@ void TCoolBar::AddBand(const TCoolBand& Band) {
     REBARBANDINFOA rb = {};
     rb.cbSize = sizeof rb;
     rb.fMask = RBBIM_TEXT | RBBIM_STYLE | RBBIM_SIZE | RBBIM_CHILDSIZE | (Band.Control ? RBBIM_CHILD : 0);
-    rb.fStyle = RBBS_GRIPPERALWAYS | (Band.Break ? RBBS_BREAK : 0);
+    rb.fStyle = RBBS_GRIPPERALWAYS | (Band.Break ? RBBS_BREAK : 0) | (Band.Visible ? 0 : RBBS_HIDDEN) |
+                (Band.ChildEdge ? RBBS_CHILDEDGE : 0) | (ShowText ? 0 : RBBS_HIDETITLE);
     std::string text = Band.Text;
     rb.lpText = text.data();
     rb.cx = static_cast<UINT>(Band.Width);
@@ -54,6 +55,8 @@ TCoolBand TCoolBar::Band(int Index) const {
     band.Text = text;
     band.Width = static_cast<int>(rb.cx);
     band.Break = (rb.fStyle & RBBS_BREAK) != 0;
+    band.Visible = (rb.fStyle & RBBS_HIDDEN) == 0;
+    band.ChildEdge = (rb.fStyle & RBBS_CHILDEDGE) != 0;
     band.MinHeight = static_cast<int>(rb.cyMinChild);
     band.Control = FromHandle(rb.hwndChild);
     return band;
@@ -83,9 +86,16 @@ void TCoolBar::SetBandLayout(int Index, int Width, bool Break) {
     FitHeight();
 }
 
-// The bar is as high as its rows; its parent lays the rest out again.
-void TCoolBar::FitHeight() {
+void TCoolBar::SetBandVisible(int Index, bool Visible) {
     if (!Handle()) return;
+    SendMessageA(Handle(), RB_SHOWBAND, static_cast<WPARAM>(Index), Visible);
+    FitHeight();
+}
+
+// A horizontal bar is as high as its rows; its parent lays the rest out
+// again. A vertical bar keeps the width it was given.
+void TCoolBar::FitHeight() {
+    if (!Handle() || Vertical) return;
     const int height = static_cast<int>(SendMessageA(Handle(), RB_GETBARHEIGHT, 0, 0));
     if (height <= 0 || height == Height()) return;
     SetBounds(Left(), Top(), Width(), height);

@@ -15,11 +15,18 @@ struct TCoolBand {
     int Width = 100;
     bool Break = false;  // starts a new row
     int MinHeight = 22;
+    bool Visible = true;
+    bool ChildEdge = false;  // a thin edge around the band's control
 };
 
 class TCoolBar : public TWinControl {
 public:
     explicit TCoolBar(TComponent* AOwner);
+    // Set before the bar has its window: bands stacked from the top, rows
+    // running down (the bar keeps its width), and whether the bands' texts
+    // show beside their grippers.
+    bool Vertical = false;
+    bool ShowText = true;
     void AddBand(const TCoolBand& Band);
     int BandCount() const;
     // The band at an index, as the bar shows it now.
@@ -28,6 +35,7 @@ public:
     int FindBand(const std::string& Text) const;
     void MoveBand(int From, int To);
     void SetBandLayout(int Index, int Width, bool Break);
+    void SetBandVisible(int Index, bool Visible);
     // Runs when the bar's height changes (a band moved to another row).
     TNotifyEvent OnResize;
 

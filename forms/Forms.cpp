@@ -73,6 +73,11 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     FLeft = CW_USEDEFAULT;
     FTop = CW_USEDEFAULT;
     CreateHandle();
+    // Every window of the program shows the program's own icon.
+    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON")) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     RECT r;
     GetWindowRect(Handle(), &r);
     FLeft = r.left;
@@ -145,8 +150,11 @@ void TForm::Describe(const FormDesc& Desc) {
     SetShowHint(Desc.ShowHint);
     SetBounds(Desc.Left, Desc.Top, Width(), Height());
     SetClientSize(Desc.ClientWidth, Desc.ClientHeight);
+    MinWidth = Desc.MinWidth;
+    MinHeight = Desc.MinHeight;
     OnCreate = Desc.OnCreate;
     OnShow = Desc.OnShow;
+    OnActivate = Desc.OnActivate;
     OnDestroy = Desc.OnDestroy;
     OnClose = Desc.OnClose;
 }
@@ -371,11 +379,19 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         return 0;
     }
     case WM_ACTIVATE:
-        if (LOWORD(WParam) != WA_INACTIVE && FActiveControl && FActiveControl->CanFocus()) {
+        if (LOWORD(WParam) == WA_INACTIVE) break;
+        Fire(OnActivate, this);
+        if (FActiveControl && FActiveControl->CanFocus()) {
             ::SetFocus(FActiveControl->Handle());
             return 0;
         }
         break;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(LParam);
+        info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, MinWidth);
+        info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, MinHeight);
+        break;
+    }
     case ZM_FOCUSEVENTS:
         RunFocusEvents();
         return 0;

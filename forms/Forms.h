@@ -38,8 +38,10 @@ struct FormDesc {
     int FontSize = 8;
     bool KeyPreview = false;
     bool ShowHint = false;
+    int MinWidth = 0, MinHeight = 0;  // the smallest size the user can give the window
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
+    TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
     TCloseEvent OnClose;
 };
@@ -54,6 +56,8 @@ public:
     // it; every other window of the thread is disabled meanwhile.
     int ShowModal();
     int ModalResult = mrNone;
+    // Asks the form to close, as its close box does.
+    void Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetClientSize(int AWidth, int AHeight);
@@ -78,8 +82,11 @@ public:
     // A frame's MDI client gets what the aligned bars leave.
     RECT AlignControls() override;
 
+    int MinWidth = 0, MinHeight = 0;
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
+    // The form has become the active window.
+    TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
     TCloseEvent OnClose;
 
@@ -99,7 +106,13 @@ protected:
     void Describe(const FormDesc& Desc);
     template <class T>
     T* Add(T*& Member, const ControlDesc& Desc) {
+        return Add(Member, Desc, [](T&) {});
+    }
+    // The same, with the properties that the window is made with set first.
+    template <class T, class F>
+    T* Add(T*& Member, const ControlDesc& Desc, F&& Setup) {
         Member = new T(this);
+        Setup(*Member);
         AddControl(Member, Desc);
         return Member;
     }

@@ -177,6 +177,18 @@ void TCanvas::MoveTo(int X, int Y) { MoveToEx(Handle(), X, Y, nullptr); }
 
 void TCanvas::LineTo(int X, int Y) { ::LineTo(Handle(), X, Y); }
 
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) { ::Rectangle(Handle(), X1, Y1, X2, Y2); }
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int CornerWidth, int CornerHeight) {
+    ::RoundRect(Handle(), X1, Y1, X2, Y2, CornerWidth, CornerHeight);
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) { ::Ellipse(Handle(), X1, Y1, X2, Y2); }
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+    ::TextOutA(Handle(), X, Y, Text.data(), static_cast<int>(Text.size()));
+}
+
 SIZE TCanvas::TextExtent(const std::string& Text) {
     SIZE s = {0, 0};
     GetTextExtentPoint32A(Handle(), Text.data(), static_cast<int>(Text.size()), &s);

@@ -114,6 +114,13 @@ public:
     void FillRect(const RECT& R);
     void MoveTo(int X, int Y);
     void LineTo(int X, int Y);
+    // Shapes drawn with the pen and filled with the brush; the right and
+    // bottom edges are outside, as the system draws them.
+    void Rectangle(int X1, int Y1, int X2, int Y2);
+    void RoundRect(int X1, int Y1, int X2, int Y2, int CornerWidth, int CornerHeight);
+    void Ellipse(int X1, int Y1, int X2, int Y2);
+    // Text in the font, on the brush's colour unless the brush is clear.
+    void TextOut(int X, int Y, const std::string& Text);
     SIZE TextExtent(const std::string& Text);
     int TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
     TColor Pixel(int X, int Y);

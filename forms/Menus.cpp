@@ -14,6 +14,62 @@ int TImageList::Add(std::unique_ptr<TBitmap> Image) {
     return Count() - 1;
 }
 
+int TImageList::AddStrip(HINSTANCE Instance, const char* Resource) {
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(Instance, Resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!strip) throw Exception(std::string("The pictures ") + Resource + " are missing");
+    BITMAP info = {};
+    GetObjectA(strip, sizeof info, &info);
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(source, strip);
+    const int count = Width > 0 ? info.bmWidth / Width : 0;
+    for (int i = 0; i < count; ++i) {
+        auto image = std::make_unique<TBitmap>();
+        image->SetSize(Width, Height);
+        BitBlt(image->Canvas().Handle(), 0, 0, Width, Height, source, i * Width, 0, SRCCOPY);
+        Add(std::move(image));
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+    DeleteObject(strip);
+    return count;
+}
+
+TImageList::~TImageList() {
+    if (FSystemList) ImageList_Destroy(FSystemList);
+}
+
+HIMAGELIST TImageList::SystemList() {
+    if (FSystemList) return FSystemList;
+    FSystemList = ImageList_Create(Width, Height, ILC_COLOR24 | ILC_MASK, Count(), 4);
+    for (const auto& image : FImages) {
+        // The colour picture with black where the mask lets the ground
+        // through, as the system's drawing expects.
+        TBitmap color;
+        color.SetSize(Width, Height);
+        HBITMAP mask = CreateBitmap(Width, Height, 1, 1, nullptr);
+        HDC maskDC = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(maskDC, mask);
+        GdiFlush();
+        const std::uint8_t* keyRow = image->ScanLine(image->Height() - 1);
+        for (int y = 0; y < Height && y < image->Height(); ++y) {
+            const std::uint8_t* src = image->ScanLine(y);
+            std::uint8_t* dst = color.ScanLine(y);
+            for (int x = 0; x < Width && x < image->Width(); ++x) {
+                const bool clear = std::equal(src + 3 * x, src + 3 * x + 3, keyRow);
+                ::SetPixel(maskDC, x, y, clear ? RGB(255, 255, 255) : RGB(0, 0, 0));
+                for (int k = 0; k < 3; ++k) dst[3 * x + k] = clear ? 0 : src[3 * x + k];
+            }
+        }
+        SelectObject(maskDC, old);
+        DeleteDC(maskDC);
+        HBITMAP bmp = static_cast<HBITMAP>(CopyImage(color.Handle(), IMAGE_BITMAP, 0, 0, 0));
+        ImageList_Add(FSystemList, bmp, mask);
+        DeleteObject(bmp);
+        DeleteObject(mask);
+    }
+    return FSystemList;
+}
+
 void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
     if (Index < 0 || Index >= Count()) return;
     TBitmap& image = *FImages[static_cast<size_t>(Index)];

@@ -2,6 +2,7 @@
 // mark, disabled look) and the image lists they draw from.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -18,15 +19,23 @@ namespace forms {
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* AOwner) : TComponent(AOwner) {}
+    ~TImageList() override;
     int Width = 16, Height = 16;
     int Count() const { return static_cast<int>(FImages.size()); }
     int Add(std::unique_ptr<TBitmap> Image);
+    // Adds the pictures of a bitmap resource that holds them side by side,
+    // Width pixels each; returns how many.
+    int AddStrip(HINSTANCE Instance, const char* Resource);
     // Draws picture Index with its top-left at (X, Y); disabled pictures
     // show in the system's grey text colour.
     void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled);
+    // The system's image list of the same pictures, made once the pictures
+    // are all there, with each picture's transparent pixels masked.
+    HIMAGELIST SystemList();
 
 private:
     std::vector<std::unique_ptr<TBitmap>> FImages;
+    HIMAGELIST FSystemList = nullptr;
 };
 
 class TMenu;

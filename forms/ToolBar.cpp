@@ -34,18 +34,23 @@ void TToolButton::SetDown(bool Value) {
             SendMessageA(FBar->Handle(), TB_CHECKBUTTON, FBar->IndexOf(b) + kFirstCommand, MAKELONG(b->FDown, 0));
 }
 
-TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
-    UseCommonControls(ICC_BAR_CLASSES);
+void TToolButton::SetVisible(bool Value) {
+    if (Value == FVisible) return;
+    FVisible = Value;
+    if (FBar && FBar->Handle()) {
+        SendMessageA(FBar->Handle(), TB_HIDEBUTTON, FBar->IndexOf(this) + kFirstCommand, MAKELONG(!Value, 0));
+        FBar->PlaceControls();
+    }
 }
 
-TToolBar::~TToolBar() {
-    if (FImageList) ImageList_Destroy(static_cast<HIMAGELIST>(FImageList));
+TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
+    UseCommonControls(ICC_BAR_CLASSES);
 }
 
 void TToolBar::GetCreateParams(CreateParams& Params) {
     Params.ClassName = TOOLBARCLASSNAMEA;
     // Laid out by its parent; its hints are the layer's own.
-    Params.Style |= TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    Params.Style |= TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | (Wrapable ? TBSTYLE_WRAPABLE : 0);
 }
 
 void TToolBar::HandleCreated() {
@@ -70,30 +75,16 @@ void TToolBar::Add(TToolButton* Button) {
 void TToolBar::Rebuild() {
     if (!Handle()) return;
     while (SendMessageA(Handle(), TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(Handle(), TB_DELETEBUTTON, 0, 0);
-    if (Images && !FImageList) {
-        // The system's image list of the pictures; each picture's
-        // bottom-left colour shows through.
-        HIMAGELIST list = ImageList_Create(Images->Width, Images->Height, ILC_COLOR24 | ILC_MASK, Images->Count(), 4);
-        for (int i = 0; i < Images->Count(); ++i) {
-            TBitmap copy;
-            copy.SetSize(Images->Width, Images->Height);
-            copy.Canvas().Brush.SetColor(0xFF00FF);
-            copy.Canvas().FillRect(RECT{0, 0, Images->Width, Images->Height});
-            Images->Draw(copy.Canvas(), 0, 0, i, true);
-            GdiFlush();  // the drawing must be in the pixels before they are copied
-            HBITMAP bmp = static_cast<HBITMAP>(CopyImage(copy.Handle(), IMAGE_BITMAP, 0, 0, 0));
-            ImageList_AddMasked(list, bmp, RGB(255, 0, 255));
-            DeleteObject(bmp);
-        }
-        FImageList = list;
-        SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
-    }
+    if (Images) SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images->SystemList()));
+    if (ButtonWidth > 0 && ButtonHeight > 0) SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELONG(ButtonWidth, ButtonHeight));
     for (size_t i = 0; i < FButtons.size(); ++i) {
         const TToolButton* b = FButtons[i];
         TBBUTTON tb = {};
-        tb.iBitmap = b->Style == tbsSeparator ? 6 : b->ImageIndex;
+        // A separator's "picture" is its width.
+        tb.iBitmap = b->Style != tbsSeparator ? b->ImageIndex : b->Control ? b->Control->Width() : 6;
         tb.idCommand = static_cast<int>(i) + kFirstCommand;
-        tb.fsState = static_cast<BYTE>((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0));
+        tb.fsState = static_cast<BYTE>((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0) |
+                                       (b->FVisible ? 0 : TBSTATE_HIDDEN) | (b->Wrap ? TBSTATE_WRAP : 0));
         switch (b->Style) {
         case tbsCheck: tb.fsStyle = TBSTYLE_CHECK; break;
         case tbsGroup: tb.fsStyle = TBSTYLE_CHECK; break;  // the layer keeps the group exclusive
@@ -102,6 +93,19 @@ void TToolBar::Rebuild() {
         default: tb.fsStyle = TBSTYLE_BUTTON; break;
         }
         SendMessageA(Handle(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
+    }
+    PlaceControls();
+}
+
+void TToolBar::PlaceControls() {
+    for (size_t i = 0; i < FButtons.size(); ++i) {
+        TControl* c = FButtons[i]->Control;
+        if (!c) continue;
+        if (c->Parent() != this) c->SetParent(this);
+        RECT r = {};
+        SendMessageA(Handle(), TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+        c->SetBounds(r.left, (ClientHeight() - c->Height()) / 2, c->Width(), c->Height());
+        c->SetVisible(FButtons[i]->FVisible);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "ComboBox.h"
 #include "Forms.h"
+#include "ListBox.h"
 #include "TestSupport.h"
 
 using namespace forms;
@@ -23,7 +24,7 @@ TEST(ComboBoxes, OwnerDrawsTheItemsAndTheUsersChoiceIsReported) {
     cbo->SetItems({"100%", "200%", "400%", "600%", "800%"});
     std::set<int> drawn;
     int changes = 0;
-    cbo->OnDrawItem = [&](TComboBox*, TCanvas&, int index, const RECT& r, bool) {
+    cbo->OnDrawItem = [&](TWinControl*, TCanvas&, int index, const RECT& r, UINT) {
         drawn.insert(index);
         EXPECT_EQ(r.bottom - r.top, 18) << "item " << index << " at the chosen height";
     };
@@ -47,6 +48,46 @@ TEST(ComboBoxes, OwnerDrawsTheItemsAndTheUsersChoiceIsReported) {
         << "the open list drew " << drawn.size() << " items";
     Press(VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !cbo->DroppedDown(); }));
+    Free(form);
+}
+
+TEST(ListBoxes, ItemsAreDrawnByTheOwnerAndClicksAndDoubleClicksReported) {
+    auto* form = new TForm(Application);
+    form->SetBounds(150, 150, 300, 250);
+    auto* list = new TListBox(form);
+    list->ItemHeight = 26;
+    list->SetBounds(20, 20, 120, 90);
+    list->SetItems({"8", "16", "24"});
+    std::set<int> drawn;
+    int clicks = 0, doubles = 0;
+    list->OnDrawItem = [&](TWinControl*, TCanvas&, int index, const RECT& r, UINT) {
+        drawn.insert(index);
+        EXPECT_EQ(r.bottom - r.top, 26);
+    };
+    list->OnClick = [&](TComponent*) { ++clicks; };
+    list->OnDblClick = [&](TComponent*) { ++doubles; };
+    list->SetItemIndex(0);
+    list->SetParent(form);
+    form->Show();
+    EXPECT_TRUE(PumpUntil([&] { return drawn.size() == 3; })) << drawn.size() << " items drawn";
+    EXPECT_EQ(clicks, 0) << "a choice of the program is not the user's";
+
+    RECT r;
+    GetWindowRect(list->Handle(), &r);
+    const POINT third = {r.left + 30, r.top + 2 * 26 + 13};
+    ClickOn(list->Handle());  // the second item, in the middle
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_EQ(list->ItemIndex(), 1);
+    ToFront();
+    MouseTo(third);
+    INPUT in[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    SendInput(4, in, sizeof in[0]);
+    EXPECT_TRUE(PumpUntil([&] { return doubles == 1; })) << "the double click was not reported";
+    EXPECT_EQ(list->ItemIndex(), 2);
     Free(form);
 }
 

@@ -80,6 +80,23 @@ TEST(Bitmap, CanvasDrawsOnTheNewPixelsAfterAResize) {
     EXPECT_EQ(PixelAt(bmp, 5, 3), (Bgr{255, 0, 0}));
 }
 
+TEST(Canvas, ShapesUseThePenAndTheBrushAndLeaveTheRightAndBottomEdgesOut) {
+    TBitmap bmp;
+    bmp.SetSize(12, 12);
+    TCanvas& c = bmp.Canvas();
+    c.Pen.SetColor(clBlack);
+    c.Brush.SetColor(0x0000FF);
+    c.Rectangle(0, 0, 10, 10);
+    EXPECT_EQ(PixelAt(bmp, 0, 0), (Bgr{0, 0, 0}));
+    EXPECT_EQ(PixelAt(bmp, 9, 9), (Bgr{0, 0, 0}));
+    EXPECT_EQ(PixelAt(bmp, 5, 5), (Bgr{0, 0, 255})) << "filled with the brush";
+    EXPECT_EQ(PixelAt(bmp, 10, 10), (Bgr{255, 255, 255}));
+    c.Brush.SetClear(true);
+    c.Ellipse(0, 0, 12, 12);
+    EXPECT_EQ(PixelAt(bmp, 5, 5), (Bgr{0, 0, 255})) << "a clear brush fills nothing";
+    EXPECT_EQ(PixelAt(bmp, 6, 0), (Bgr{0, 0, 0})) << "the ellipse's top";
+}
+
 TEST(Bitmap, DrawCopiesOneBitmapOntoAnother) {
     TBitmap src, dst;
     src.SetSize(2, 2);

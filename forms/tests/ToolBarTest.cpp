@@ -133,4 +133,48 @@ TEST_F(ToolBars, EachButtonHasItsOwnHint) {
     EXPECT_TRUE(PumpUntil([] { return Application->Hint() == "Eraser"; }, 2000)) << "got \"" << Application->Hint() << "\"";
 }
 
+TEST_F(ToolBars, HiddenButtonsMakeRoomAndControlsSitOnTheirSeparators) {
+    const RECT before = bar->ButtonRect(disabled);
+    check->SetVisible(false);
+    PumpFor(50);
+    const RECT after = bar->ButtonRect(disabled);
+    EXPECT_LT(after.left, before.left) << "the buttons after a hidden one move up";
+
+    auto* panel = new TPanel(form);
+    panel->SetBounds(0, 0, 70, 20);
+    auto* holder = new TToolButton(form);
+    holder->Style = tbsSeparator;
+    holder->Control = panel;
+    bar->Add(holder);
+    PumpFor(50);
+    RECT slot = bar->ButtonRect(holder), shown;
+    GetWindowRect(panel->Handle(), &shown);
+    EXPECT_EQ(slot.right - slot.left, 70) << "the separator is as wide as its control";
+    EXPECT_EQ(shown.left, slot.left);
+    holder->SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(panel->Handle())) << "the control hides with its place";
+}
+
+TEST_F(ToolBars, AWrappingButtonEndsItsLine) {
+    auto* lines = new TToolBar(form);
+    lines->Images = bar->Images;
+    lines->ButtonWidth = 22;
+    lines->ButtonHeight = 22;
+    lines->SetBounds(0, 40, 100, 60);
+    std::vector<TToolButton*> buttons;
+    for (int i = 0; i < 6; ++i) {
+        buttons.push_back(new TToolButton(form));
+        buttons.back()->ImageIndex = i % 2;
+        buttons.back()->Wrap = i == 3;
+        lines->Add(buttons.back());
+    }
+    lines->SetParent(form);
+    PumpFor(50);
+    const RECT first = lines->ButtonRect(buttons[0]), fourth = lines->ButtonRect(buttons[3]),
+               fifth = lines->ButtonRect(buttons[4]);
+    EXPECT_EQ(fourth.top, first.top);
+    EXPECT_EQ(fifth.left, first.left) << "the fifth button starts the second line";
+    EXPECT_GT(fifth.top, first.top);
+}
+
 }  // namespace

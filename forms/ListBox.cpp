@@ -1,0 +1,26 @@
+#include "ListBox.h"
+
+namespace forms {
+
+TListBox::TListBox(TComponent* AOwner)
+    : TOwnerDrawList(AOwner, {LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, LB_GETCURSEL}) {}
+
+void TListBox::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = "LISTBOX";
+    Params.Style |= WS_TABSTOP | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+}
+
+void TListBox::HandleCreated() {
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight);
+    SetItems(Items());
+}
+
+// A double click arrives as a mouse message of the list itself.
+void TListBox::Notify(WORD Code) {
+    if (Code == LBN_SELCHANGE) {
+        SelectionChanged();
+        Click();
+    }
+}
+
+}  // namespace forms
