@@ -31,6 +31,8 @@ extern std::string AutoSaveLocation;  // folder of "save to disk" captures
 extern std::string DefaultScreen;
 extern std::string Drawings;
 extern std::string Position;
+// A byte of the drawing state.
+inline unsigned char DrawingByte(size_t Index) { return static_cast<unsigned char>(Drawings[Index]); }
 
 // The Text tool's font; the object belongs to the main window, which makes
 // it before LoadSettings and frees it after SaveSettings.

@@ -96,6 +96,136 @@ void RunOnce() {
     ASSERT_EQ(p.WaitForExit(10000), 0);
 }
 
+// A started program whose main window is up and enabled.
+struct Running : Process {
+    HWND Main = nullptr;
+    bool Up() {
+        if (!Start()) return false;
+        Main = WaitForWindow(Info.dwProcessId, 15000);
+        return Main && testsupport::PumpUntil([&] { return IsWindowEnabled(Main) != FALSE; });
+    }
+    bool Close() {
+        PostMessageA(Main, WM_CLOSE, 0, 0);
+        return WaitForExit(10000) == 0;
+    }
+};
+
+// Alt with a letter, as a hand opens a menu.
+void AltKey(WORD Letter) {
+    testsupport::Key(VK_MENU, false);
+    testsupport::Key(Letter, false);
+    testsupport::Key(Letter, true);
+    testsupport::Key(VK_MENU, true);
+}
+void Tap(WORD Vk) {
+    testsupport::Key(Vk, false);
+    testsupport::Key(Vk, true);
+}
+
+// A child window of Parent showing exactly Text, or nullptr.
+HWND ChildWithText(HWND Parent, const std::string& Text) {
+    struct Search {
+        const std::string& Text;
+        HWND Found;
+        static BOOL CALLBACK Visit(HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Search*>(p);
+            char t[256] = {};
+            GetWindowTextA(w, t, sizeof t);
+            if (s->Text == t) {
+                s->Found = w;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    } search{Text, nullptr};
+    EnumChildWindows(Parent, &Search::Visit, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+const char* const kSettings = "Software\\Zelvani\\Mirolux\\Settings";
+
+void StorePosition(const std::string& Position, int Options) {
+    forms::TRegistry w;
+    w.DeleteKey("\\Software\\Zelvani\\Mirolux");
+    ASSERT_TRUE(w.OpenKey(kSettings, true));
+    w.WriteBinaryData("Position", Position.data(), static_cast<int>(Position.size()));
+    w.WriteInteger("Options", Options);
+    w.WriteInteger("StartupAuto", 0);
+}
+
+// A normal window at (100, 80), 700 x 500; the main bar's bands in the order
+// "2", "0", "1" on two rows, the drawing bar's as a first start has them.
+const std::string kLayout("\x00\x01\x00\x00\x50\x07\x00\x05\x00"
+                          "\x01\x01\x04\x2C\x02\x00\x00\x60\x00\x01\x05\x2A"
+                          "\x00\x01\x01\x4C\x01\x00\x01\x2F\x02\x00\x01\x23",
+                          33);
+
+TEST(Program, TheStoredLayoutIsRestoredAndAnUnchangedRunWritesItBackAsItWas) {
+    StorePosition(kLayout, 0x4F7F);
+    {
+        Running p;
+        ASSERT_TRUE(p.Up());
+        RECT r;
+        GetWindowRect(p.Main, &r);
+        EXPECT_EQ(r.left, 100);
+        EXPECT_EQ(r.top, 80);
+        EXPECT_EQ(r.right - r.left, 700);
+        EXPECT_EQ(r.bottom - r.top, 500);
+        ASSERT_TRUE(p.Close());
+    }
+    EXPECT_EQ(testsupport::StoredBytes(kSettings, "Position"), kLayout);
+
+    // Minimised at the end: only the state is written, the bounds stay.
+    {
+        Running p;
+        ASSERT_TRUE(p.Up());
+        ShowWindow(p.Main, SW_MINIMIZE);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return IsIconic(p.Main) != FALSE; }));
+        ASSERT_TRUE(p.Close());
+    }
+    EXPECT_EQ(testsupport::StoredBytes(kSettings, "Position"), "\x02" + kLayout.substr(1));
+}
+
+TEST(Program, StatusHintsShowInTheStatusBarOverlay) {
+    StorePosition(kLayout, 0x4F7F);
+    Running p;
+    ASSERT_TRUE(p.Up());
+    const std::string hint = "Creates a new screen.";
+    AltKey('F');  // the File menu opens on "New..."
+    HWND overlay = nullptr;
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        overlay = ChildWithText(p.Main, hint);
+        return overlay && IsWindowVisible(overlay);
+    })) << "the status hint of New does not show";
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    if (overlay) {
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(overlay); }));
+    }
+    ASSERT_TRUE(p.Close());
+}
+
+TEST(Program, TheViewMenuTogglesABarAndASwitchedOnBandGoesLast) {
+    StorePosition(kLayout, 0x4F7F);
+    for (int run = 0; run < 2; ++run) {
+        Running p;
+        ASSERT_TRUE(p.Up());
+        AltKey('V');
+        Tap('T');          // Toolbars
+        Tap(VK_RETURN);    // Standard, the first of them
+        testsupport::PumpFor(300);
+        ASSERT_TRUE(p.Close());
+        forms::TRegistry reg;
+        ASSERT_TRUE(reg.OpenKeyReadOnly(kSettings));
+        EXPECT_EQ(reg.ReadInteger("Options") & 0x1, run == 0 ? 0 : 1) << "run " << run;
+    }
+    // Band "0" was switched on again: it went to the end, on a row of its own.
+    const std::string position = testsupport::StoredBytes(kSettings, "Position");
+    ASSERT_EQ(position.size(), 33u);
+    EXPECT_EQ(position[9], 2);
+    EXPECT_EQ(position[10], 1);
+}
+
 TEST(Program, AFirstRunLeavesEverySettingAtItsDefaultAndDamageIsRepaired) {
     {
         forms::TRegistry reg;
