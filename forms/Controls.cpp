@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "Menus.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -142,6 +144,17 @@ LRESULT TControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         FHeight = r.bottom - r.top;
         break;
     }
+    case WM_CONTEXTMENU:
+        if (PopupMenu) {
+            POINT p = {static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
+            if (p.x == -1 && p.y == -1) {  // from the keyboard: at the control's top-left corner
+                p = {0, 0};
+                ClientToScreen(FHandle, &p);
+            }
+            PopupMenu->Popup(p.x, p.y);
+            return 0;
+        }
+        break;
     default:
         MouseMessage(Msg, WParam, LParam);
         break;

@@ -15,6 +15,7 @@ namespace forms {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // A mouse event: the button (for moves, the left one), the key and button
@@ -128,6 +129,9 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseMove;
     TMouseEvent OnMouseUp;
+    // The menu that a right click or the menu key opens over the control
+    // and the controls inside it.
+    TPopupMenu* PopupMenu = nullptr;
 
     // Applies the description's fields that this kind reads.
     virtual void Apply(const ControlDesc& Desc);

@@ -210,12 +210,7 @@ void TfrmMain::AddSeparator(TToolBar* Bar, TControl* Control) {
 
 void TfrmMain::BuildMainBar() {
     Add(clbMain, {.Name = "clbMain", .Height = 26, .Align = alTop}, [](TCoolBar& c) { c.ShowText = false; });
-    clbMain->OnMouseUp = [this](TComponent*, TMouseButton Button, WPARAM, int X, int Y) {
-        if (Button != mbRight) return;
-        POINT p = {X, Y};
-        ClientToScreen(clbMain->Handle(), &p);
-        mnuPToolbar->Popup(p.x, p.y);
-    };
+    clbMain->PopupMenu = mnuPToolbar;
 
     Add(tlbStandard, {.Name = "tlbStandard", .Parent = clbMain, .Width = 440, .Height = 22});
     tlbStandard->Images = imlImages;
@@ -306,6 +301,7 @@ void TfrmMain::BuildDrawingBar() {
         c.Vertical = true;
         c.ShowText = false;
     });
+    clbDrawings->PopupMenu = mnuPToolbar;
     clbDrawings->OnMouseDown = [this](TComponent* s, TMouseButton b, WPARAM k, int x, int y) {
         clbDrawings_MouseDown(s, b, k, x, y);
     };

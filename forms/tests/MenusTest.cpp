@@ -115,4 +115,35 @@ TEST(ShortCuts, ShowAsTheirKeys) {
     EXPECT_EQ(ShortCutToText(0), "");
 }
 
+TEST(PopupMenus, ARightClickOpensTheMenuOfTheControlOrOfTheOneAroundIt) {
+    auto* form = new TForm(Application);
+    form->SetBounds(150, 150, 300, 200);
+    auto* outer = new TPanel(form);
+    outer->SetBounds(10, 10, 200, 120);
+    outer->SetParent(form);
+    auto* inner = new TPanel(form);
+    inner->SetBounds(20, 20, 80, 50);
+    inner->SetParent(outer);
+    auto* menu = new TPopupMenu(form);
+    int popups = 0;
+    menu->OnPopup = [&](TComponent*) { ++popups; };
+    auto* item = new TMenuItem(form);
+    item->Caption = "&Standard";
+    menu->Add(item);
+    outer->PopupMenu = menu;
+    form->Show();
+    PumpFor(50);
+    // The menu closes again from inside its own loop.
+    Later(form, [] { Press(VK_ESCAPE); }, 300);
+    ToFront();
+    MouseTo(CentreOf(inner->Handle()));
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, in, sizeof in[0]);
+    EXPECT_TRUE(PumpUntil([&] { return popups == 1; })) << "no menu opened over the inner panel";
+    Free(form);
+}
+
 }  // namespace
