@@ -8,8 +8,10 @@
 #include "ShortString.h"
 
 namespace forms {
+class TBitmap;
 class TControl;
 class TForm;
+class TGraphic;
 }  // namespace forms
 
 #ifdef ZELVANI_BUILD
@@ -74,6 +76,19 @@ ZELVANI_API void WINAPI ZvSetForegroundWindow(HWND Wnd);
 // The cursor's image (0 when none shows; not to be destroyed by the caller),
 // with its position on the screen and its hot spot; both zero when none.
 ZELVANI_API HICON WINAPI ZvGetCursor(POINT& Pos, POINT& HotSpot);
+
+// Pictures. The format follows the file name's extension, in any case: BMP;
+// JPG, JPE or JPEG; EMF; WMF.
+// A new graphic of the picture in the file (FileName zero-terminated), which
+// the caller frees: a 24-bit TBitmap for a bitmap or JPEG file, a TMetafile
+// of the metafile's size in pixels for an EMF or WMF file. nullptr, without
+// a message, when the file is missing, damaged or of another kind.
+ZELVANI_API forms::TGraphic* WINAPI ZvLoadPicture(const char* FileName);
+// Saves the bitmap in the format of the extension: a 24-bit BMP, a JPEG, an
+// enhanced metafile or a placeable WMF holding the picture. False for any
+// other extension or when the file cannot be written; a failed save leaves
+// an existing file unchanged.
+ZELVANI_API bool WINAPI ZvSavePicture(const char* FileName, forms::TBitmap* Bitmap);
 
 // File types.
 // The full path of the program registered to open files of the extension Ext
