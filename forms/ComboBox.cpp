@@ -8,12 +8,28 @@ TOwnerDrawList::TOwnerDrawList(TComponent* AOwner, const ListMessages& Messages)
 }
 
 void TOwnerDrawList::SetItems(const std::vector<std::string>& Value) {
-    FItems = Value;
-    if (!Handle()) return;
+    if (!Handle()) {
+        FItems = Value;
+        return;
+    }
+    const std::vector<std::string> items = Value;  // Value may be FItems itself
     SendMessageA(Handle(), FMessages.ResetContent, 0, 0);
-    for (const std::string& item : FItems)
-        SendMessageA(Handle(), FMessages.AddString, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    FItems.clear();
+    for (const std::string& item : items) Add(item);
     SendMessageA(Handle(), FMessages.SetCurSel, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+int TOwnerDrawList::Add(const std::string& Item) {
+    if (!Handle()) {
+        FItems.push_back(Item);
+        return static_cast<int>(FItems.size()) - 1;
+    }
+    // The system's list says where the item went (its place in a sorted
+    // list), so that the items here stay in the order it shows.
+    const LRESULT index = SendMessageA(Handle(), FMessages.AddString, 0, reinterpret_cast<LPARAM>(Item.c_str()));
+    if (index < 0) throw Exception("Out of memory adding \"" + Item + "\" to a list");
+    FItems.insert(FItems.begin() + index, Item);
+    return static_cast<int>(index);
 }
 
 int TOwnerDrawList::ItemIndex() const {

@@ -23,8 +23,12 @@ void DrawListItem(TWinControl* Sender, const DRAWITEMSTRUCT& Draw, const std::ve
 // drawing; each kind names the messages of its system control.
 class TOwnerDrawList : public TWinControl {
 public:
+    // The items in the order the list shows them (a sorted list sorts them
+    // once it has its window).
     const std::vector<std::string>& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Value);
+    // Adds an item where the list puts it; returns its index.
+    int Add(const std::string& Item);
     int ItemIndex() const;
     // Chooses an item from the program; the events are for the user's choices.
     void SetItemIndex(int Value);

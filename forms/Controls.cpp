@@ -20,7 +20,11 @@ inline int SignedHigh(LPARAM L) { return static_cast<short>(HIWORD(L)); }
 LRESULT CALLBACK ControlProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     if (Msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(LParam);
-        auto* c = static_cast<TControl*>(cs->lpCreateParams);
+        // A document window's creation data comes wrapped by its frame.
+        void* data = cs->dwExStyle & WS_EX_MDICHILD ? reinterpret_cast<void*>(
+                                                          static_cast<MDICREATESTRUCTA*>(cs->lpCreateParams)->lParam)
+                                                    : cs->lpCreateParams;
+        auto* c = static_cast<TControl*>(data);
         if (c) {
             c->FHandle = Wnd;
             AttachObject(Wnd, c);
@@ -144,6 +148,12 @@ LRESULT TControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         FHeight = r.bottom - r.top;
         break;
     }
+    case WM_SETCURSOR:
+        if (Screen.Busy() || (Cursor != 0 && LOWORD(LParam) == HTCLIENT)) {
+            ::SetCursor(Screen.Busy() ? LoadCursor(nullptr, IDC_WAIT) : Screen.Cursor(Cursor));
+            return TRUE;
+        }
+        break;
     case WM_CONTEXTMENU:
         if (PopupMenu) {
             POINT p = {static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
@@ -175,7 +185,16 @@ bool TControl::MouseMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_LBUTTONUP: return fire(OnMouseUp, mbLeft);
     case WM_RBUTTONUP: return fire(OnMouseUp, mbRight);
     case WM_MBUTTONUP: return fire(OnMouseUp, mbMiddle);
-    case WM_MOUSEMOVE: return fire(OnMouseMove, mbLeft);
+    case WM_MOUSEMOVE:
+        if (OnMouseLeave && !FTrackingMouse) {
+            TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, FHandle, 0};
+            FTrackingMouse = TrackMouseEvent(&track) != FALSE;
+        }
+        return fire(OnMouseMove, mbLeft);
+    case WM_MOUSELEAVE:
+        FTrackingMouse = false;
+        Fire(OnMouseLeave, this);
+        return true;
     case WM_LBUTTONDBLCLK:
         // The second press of a double click is a press as well.
         fire(OnMouseDown, mbLeft);
@@ -404,6 +423,13 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
             return 0;
         }
     }
+    if ((Msg == WM_HSCROLL || Msg == WM_VSCROLL) && LParam) {
+        TControl* c = FromHandle(reinterpret_cast<HWND>(LParam));
+        if (c && c->Parent() == this) {
+            c->Scrolled(LOWORD(WParam));
+            return 0;
+        }
+    }
     if (Msg == WM_DRAWITEM && LParam) {
         auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(LParam);
         if (draw->CtlType != ODT_MENU)
@@ -585,10 +611,29 @@ LRESULT TLabel::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
 void TPanel::Apply(const ControlDesc& Desc) {
     TWinControl::Apply(Desc);
     BevelOuter = Desc.BevelOuter;
+    FColor = Desc.Color;
+}
+
+void TPanel::SetColor(TColor Value) {
+    if (Value == FColor) return;
+    FColor = Value;
+    Repaint();
+}
+
+void TPanel::SetBorder(bool Single) {
+    const LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+    const LONG_PTR wanted = Single ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+    if (wanted == ex) return;
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, wanted);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TPanel::Paint(TCanvas& Canvas) {
     RECT r = {0, 0, Width(), Height()};
+    Canvas.Brush.SetColor(FColor);
+    Canvas.Brush.SetClear(false);
+    Canvas.FillRect(r);
+    Canvas.Brush.SetClear(true);
     if (BevelOuter != bvNone)
         DrawEdge(Canvas.Handle(), &r, BevelOuter == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
     const std::string text = Caption();

@@ -53,6 +53,7 @@ struct ControlDesc {
     bool Checked = false;
     // Panels
     TBevelCut BevelOuter = bvRaised;
+    TColor Color = clBtnFace;
     // Edits
     int MaxLength = 0;
     // Events
@@ -129,6 +130,11 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseMove;
     TMouseEvent OnMouseUp;
+    // The mouse has left the control's window.
+    TNotifyEvent OnMouseLeave;
+    // The cursor over the control: a slot of the screen's cursors, 0 for
+    // the window's own.
+    int Cursor = 0;
     // The menu that a right click or the menu key opens over the control
     // and the controls inside it.
     TPopupMenu* PopupMenu = nullptr;
@@ -165,6 +171,8 @@ protected:
         (void)Id;
         Notify(Code);
     }
+    // Scroll bars: the parent's WM_HSCROLL or WM_VSCROLL (an SB_ code).
+    virtual void Scrolled(WORD Code) { (void)Code; }
     // Owner-drawn controls: the parent's WM_MEASUREITEM and WM_DRAWITEM.
     virtual void MeasureItem(MEASUREITEMSTRUCT& Measure) { (void)Measure; }
     virtual void DrawItem(const DRAWITEMSTRUCT& Draw) { (void)Draw; }
@@ -198,6 +206,7 @@ private:
     bool FShowHint = false;
     bool FParentFont = true;
     bool FFollowingParentFont = false;
+    bool FTrackingMouse = false;
 };
 
 // A control that holds others and keeps their tab order.
@@ -305,10 +314,17 @@ class TPanel : public TWinControl {
 public:
     using TWinControl::TWinControl;
     TBevelCut BevelOuter = bvRaised;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    // A sunken edge around the client area, outside it.
+    void SetBorder(bool Single);
     void Apply(const ControlDesc& Desc) override;
 
 protected:
     void Paint(TCanvas& Canvas) override;
+
+private:
+    TColor FColor = clBtnFace;
 };
 
 class TImage : public TControl {

@@ -13,6 +13,9 @@ namespace {
 // Posted by a focus change; the focus events run when it arrives, unless a
 // SetFocus call already ran them.
 constexpr UINT ZM_FOCUSEVENTS = WM_APP + 0x101;
+// Posted by a close with caFree; the form is freed when it arrives, once
+// the messages of the close are done with it.
+constexpr UINT ZM_RELEASE = WM_APP + 0x102;
 
 std::map<int, HCURSOR>& CursorSlots() {
     static std::map<int, HCURSOR> slots;
@@ -66,13 +69,16 @@ private:
     HDC FDC = nullptr;
 };
 
-TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+TForm::TForm(TComponent* AOwner, TFormStyle Style) : TWinControl(AOwner), FFormStyle(Style) {
     FVisible = false;
     FWidth = 320;
     FHeight = 240;
     FLeft = CW_USEDEFAULT;
     FTop = CW_USEDEFAULT;
     CreateHandle();
+    // The frame shows a document window as it is made; it shows when the
+    // program shows it, as every form does.
+    if (Style == fsMDIChild) ShowWindow(Handle(), SW_HIDE);
     // Every window of the program shows the program's own icon.
     if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON")) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -118,6 +124,14 @@ void FormStyles(TFormBorderStyle Border, unsigned Icons, DWORD& Style, DWORD& Ex
 void TForm::GetCreateParams(CreateParams& Params) {
     Params.ClassName = OwnWindowClass("ZvForms.Form", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     Params.OwnClass = true;
+    if (FFormStyle == fsMDIChild) {
+        const TForm* frame = Application->MainForm();
+        if (!frame || !frame->ClientHandle()) throw Exception("A document window needs the main frame");
+        Params.Style = WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        Params.ExStyle = WS_EX_MDICHILD;
+        Params.ParentWnd = frame->ClientHandle();
+        return;
+    }
     FormStyles(FBorderStyle, FBorderIcons, Params.Style, Params.ExStyle);
     // Forms belong to the application window: they stay above it, and a
     // library's dialogs belong to the program that handed it its window.
@@ -126,14 +140,18 @@ void TForm::GetCreateParams(CreateParams& Params) {
 
 void TForm::Describe(const FormDesc& Desc) {
     SetName(Desc.Name);
-    FBorderStyle = Desc.BorderStyle;
-    FBorderIcons = Desc.BorderIcons;
-    DWORD style, exStyle;
-    FormStyles(FBorderStyle, FBorderIcons, style, exStyle);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(style));
-    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    const bool document = FFormStyle == fsMDIChild;
+    if (!document) {
+        FFormStyle = Desc.FormStyle;
+        FBorderStyle = Desc.BorderStyle;
+        FBorderIcons = Desc.BorderIcons;
+        DWORD style, exStyle;
+        FormStyles(FBorderStyle, FBorderIcons, style, exStyle);
+        SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(style));
+        SetWindowLongPtrA(Handle(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     SetCaption(Desc.Caption);
     SetEnabled(Desc.Enabled);
     if (Desc.FormStyle == fsMDIForm && !FClientHandle) {
@@ -148,7 +166,8 @@ void TForm::Describe(const FormDesc& Desc) {
     Position = Desc.Position;
     KeyPreview = Desc.KeyPreview;
     SetShowHint(Desc.ShowHint);
-    SetBounds(Desc.Left, Desc.Top, Width(), Height());
+    // A document window keeps the place its frame gave it.
+    if (!document) SetBounds(Desc.Left, Desc.Top, Width(), Height());
     SetClientSize(Desc.ClientWidth, Desc.ClientHeight);
     MinWidth = Desc.MinWidth;
     MinHeight = Desc.MinHeight;
@@ -156,7 +175,29 @@ void TForm::Describe(const FormDesc& Desc) {
     OnShow = Desc.OnShow;
     OnActivate = Desc.OnActivate;
     OnDestroy = Desc.OnDestroy;
+    OnCloseQuery = Desc.OnCloseQuery;
     OnClose = Desc.OnClose;
+    OnKeyPress = Desc.OnKeyPress;
+}
+
+int TForm::MDIChildCount() const {
+    int count = 0;
+    while (MDIChildren(count)) ++count;
+    return count;
+}
+
+TForm* TForm::MDIChildren(int Index) const {
+    if (!FClientHandle || Index < 0) return nullptr;
+    // The client's children in their order on screen, the active one on top;
+    // the title windows of minimised children are owned windows, not forms.
+    for (HWND w = GetWindow(FClientHandle, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (TForm* f = FromHandle(w); f && !GetWindow(w, GW_OWNER) && Index-- == 0) return f;
+    return nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() const {
+    if (!FClientHandle) return nullptr;
+    return FromHandle(reinterpret_cast<HWND>(SendMessageA(FClientHandle, WM_MDIGETACTIVE, 0, 0)));
 }
 
 void TForm::AddControl(TControl* Control, const ControlDesc& Desc) {
@@ -210,6 +251,8 @@ void TForm::SetVisible(bool Value) {
         Fire(OnShow, this);
         PlaceOnScreen();
         ShowWindow(Handle(), SW_SHOW);
+        if (FFormStyle == fsMDIChild)
+            SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
         FocusFirst();
     } else {
         ShowWindow(Handle(), SW_HIDE);
@@ -367,6 +410,9 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
             ModalResult = mrCancel;
             return 0;
         }
+        bool canClose = true;
+        if (OnCloseQuery) OnCloseQuery(this, canClose);
+        if (!canClose) return 0;
         TCloseAction action = caHide;
         if (OnClose) OnClose(this, action);
         if (action == caNone) return 0;
@@ -374,10 +420,20 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
             ShowWindow(Handle(), SW_MINIMIZE);
             return 0;
         }
+        if (action == caFree) {
+            PostMessageA(Handle(), ZM_RELEASE, 0, 0);
+            return 0;
+        }
         SetVisible(false);
         if (Application->MainForm() == this) Application->Terminate();
         return 0;
     }
+    case ZM_RELEASE:
+        Free(this);
+        return 0;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(LParam) == Handle()) Fire(OnActivate, this);
+        break;
     case WM_ACTIVATE:
         if (LOWORD(WParam) == WA_INACTIVE) break;
         Fire(OnActivate, this);
@@ -406,9 +462,12 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_COMMAND:
         // A command of the menu bar.
         if (LParam == 0 && HIWORD(WParam) == 0 && FMenu) {
-            TMenuItem* item = TMenuItem::FromCommand(LOWORD(WParam));
-            if (item && item->Enabled) Fire(item->OnClick, item);
-            return 0;
+            // Commands that are not the menu's (a document window's) go on to
+            // the frame's own handling.
+            if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(WParam))) {
+                if (item->Enabled) Fire(item->OnClick, item);
+                return 0;
+            }
         }
         break;
     default:
@@ -423,6 +482,7 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 LRESULT TForm::DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (FFormStyle == fsMDIChild) return DefMDIChildProcA(Handle(), Msg, WParam, LParam);
     if (FClientHandle) return DefFrameProcA(Handle(), FClientHandle, Msg, WParam, LParam);
     return TWinControl::DefaultHandler(Msg, WParam, LParam);
 }
@@ -582,6 +642,17 @@ HCURSOR TScreen::Cursor(int Index) const {
 
 void TScreen::SetCursor(int Index, HCURSOR Value) const { CursorSlots()[Index] = Value; }
 
+namespace {
+bool ScreenBusy = false;
+}
+
+bool TScreen::Busy() const { return ScreenBusy; }
+
+void TScreen::SetBusy(bool Value) const {
+    ScreenBusy = Value;
+    ::SetCursor(LoadCursor(nullptr, Value ? IDC_WAIT : IDC_ARROW));
+}
+
 void TApplication::Terminate() {
     if (!FTerminated) PostQuitMessage(0);
     FTerminated = true;
@@ -638,6 +709,17 @@ void TApplication::ProcessMessage(MSG& Msg) {
             });
         if (used) return;
     }
+    if (Msg.message == WM_CHAR) {
+        TForm* form = TForm::FromHandle(GetAncestor(Msg.hwnd, GA_ROOT));
+        if (form && form->KeyPreview && form->OnKeyPress) {
+            char key = static_cast<char>(Msg.wParam);
+            SafeCall([&] { form->OnKeyPress(form, key); });
+            if (key == 0) return;
+            Msg.wParam = static_cast<unsigned char>(key);
+        }
+    }
+    // The system keys of document windows (Ctrl+F4 closes, Ctrl+F6 moves on).
+    if (FMainForm && FMainForm->ClientHandle() && TranslateMDISysAccel(FMainForm->ClientHandle(), &Msg)) return;
     TranslateMessage(&Msg);
     DispatchMessageA(&Msg);
 }

@@ -19,9 +19,12 @@ enum TPosition { poDesigned, poScreenCenter, poDefault };
 enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 // fsMDIForm: a multiple-document frame, whose client area is the system's
-// MDI client window.
-enum TFormStyle { fsNormal, fsMDIForm };
+// MDI client window; fsMDIChild: a document window inside the main form's.
+enum TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>;
+// A character typed in the form; setting Key to 0 swallows it.
+using TKeyPressEvent = std::function<void(TComponent* Sender, char& Key)>;
 
 // The description of the form itself, the first entry of its table.
 struct FormDesc {
@@ -43,12 +46,16 @@ struct FormDesc {
     TNotifyEvent OnShow;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
+    TCloseQueryEvent OnCloseQuery;
     TCloseEvent OnClose;
+    TKeyPressEvent OnKeyPress;
 };
 
 class TForm : public TWinControl {
 public:
-    explicit TForm(TComponent* AOwner);
+    // A document window (fsMDIChild) is made inside the main form, which
+    // must be a frame; other styles are given by the description.
+    explicit TForm(TComponent* AOwner, TFormStyle Style = fsNormal);
     ~TForm() override;
 
     // Runs the form until a modal result is set (a button with a modal
@@ -88,7 +95,18 @@ public:
     // The form has become the active window.
     TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
+    // Asked before the form closes; CanClose false keeps it open.
+    TCloseQueryEvent OnCloseQuery;
+    // caFree: the form is freed once its messages are done.
     TCloseEvent OnClose;
+    // With KeyPreview, the characters typed in any of its controls.
+    TKeyPressEvent OnKeyPress;
+
+    TFormStyle FormStyle() const { return FFormStyle; }
+    // Of a frame: its document windows, the active one first.
+    int MDIChildCount() const;
+    TForm* MDIChildren(int Index) const;
+    TForm* ActiveMDIChild() const;
 
     void SetVisible(bool Value) override;
     bool Showing() const;
@@ -143,6 +161,7 @@ private:
     void FocusFirst();
     void PlaceOnScreen();
 
+    TFormStyle FFormStyle = fsNormal;
     TFormBorderStyle FBorderStyle = bsSizeable;
     unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     bool FModal = false;
@@ -274,6 +293,9 @@ struct TScreen {
     // The cursor in slot Index; the arrow for a slot never filled.
     HCURSOR Cursor(int Index) const;
     void SetCursor(int Index, HCURSOR Value) const;
+    // While busy, the hour-glass shows over every window of the module.
+    bool Busy() const;
+    void SetBusy(bool Value) const;
 };
 inline constexpr TScreen Screen{};
 

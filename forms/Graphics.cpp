@@ -245,11 +245,8 @@ TBitmap::~TBitmap() {
 void TBitmap::SetSize(int AWidth, int AHeight) {
     if (AWidth < 0 || AHeight < 0) throw Exception("Invalid bitmap size");
     if (AWidth == FWidth && AHeight == FHeight && FHandle) return;
-    if (FCanvas) FCanvas->Detach();
-    HBITMAP old = FHandle;
-    FHandle = nullptr;
-    FBits = nullptr;
-    FWidth = FHeight = 0;
+    HBITMAP made = nullptr;
+    void* bits = nullptr;
     if (AWidth > 0 && AHeight > 0) {
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -258,20 +255,19 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 24;
         bi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!h) {
-            FHandle = old;  // keep the old picture rather than lose it
-            throw Exception("Out of system resources");
-        }
-        FHandle = h;
-        FBits = static_cast<std::uint8_t*>(bits);
-        FWidth = AWidth;
-        FHeight = AHeight;
-        // A new bitmap starts white, as a fresh picture does.
-        std::fill(FBits, FBits + static_cast<size_t>(RowBytes()) * FHeight, 0xFF);
+        made = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        // The old picture stays whole, size and pixels, when no new one can
+        // be had.
+        if (!made) throw Exception("Out of system resources");
     }
-    if (old) DeleteObject(old);
+    if (FCanvas) FCanvas->Detach();
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = made;
+    FBits = static_cast<std::uint8_t*>(bits);
+    FWidth = made ? AWidth : 0;
+    FHeight = made ? AHeight : 0;
+    // A new bitmap starts white, as a fresh picture does.
+    if (FBits) std::fill(FBits, FBits + static_cast<size_t>(RowBytes()) * FHeight, 0xFF);
 }
 
 void TBitmap::Assign(TBitmap& Source) {
@@ -336,6 +332,12 @@ void TIcon::Draw(TCanvas& Canvas, const RECT& Dest) {
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> Value) {
     FGraphic = std::move(Value);
     if (OnChange) OnChange();
+}
+
+TBitmap& TPicture::Bitmap() {
+    if (auto* b = dynamic_cast<TBitmap*>(FGraphic.get())) return *b;
+    SetGraphic(std::make_unique<TBitmap>());
+    return static_cast<TBitmap&>(*FGraphic);
 }
 
 void TPicture::SetIcon(HICON Value, bool Owned) {

@@ -218,6 +218,9 @@ class TPicture {
 public:
     TGraphic* Graphic() const { return FGraphic.get(); }
     void SetGraphic(std::unique_ptr<TGraphic> Value);
+    // The picture as a bitmap: an empty one takes the place of any other
+    // graphic.
+    TBitmap& Bitmap();
     // Makes the picture this icon.
     void SetIcon(HICON Value, bool Owned);
     std::function<void()> OnChange;

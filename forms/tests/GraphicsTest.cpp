@@ -39,6 +39,16 @@ TEST(Bitmap, NewBitmapIsWhite24BitWithPaddedRows) {
         for (int x = 0; x < 5; ++x) EXPECT_EQ(PixelAt(bmp, x, y), (Bgr{255, 255, 255}));
 }
 
+TEST(Bitmap, ASizeThatCannotBeHadLeavesThePictureAsItWas) {
+    TBitmap bmp;
+    bmp.SetSize(3, 2);
+    bmp.Canvas().SetPixel(2, 1, 0x123456);
+    EXPECT_THROW(bmp.SetSize(1 << 30, 1 << 30), Exception);
+    EXPECT_EQ(bmp.Width(), 3);
+    EXPECT_EQ(bmp.Height(), 2);
+    EXPECT_EQ(bmp.Canvas().Pixel(2, 1), 0x123456);
+}
+
 TEST(Bitmap, RowZeroIsTheTopRow) {
     TBitmap bmp;
     bmp.SetSize(4, 3);

@@ -1,0 +1,66 @@
+#include "ScrollBar.h"
+
+#include <algorithm>
+
+namespace forms {
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {}
+
+void TScrollBar::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = "SCROLLBAR";
+    Params.Style |= Kind == sbHorizontal ? SBS_HORZ : SBS_VERT;
+}
+
+void TScrollBar::HandleCreated() { Update(); }
+
+int TScrollBar::Highest() const { return FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax; }
+
+void TScrollBar::SetParams(int APosition, int AMin, int AMax, int APageSize) {
+    FMin = AMin;
+    FMax = std::max(AMin, AMax);
+    FPageSize = std::max(0, APageSize);
+    const int position = std::clamp(APosition, FMin, Highest());
+    const bool changed = position != FPosition;
+    FPosition = position;
+    Update();
+    if (changed) Fire(OnChange, this);
+}
+
+void TScrollBar::Update() {
+    if (!Handle()) return;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+    si.nMin = FMin;
+    si.nMax = FMax;
+    si.nPage = static_cast<UINT>(FPageSize);
+    si.nPos = FPosition;
+    SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
+}
+
+void TScrollBar::Scrolled(WORD Code) {
+    int pos = FPosition;
+    switch (Code) {
+    case SB_LINEUP: pos -= SmallChange; break;
+    case SB_LINEDOWN: pos += SmallChange; break;
+    case SB_PAGEUP: pos -= LargeChange; break;
+    case SB_PAGEDOWN: pos += LargeChange; break;
+    case SB_TOP: pos = FMin; break;
+    case SB_BOTTOM: pos = Highest(); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        GetScrollInfo(Handle(), SB_CTL, &si);
+        pos = si.nTrackPos;
+        break;
+    }
+    default: return;  // the end of a scroll changes nothing
+    }
+    pos = std::clamp(pos, FMin, Highest());
+    if (OnScroll) OnScroll(this, Code, pos);
+    SetPosition(pos);
+}
+
+}  // namespace forms
