@@ -9,7 +9,7 @@ enum : int {
     New, Open, Save, Print, PrintPreview, Undo, Redo, Copy, Cut, Paste, Clear, SelectAll, Crop, FlipRotate, Mirror, Invert,
     Transpose, RotateLeft, RotateRight, Resize, Brightness, Catalog, Theme, Wizard, ScreenCapture, PreviousScreen,
     Properties, CaptureNow, KeyPressed, TimeDelay, HelpTopics, About, OptionsDialog, Wallpaper, Reload, Close, Arrange,
-    Cascade, FitToPage, WindowList, HomePage, PictureSize, Depth, Grayscale, InvertColors, MouseCursor,
+    Cascade, FitPage, WindowList, HomePage, PictureSize, Depth, Grayscale, InvertColors, MouseCursor,
     PasteAsNew, Exit, CloseAll, DefaultColors, SwapColors
 };
 }  // namespace Images

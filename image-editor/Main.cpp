@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include "BarLayout.h"
+#include "Child.h"
+#include "Common.h"
 #include "CommandStates.h"
 #include "Images.h"
 #include "MenuItemDrawing.h"
@@ -94,6 +96,10 @@ int QuickCaptureImage(int List, int Index) {
 // A second instance broadcasts ActivateMsg before it ends: this one comes
 // back from the task bar and to the front.
 LRESULT CALLBACK MainWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_DROPFILES) {
+        SafeCall([&] { frmMain->WMDropFiles(reinterpret_cast<HDROP>(WParam)); });
+        return 0;
+    }
     if (Msg == ActivateMsg && ActivateMsg != 0) {
         SafeCall([] {
             Application->Restore();
@@ -158,7 +164,9 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
               .ClientHeight = 540, .BorderStyle = bsSizeable, .FormStyle = fsMDIForm, .Enabled = false,
               .KeyPreview = true, .ShowHint = true, .MinWidth = 300, .MinHeight = 250,
               .OnCreate = Handler(&TfrmMain::Form_Create), .OnActivate = Handler(&TfrmMain::Form_Activate),
-              .OnDestroy = Handler(&TfrmMain::Form_Destroy)});
+              .OnDestroy = Handler(&TfrmMain::Form_Destroy),
+              .OnCloseQuery = [this](TComponent* s, bool& c) { Form_CloseQuery(s, c); },
+              .OnKeyPress = [this](TComponent* s, char& k) { Form_KeyPress(s, k); }});
     imlImages = LoadImageList(this, "imlImages", "IMAGES", 16);
     imlChild = LoadImageList(this, "imlChild", "CHILD", 16);
     imlDrawingTools = LoadImageList(this, "imlDrawingTools", "TOOLS", 16);
@@ -193,10 +201,16 @@ TToolButton* TfrmMain::AddButton(TToolBar* Bar, TToolButton*& Member, const char
     Member->SetName(Name);
     Member->ImageIndex = Image;
     Member->Style = Style;
-    // A button of a menu command shows the item's status hint too.
+    // A button of a menu command runs it and shows its status hint too.
     const std::string tip = Hint;
     const size_t bar = tip.find('|');
-    Member->Hint = bar == std::string::npos ? tip : tip.substr(0, bar) + "|" + MenuItem(tip.substr(bar + 1))->Hint;
+    if (bar != std::string::npos) {
+        const TMenuItem* item = MenuItem(tip.substr(bar + 1));
+        Member->Hint = tip.substr(0, bar) + "|" + item->Hint;
+        Member->OnClick = item->OnClick;
+    } else {
+        Member->Hint = tip;
+    }
     Bar->Add(Member);
     return Member;
 }
@@ -523,6 +537,12 @@ void TfrmMain::Form_Activate(TComponent*) {
     if (Enabled()) UpdateCommandStates();
 }
 
+void TfrmMain::Form_CloseQuery(TComponent*, bool& CanClose) { CanClose = CloseAllScreens(ProgramTitle); }
+
+void TfrmMain::Form_KeyPress(TComponent* Sender, char& Key) {
+    if (TfrmChild* screen = ActiveScreen()) screen->Form_KeyPress(Sender, Key);
+}
+
 void TfrmMain::Application_Hint(TComponent*) {
     const std::string hint = GetLongHint(Application->Hint());
     const bool status = !hint.empty() && hint[0] == '~';
@@ -639,17 +659,18 @@ void TfrmMain::clbDrawings_MouseUp(TComponent*, TMouseButton, WPARAM, int, int) 
 
 // ---- States -----------------------------------------------------------------
 
-int ScreenCount() {
-    int count = 0;
-    if (frmMain && frmMain->ClientHandle())
-        for (HWND w = GetWindow(frmMain->ClientHandle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-            if (GetWindow(w, GW_OWNER) == nullptr && TForm::FromHandle(w)) ++count;
-    return count;
+TScreenFacts ActiveScreenFacts() {
+    TScreenFacts facts;
+    TfrmChild* screen = ActiveScreen();
+    if (!screen) return facts;
+    facts.Active = true;
+    facts.Floating = screen->SelImage && screen->panSelect->Visible();
+    facts.FloatCoversPicture = SelectionIsWholePicture(screen);
+    facts.CanUndo = screen->Undo && screen->Undo->CanUndo();
+    facts.CanRedo = screen->Undo && screen->Undo->CanRedo();
+    facts.BackColor = screen->ScreenBackColor;
+    return facts;
 }
-
-// The screen windows are the frame's MDI children that are forms of ours;
-// none of them shows a picture yet, so there is no active screen to report.
-TScreenFacts ActiveScreenFacts() { return {}; }
 
 void TfrmMain::UpdateCommandStates() {
     const TScreenFacts screen = ActiveScreenFacts();
@@ -684,18 +705,28 @@ void TfrmMain::UpdateCommandStates() {
 }
 
 void TfrmMain::tmrMain_Timer(TComponent*) {
-    const TScreenFacts screen = ActiveScreenFacts();
+    const int tool = DrawingByte(0);
+    for (int i = 0; TfrmChild* s = ScreenAt(i); ++i)
+        if (s->picMain->Cursor != tool + 1) s->picMain->Cursor = tool + 1;
+    TfrmChild* active = ActiveScreen();
     if (panStatusBar->Visible()) {
-        if (!screen.Active) {
-            if (picStatusBar1->Tag != -1) {
-                ShowListImage(picStatusBar1, imlChild, -1);
-                ShowListImage(picStatusBar2, imlImages, -1);
-                lblStatusBar1->SetCaption("");
-                lblStatusBar2->SetCaption("");
-                picStatusBar1->Tag = -1;
+        if (active) {
+            if (picStatusBar1->Tag != active->Tag) {
+                ShowListImage(picStatusBar1, imlChild, active->Tag);
+                ShowListImage(picStatusBar2, imlImages, Images::PictureSize);
+                picStatusBar1->Tag = active->Tag;
             }
+            lblStatusBar1->SetCaption(active->Caption());
+            std::string size = std::to_string(active->picMain->Width()) + "x" + std::to_string(active->picMain->Height());
+            if (active->Busy) size += " (" + std::to_string(active->ShapeW) + "x" + std::to_string(active->ShapeH) + ")";
+            lblStatusBar2->SetCaption(size);
+        } else if (picStatusBar1->Tag != -1) {
+            ShowListImage(picStatusBar1, imlChild, -1);
+            ShowListImage(picStatusBar2, imlImages, -1);
+            lblStatusBar1->SetCaption("");
+            lblStatusBar2->SetCaption("");
+            picStatusBar1->Tag = -1;
         }
-        const int tool = DrawingByte(0);
         if (panStatusBar3->Tag != tool + 1 && tool < 12) {
             for (int i = 0; i < 12; ++i)
                 if (ToolButtons[i]->Down() != (i == tool)) ToolButtons[i]->SetDown(i == tool);
@@ -704,7 +735,7 @@ void TfrmMain::tmrMain_Timer(TComponent*) {
             panStatusBar3->Tag = tool + 1;
         }
     }
-    const bool paste = screen.Active && IsClipboardFormatAvailable(CF_BITMAP);
+    const bool paste = active && IsClipboardFormatAvailable(CF_BITMAP);
     if (tlnPaste->Enabled() != paste) tlnPaste->SetEnabled(paste);
     const int count = ScreenCount();
     if (count != LastScreenCount) {

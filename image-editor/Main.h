@@ -2,6 +2,9 @@
 // the two cool bars and their tool bars and palettes, the magnifier and the
 // status bar.
 #pragma once
+#include <windows.h>
+#include <shellapi.h>
+
 #include "CommandStates.h"
 #include "ComboBox.h"
 #include "CoolBar.h"
@@ -72,13 +75,23 @@ public:
     void Form_Activate(forms::TComponent* Sender);
     void Application_Hint(forms::TComponent* Sender);
     void tmrMain_Timer(forms::TComponent* Sender);
+    void Form_CloseQuery(forms::TComponent* Sender, bool& CanClose);
+    void Form_KeyPress(forms::TComponent* Sender, char& Key);
+    void mnuFile_Click(forms::TComponent* Sender);
+    void mnuFileOpen_Click(forms::TComponent* Sender);
+    void mnuFileClose_Click(forms::TComponent* Sender);
+    void mnuFileSave_Click(forms::TComponent* Sender);
+    void mnuFileReload_Click(forms::TComponent* Sender);
     void mnuFileExit_Click(forms::TComponent* Sender);
+    void mnuHelpWeb_Click(forms::TComponent* Sender);
+    void WMDropFiles(HDROP Drop);
     void mnuView_Click(forms::TComponent* Sender);
     void mnuViewToolbars_Click(forms::TComponent* Sender);
     void mnuViewStatusBar_Click(forms::TComponent* Sender);
     void mnuViewMagnifier_Click(forms::TComponent* Sender);
     void mnuWindow_Click(forms::TComponent* Sender);
     void mnuWindowArrange_Click(forms::TComponent* Sender);
+    void mnuWindowCloseAll_Click(forms::TComponent* Sender);
     void mnuCapture_Click(forms::TComponent* Sender);
     void mnuPEdit_Popup(forms::TComponent* Sender);
     void mnuPTheme_Popup(forms::TComponent* Sender);
@@ -133,6 +146,5 @@ extern forms::TToolButton* ToolButtons[12];
 // The newest capture, nullptr before the first; the main window owns it.
 extern forms::TBitmap* CapturedBitmap;
 
-// The number of open screens, and what the active one shows.
-int ScreenCount();
+// What the active screen shows.
 TScreenFacts ActiveScreenFacts();

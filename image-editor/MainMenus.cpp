@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "BarLayout.h"
+#include "Child.h"
+#include "Common.h"
 #include "Images.h"
 #include "Main.h"
 #include "RegData.h"
@@ -87,19 +89,22 @@ void AddFlipItems(std::vector<MenuEntry>& Menu, int Depth, const std::string& Pr
 std::vector<MenuEntry> MainMenuTable() {
     using namespace Images;
     std::vector<MenuEntry> m = {
-        {0, "mnuFile", "&File"},
+        {0, "mnuFile", "&File", 0, -1, "", 0, &TfrmMain::mnuFile_Click},
         {1, "mnuFileNew", "&New...", Ctrl('N'), New, "~Creates a new screen."},
-        {1, "mnuFileOpen", "&Open...", Ctrl('O'), Open, "~Opens an existing screen."},
-        {1, "mnuFileClose", "&Close", 0, Close, "~Closes the active screen."},
+        {1, "mnuFileOpen", "&Open...", Ctrl('O'), Open, "~Opens an existing screen.", 0, &TfrmMain::mnuFileOpen_Click},
+        {1, "mnuFileClose", "&Close", 0, Close, "~Closes the active screen.", 0, &TfrmMain::mnuFileClose_Click},
         {1, "mnuFileSep1", "-"},
         {1, "mnuFileSave", "&Save", Ctrl('S'), Save,
-         "~Saves the active screen with its current filename, location and file format.", 1},
+         "~Saves the active screen with its current filename, location and file format.", 1,
+         &TfrmMain::mnuFileSave_Click},
         {1, "mnuFileSaveAs", "Save &As...", 0, -1,
-         "~Saves the active screen with a different filename, location and file format.", 2},
+         "~Saves the active screen with a different filename, location and file format.", 2,
+         &TfrmMain::mnuFileSave_Click},
         {1, "mnuFileSep2", "-"},
         {1, "mnuFileSetAsWallpaper", "Set as &Wallpaper...", 0, Wallpaper,
          "~Saves the active screen as your desktop wallpaper."},
-        {1, "mnuFileReload", "&Reload from disk", 0, Reload, "~Reloads the active screen from disk."},
+        {1, "mnuFileReload", "&Reload from disk", 0, Reload, "~Reloads the active screen from disk.", 0,
+         &TfrmMain::mnuFileReload_Click},
         {1, "mnuFileSep3", "-", 0, -1, "", 0, nullptr, false},
         {1, "mnuFilePageSetup", "Page Set&up...", 0, -1, "", 0, nullptr, false},
         {1, "mnuFilePrintPreview", "Print Pre&view", 0, PrintPreview, "", 0, nullptr, false},
@@ -175,21 +180,23 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({0, "mnuWindow", "&Window", 0, -1, "", 0, &TfrmMain::mnuWindow_Click});
     m.push_back({1, "mnuWindowArrange", "&Arrange", 0, Arrange, "~Arranges the screens side by side.", 1,
                  &TfrmMain::mnuWindowArrange_Click});
-    m.push_back({1, "mnuWindowFitToPage", "&Fit to Page", 0, FitToPage, "~Fits the active screen around its picture.",
+    m.push_back({1, "mnuWindowFitToPage", "&Fit to Page", 0, FitPage, "~Fits the active screen around its picture.",
                  2, &TfrmMain::mnuWindowArrange_Click});
     m.push_back({1, "mnuWindowCascade", "&Cascade", 0, Cascade, "~Arranges the screens so that they overlap.", 3,
                  &TfrmMain::mnuWindowArrange_Click});
     m.push_back({1, "mnuWindowSep1", "-"});
-    m.push_back({1, "mnuWindowCloseAll", "C&lose All...", Ctrl(VK_F5), CloseAll, "~Closes all screens."});
+    m.push_back({1, "mnuWindowCloseAll", "C&lose All...", Ctrl(VK_F5), CloseAll, "~Closes all screens.", 0,
+                 &TfrmMain::mnuWindowCloseAll_Click});
     m.push_back({1, "mnuWindowWindows", "&Windows...", static_cast<TShortCut>(scShift | VK_F12), WindowList,
                  "~Lists the open screens."});
 
     m.push_back({0, "mnuHelp", "&Help"});
     m.push_back({1, "mnuHelpTopics", "&Help Topics", VK_F1, HelpTopics, "~Displays the help topics."});
     m.push_back({1, "mnuHelpSep1", "-"});
-    m.push_back({1, "mnuHelpWeb1", "&Zelvani Homepage", 0, HomePage, "~Displays the Zelvani homepage on the Internet.", 1});
+    m.push_back({1, "mnuHelpWeb1", "&Zelvani Homepage", 0, HomePage, "~Displays the Zelvani homepage on the Internet.", 1,
+                 &TfrmMain::mnuHelpWeb_Click});
     m.push_back({1, "mnuHelpWeb2", "&Mirolux Homepage", 0, HomePage,
-                 "~Displays information about Zelvani Mirolux on the Internet.", 2});
+                 "~Displays information about Zelvani Mirolux on the Internet.", 2, &TfrmMain::mnuHelpWeb_Click});
     m.push_back({1, "mnuHelpSep2", "-"});
     m.push_back({1, "mnuHelpAbout", "&About", 0, About, "~Displays information about Zelvani Mirolux."});
     return m;
@@ -300,8 +307,6 @@ void TfrmMain::CollectMenuItems() {
     }
 }
 
-void TfrmMain::mnuFileExit_Click(TComponent*) { Close(); }
-
 void TfrmMain::mnuView_Click(TComponent*) {
     for (int k = 1; k <= 6; ++k) MenuItem("mnuViewToolbars" + std::to_string(k))->Checked = HasOption(1 << (k - 1));
     MenuItem("mnuViewStatusBar")->Checked = HasOption(OptStatusBar);
@@ -336,16 +341,26 @@ void TfrmMain::mnuWindow_Click(TComponent*) {
 }
 
 void TfrmMain::mnuWindowArrange_Click(TComponent* Sender) {
-    const HWND active = reinterpret_cast<HWND>(SendMessageA(ClientHandle(), WM_MDIGETACTIVE, 0, 0));
+    TfrmChild* active = ActiveScreen();
     if (!active) return;
-    if (IsZoomed(active)) SendMessageA(ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(active), 0);
+    if (IsZoomed(active->Handle())) ShowWindow(active->Handle(), SW_RESTORE);
+    // The marching frame would draw while the windows move.
+    const bool marching = active->tmrSelect->Enabled();
+    if (marching) active->tmrSelect->SetEnabled(false);
     Application->ProcessMessages();
     RECT client;
     GetClientRect(ClientHandle(), &client);
     const WPARAM tile = client.right > client.bottom ? MDITILE_VERTICAL : MDITILE_HORIZONTAL;
-    if (Sender->Tag == 1) SendMessageA(ClientHandle(), WM_MDITILE, tile, 0);
-    if (Sender->Tag == 3) SendMessageA(ClientHandle(), WM_MDICASCADE, 0, 0);
+    switch (Sender->Tag) {
+    case 1: SendMessageA(ClientHandle(), WM_MDITILE, tile, 0); break;
+    case 2: FitToPage(active, false); break;
+    case 3: SendMessageA(ClientHandle(), WM_MDICASCADE, 0, 0); break;
+    default: break;
+    }
+    if (marching) active->tmrSelect->SetEnabled(true);
 }
+
+void TfrmMain::mnuWindowCloseAll_Click(TComponent*) { CloseAllScreens("Close All"); }
 
 void TfrmMain::mnuCapture_Click(TComponent*) { ShowThemeItems(CaptureThemeItems, true); }
 

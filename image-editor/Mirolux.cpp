@@ -1,13 +1,40 @@
 // The program body: the common library's checks, the capture library's
-// start, the forms, the message loop, and the end.
+// start, the forms, the start action, the message loop, and the end.
 #include <windows.h>
 
+#include <cstdlib>
+
+#include "CloseAll.h"
+#include "Common.h"
 #include "Forms.h"
 #include "Main.h"
 #include "NewHintWindow.h"
+#include "RegData.h"
 #include "Startup.h"
 #include "ZvCom.h"
 #include "ZvScreen.h"
+
+namespace {
+
+// The pictures named on the command line, or else the start action.
+void ProcessStartup() {
+    if (__argc > 1) {
+        for (int i = 1; i < __argc; ++i) {
+            if (ScreenCount() >= MaxScreens) break;
+            if (IsPictureName(__argv[i])) OpenScreenFile(__argv[i]);
+        }
+        return;
+    }
+    // The start-up dialog that offers the choice is not part of the program
+    // yet; without it the stored action runs.
+    if (HasOption(OptStartupDialog)) return;
+    static const char* const kActions[] = {"mnuFileNew", "mnuFileOpen", "mnuCaptureThemeList", "mnuCaptureCapture"};
+    if (StartupAuto < 1 || StartupAuto > 4) return;
+    if (auto* item = dynamic_cast<forms::TMenuItem*>(frmMain->FindComponent(kActions[StartupAuto - 1])))
+        forms::Fire(item->OnClick, item);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using forms::Application;
@@ -18,7 +45,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (!ZvComInit(info)) return;
         ZvScreenInit(info.AppHandle, info.Title, info.Tag);
         Application->CreateForm(frmMain);
+        Application->CreateForm(frmCloseAll);
         UseSystemHints();
+        ProcessStartup();
         Application->Run();
         ZvComDone();
         Application->DestroyComponents();

@@ -21,7 +21,7 @@ TZvComInfo MakeStartupInfo(HWND AppHandle) {
 }
 
 bool IsPictureName(const std::string& Parameter) {
-    std::string name = Parameter.substr(0, 255);
+    std::string name = Parameter;
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
     for (const char* ext : {"BMP", "EMF", "JPE", "JPEG", "JPG", "WMF"}) {
         const std::string e = ext;

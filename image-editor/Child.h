@@ -1,0 +1,86 @@
+// A screen: one open picture in a document window of the main frame, shown
+// 1:1 and scrolled by two scroll bars of its own, with its undo list and the
+// state of the stroke in progress.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "Forms.h"
+#include "PicUndo.h"
+#include "ScrollBar.h"
+#include "Timer.h"
+
+class TfrmChild : public forms::TForm {
+public:
+    explicit TfrmChild(forms::TComponent* AOwner);
+
+    forms::TPanel* sclMain;
+    forms::TImage* picBackup;
+    forms::TScrollBar *slbHorz, *slbVert;
+    forms::TPanel* panRect;
+    forms::TPanel* panMain;
+    forms::TImage* picMain;
+    forms::TPanel* panSelect;
+    forms::TTimer* tmrSelect;
+
+    // The stroke in progress: 0 none, else the drawing tool 1..12.
+    int Tool = 0;
+    // Clicks already completed of the three-click curve.
+    int CurveStep = 0;
+    POINT CurveP1 = {}, CurveC1 = {}, CurveP4 = {};
+    bool DraggingSel = false;
+    POINT DragLast = {};
+    // The floating selection has been cut out of the picture.
+    bool SelLifted = false;
+    // The floating selection's picture, on panSelect; nullptr without one.
+    forms::TImage* SelImage = nullptr;
+    RECT SelRect = {};
+    // The file the picture came from or went to; empty for a new screen.
+    std::string FileName;
+    std::unique_ptr<TPicUndo> Undo;
+    // Ask before closing a modified screen; closing them all asks once.
+    bool AskSave = true;
+    // The screen's background: the eraser's colour and a lifted
+    // selection's hole.
+    forms::TColor ScreenBackColor = forms::clWhite;
+    POINT LastMouse = {};
+    // A drag whose size the status bar shows, and that size.
+    bool Busy = false;
+    int ShapeW = 0, ShapeH = 0;
+
+    // The document: the picture's bitmap.
+    forms::TBitmap& Picture() { return picMain->Picture.Bitmap(); }
+    // The picture takes a new size; the control follows it.
+    void SetPictureSize(int Width, int Height);
+
+    void Form_Create(forms::TComponent* Sender);
+    void Form_Activate(forms::TComponent* Sender);
+    void Form_CloseQuery(forms::TComponent* Sender, bool& CanClose);
+    void Form_Close(forms::TComponent* Sender, forms::TCloseAction& Action);
+    void Form_Destroy(forms::TComponent* Sender);
+    void Form_KeyPress(forms::TComponent* Sender, char& Key);
+    void slb_Change(forms::TComponent* Sender);
+    void picMain_MouseMove(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
+    void picMain_MouseLeave(forms::TComponent* Sender);
+
+protected:
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+};
+
+// A drawing setting as the screens use it: 0 the current tool (1..12),
+// 1 the fill type (0..2), 2 the line width, 3 the eraser size; others 0.
+int GetDrawingSetting(TfrmChild* Screen, int Kind);
+// Save: the backup becomes a copy of the picture; else the picture is put
+// back from it.
+void BackupPicture(TfrmChild* Screen, bool Save);
+// Ends whatever the screen is doing; the stroke in progress is undone.
+void CancelTool(TfrmChild* Screen, bool DropSelection);
+// Marks the screen modified or not; its icon follows.
+void SetModified(TfrmChild* Screen, bool Value);
+// The screen's window icon: picture Tag of the main window's imlChild.
+void UpdateScreenIcon(TfrmChild* Screen);
+bool SelectionIsWholePicture(TfrmChild* Screen);
+// Lays the scroll bars and the viewport out around the picture.
+void UpdateScrollBars(TfrmChild* Screen);
+// The frame's border inside a screen and the system's scroll-bar sizes.
+void GetScrollBarMetrics(forms::TForm* Form, int& Border, int& BarHeight, int& BarWidth);

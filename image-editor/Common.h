@@ -1,0 +1,46 @@
+// The operations on screens that the commands share: making, opening,
+// saving, laying out and closing them.
+#pragma once
+#include <string>
+
+#include "Forms.h"
+
+class TfrmChild;
+
+// The common message box with the program's strings: the number of the
+// button pressed, 1 to 3.
+int AskUser(const std::string& Text, const std::string& Caption, int DefaultButton, int Icon,
+            const std::string& Button1, const std::string& Button2 = "", const std::string& Button3 = "");
+
+// The number of open screens, and screen Index of the frame's order (the
+// active one first), nullptr past the last.
+int ScreenCount();
+TfrmChild* ScreenAt(int Index);
+TfrmChild* ActiveScreen();
+// The number of the next "Screen N" caption; numbers are not reused.
+int NextScreenNumber();
+// A new screen, which becomes the active one: its caption, and its type
+// as the index of its icon.
+TfrmChild* CreateScreen(const std::string& Caption, int TypeIndex);
+// Ends the strokes of every screen (AllScreens), dropping their floating
+// selections when asked; the magnifier's view hides in every case.
+void EndToolActions(bool AllScreens, bool DropSelection);
+// Opens a picture file into a new screen, or tells why not.
+void OpenScreenFile(const std::string& FileName);
+// Saves a screen under the name; the screen takes the name and the type of
+// its extension. A failure is told and changes nothing.
+bool SaveScreenToFile(TfrmChild* Screen, const std::string& FileName);
+// Saves under the known name, or asks for one (SaveAs, or no name yet).
+bool SaveScreen(TfrmChild* Screen, const std::string& Caption, const std::string& FileName, bool SaveAs);
+// Checks a file name or file-name pattern; the first fault is told.
+bool CheckFileName(const std::string& Name, const std::string& Caption);
+// Closes every screen, offering to save the modified ones; false when the
+// user cancels or a save fails.
+bool CloseAllScreens(const std::string& Caption);
+// Disables a form with the hour-glass over the program, or the reverse.
+void SetFormBusy(forms::TForm* Form, bool Enabled);
+// Sizes and places a screen around its picture within the free area.
+void FitToPage(TfrmChild* Screen, bool Force);
+// The type of a picture file by its extension: the index of its icon
+// (2 bitmap, 4 JPEG, 0 metafile), -1 when the program cannot open it.
+int PictureType(const std::string& FileName);

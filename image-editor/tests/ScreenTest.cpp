@@ -1,0 +1,306 @@
+// Screens in the program's own main window: opening, saving, reloading and
+// closing pictures, with the messages a user sees and answers, the scroll
+// bars and the fitting of a screen to its picture.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "Child.h"
+#include "CloseAll.h"
+#include "Common.h"
+#include "Main.h"
+#include "RegData.h"
+#include "Registry.h"
+#include "Startup.h"
+#include "TestSupport.h"
+#include "Zelvani.h"
+
+using namespace forms;
+using namespace testsupport;
+
+namespace {
+
+// The main window and the Close All dialog, made once as the program makes
+// them, on settings of a first start with the start-up dialog off.
+class ProgramWindows : public ::testing::Environment {
+public:
+    void SetUp() override {
+        TRegistry reg;
+        reg.DeleteKey("\\Software\\Zelvani\\Mirolux");
+        Application->Initialize();
+        Application->SetTitle(ProgramTitle);
+        Application->CreateForm(frmMain);
+        Application->CreateForm(frmCloseAll);
+    }
+    void TearDown() override { Application->DestroyComponents(); }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramWindows);
+
+std::string TempFolder() {
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    std::string folder = std::string(path) + "MiroluxScreenTest";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+// A bitmap file of W x H whose pixel (x, y) is RGB(x, y, 7).
+std::string MakePicture(const std::string& Name, int W, int H) {
+    TBitmap b;
+    b.SetSize(W, H);
+    for (int y = 0; y < H; ++y) {
+        std::uint8_t* row = b.ScanLine(y);
+        for (int x = 0; x < W; ++x) {
+            row[3 * x] = 7;
+            row[3 * x + 1] = static_cast<std::uint8_t>(y % 256);
+            row[3 * x + 2] = static_cast<std::uint8_t>(x % 256);
+        }
+    }
+    const std::string file = TempFolder() + "\\" + Name;
+    EXPECT_TRUE(ZvSavePicture(file.c_str(), &b)) << file;
+    return file;
+}
+
+// The texts of the next message box of this program that has a button of
+// that caption, and a press of the button: the box is looked for every
+// 100 ms from the box's own modal loop, for at most 8 seconds.
+struct Answer {
+    std::string Text;
+    bool Shown = false;
+};
+void AnswerNextBox(Answer& Seen, const std::string& Button) {
+    auto* timer = new TTimer(frmMain);
+    timer->SetInterval(100);
+    auto tries = std::make_shared<int>(0);
+    timer->OnTimer = [timer, tries, &Seen, Button](TComponent*) {
+        struct Walk {
+            const std::string& Button;
+            std::string Text;
+            HWND Press = nullptr;
+            static BOOL CALLBACK Visit(HWND w, LPARAM p) {
+                auto* walk = reinterpret_cast<Walk*>(p);
+                char cls[32], text[512];
+                GetClassNameA(w, cls, sizeof cls);
+                GetWindowTextA(w, text, sizeof text);
+                if (lstrcmpiA(cls, "Static") == 0) walk->Text += text;
+                if (lstrcmpiA(cls, "Button") == 0 && walk->Button == text) walk->Press = w;
+                return TRUE;
+            }
+        } walk{Button};
+        EnumChildWindows(GetActiveWindow(), &Walk::Visit, reinterpret_cast<LPARAM>(&walk));
+        if (!walk.Press && ++*tries < 80) return;
+        timer->SetEnabled(false);
+        Seen.Text = walk.Text;
+        Seen.Shown = walk.Press != nullptr;
+        if (walk.Press) SendMessageA(walk.Press, BM_CLICK, 0, 0);
+    };
+}
+
+void CloseEveryScreen() {
+    for (int i = 0; TfrmChild* s = ScreenAt(i); ++i) s->AskSave = false;
+    while (TfrmChild* s = ScreenAt(0)) {
+        s->Tag &= ~1;
+        Free(s);
+    }
+}
+
+class Screens : public ::testing::Test {
+protected:
+    void SetUp() override { frmMain->Show(); }
+    void TearDown() override { CloseEveryScreen(); }
+};
+
+TEST_F(Screens, APictureFileOpensAsAScreenNamedAfterItAndOthersAreRefused) {
+    const std::string file = MakePicture("photo.bmp", 40, 30);
+    OpenScreenFile(file);
+    ASSERT_EQ(ScreenCount(), 1);
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->Caption(), "photo");
+    EXPECT_EQ(screen->Tag, 2);
+    EXPECT_EQ(screen->FileName, file);
+    EXPECT_EQ(screen->picMain->Width(), 40);
+    EXPECT_EQ(screen->Picture().Canvas().Pixel(39, 29), static_cast<TColor>(RGB(39, 29, 7)));
+    PumpFor(300);  // the main timer's round
+    EXPECT_TRUE(frmMain->tlnSave->Enabled());
+    EXPECT_EQ(frmMain->lblStatusBar1->Caption(), "photo");
+    EXPECT_EQ(frmMain->lblStatusBar2->Caption(), "40x30");
+
+    const std::string text = TempFolder() + "\\notes.txt";
+    std::ofstream(text) << "not a picture";
+    Answer refused;
+    AnswerNextBox(refused, "OK");
+    OpenScreenFile(text);
+    EXPECT_EQ(refused.Text, "Unable to open file - " + text);
+    const std::string damaged = TempFolder() + "\\damaged.bmp";
+    std::ofstream(damaged) << "BM and nothing a bitmap needs";
+    Answer broken;
+    AnswerNextBox(broken, "OK");
+    OpenScreenFile(damaged);
+    EXPECT_EQ(broken.Text, "Unable to open file - " + damaged);
+    Answer missing;
+    AnswerNextBox(missing, "OK");
+    OpenScreenFile(TempFolder() + "\\gone.bmp");
+    EXPECT_EQ(missing.Text, "File not found - " + TempFolder() + "\\gone.bmp");
+    EXPECT_EQ(ScreenCount(), 1) << "no screen is left behind by a refused file";
+
+    MaxScreens = 1;
+    OpenScreenFile(file);
+    EXPECT_EQ(ScreenCount(), 1) << "the limit of screens holds without a message";
+    frmMain->UpdateCommandStates();
+    EXPECT_FALSE(frmMain->tlnNew->Enabled());
+    MaxScreens = 99;
+}
+
+TEST_F(Screens, SavingGivesTheScreenTheNameAndTypeOfTheFileAndAFailedSaveChangesNothing) {
+    OpenScreenFile(MakePicture("plain.bmp", 20, 10));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    SetModified(screen, true);
+    EXPECT_EQ(screen->Tag, 3);
+    const std::string jpeg = TempFolder() + "\\Shot.JPEG";
+    ASSERT_TRUE(SaveScreenToFile(screen, jpeg));
+    EXPECT_EQ(screen->Tag, 4) << "a JPEG, and no longer modified";
+    EXPECT_EQ(screen->Caption(), "Shot");
+    EXPECT_EQ(screen->FileName, jpeg);
+
+    SetModified(screen, true);
+    const std::string nowhere = TempFolder() + "\\no such folder\\x.bmp";
+    Answer failed;
+    AnswerNextBox(failed, "OK");
+    EXPECT_FALSE(SaveScreenToFile(screen, nowhere));
+    EXPECT_EQ(failed.Text, "Unable to save file - " + nowhere);
+    EXPECT_EQ(screen->Tag, 5);
+    EXPECT_EQ(screen->FileName, jpeg);
+    EXPECT_EQ(screen->Caption(), "Shot");
+}
+
+TEST_F(Screens, AModifiedScreenAsksBeforeItClosesAndCancelKeepsIt) {
+    OpenScreenFile(MakePicture("asked.bmp", 20, 10));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    SetModified(screen, true);
+    Answer kept;
+    AnswerNextBox(kept, "Cancel");
+    screen->Close();
+    EXPECT_EQ(kept.Text, "This screen has been modified. Do you want to save to disk?");
+    PumpFor(100);
+    EXPECT_EQ(ScreenCount(), 1);
+
+    Answer dropped;
+    AnswerNextBox(dropped, "&No");
+    screen->Close();
+    EXPECT_TRUE(dropped.Shown);
+    EXPECT_TRUE(PumpUntil([] { return ScreenCount() == 0; })) << "No closes the screen unsaved";
+}
+
+TEST_F(Screens, AReloadThatFailsLosesNothingAndOneThatWorksStartsAfresh) {
+    const std::string file = MakePicture("reload.bmp", 20, 10);
+    OpenScreenFile(file);
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    screen->Undo->Add(screen->Picture());
+    screen->Picture().Canvas().SetPixel(0, 0, clWhite);
+    SetModified(screen, true);
+
+    std::ofstream(file, std::ios::trunc) << "BM damaged since";
+    Answer sure, refused;
+    AnswerNextBox(sure, "&Yes");
+    AnswerNextBox(refused, "OK");
+    frmMain->mnuFileReload_Click(frmMain);
+    EXPECT_EQ(refused.Text, "Unable to reload file - " + file);
+    EXPECT_EQ(screen->Tag, 3) << "still modified";
+    EXPECT_TRUE(screen->Undo->CanUndo()) << "the undo step stays";
+    EXPECT_EQ(screen->Picture().Canvas().Pixel(0, 0), clWhite);
+
+    MakePicture("reload.bmp", 30, 12);
+    Answer again;
+    AnswerNextBox(again, "&Yes");
+    frmMain->mnuFileReload_Click(frmMain);
+    EXPECT_EQ(screen->Tag, 2);
+    EXPECT_FALSE(screen->Undo->CanUndo());
+    EXPECT_EQ(screen->picMain->Width(), 30);
+    EXPECT_EQ(screen->Picture().Canvas().Pixel(0, 0), static_cast<TColor>(RGB(0, 0, 7)));
+}
+
+TEST_F(Screens, CloseAllSavesOnlyTheCheckedScreens) {
+    const std::string first = MakePicture("first.bmp", 8, 8), second = MakePicture("second.bmp", 8, 8);
+    OpenScreenFile(first);
+    OpenScreenFile(second);
+    ASSERT_EQ(ScreenCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        TfrmChild* s = ScreenAt(i);
+        s->Picture().Canvas().SetPixel(0, 0, 0x0000FF);
+        SetModified(s, true);
+    }
+    // The active screen, "second", is number 0: unchecked, it stays as it
+    // was on disk; "first" is saved.
+    Later(frmMain, [] {
+        for (int i = 0; i < static_cast<int>(frmCloseAll->lstScreens->Items().size()); ++i)
+            if (frmCloseAll->lstScreens->Items()[static_cast<size_t>(i)].rfind("second", 0) == 0)
+                frmCloseAll->lstScreens->SetChecked(i, false);
+        frmCloseAll->cmdYes->Click();
+    }, 300);
+    EXPECT_TRUE(CloseAllScreens("Close All"));
+    EXPECT_TRUE(PumpUntil([] { return ScreenCount() == 0; }));
+    std::unique_ptr<TGraphic> saved(ZvLoadPicture(first.c_str())), kept(ZvLoadPicture(second.c_str()));
+    ASSERT_TRUE(saved && kept);
+    EXPECT_EQ(static_cast<TBitmap*>(saved.get())->Canvas().Pixel(0, 0), 0x0000FF);
+    EXPECT_EQ(static_cast<TBitmap*>(kept.get())->Canvas().Pixel(0, 0), static_cast<TColor>(RGB(0, 0, 7)));
+}
+
+TEST_F(Screens, TheScrollBarsFollowThePictureAndAScreenFitsTheFreeArea) {
+    OpenScreenFile(MakePicture("small.bmp", 30, 20));
+    TfrmChild* small = ActiveScreen();
+    ASSERT_NE(small, nullptr);
+    EXPECT_FALSE(small->slbHorz->Enabled());
+    EXPECT_FALSE(small->slbVert->Enabled());
+    EXPECT_EQ(small->panMain->Width(), 30);
+    EXPECT_EQ(small->panMain->Height(), 20);
+
+    OpenScreenFile(MakePicture("large.bmp", 2000, 1500));
+    TfrmChild* large = ActiveScreen();
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(large->Left(), 0);
+    EXPECT_EQ(large->Top(), 0);
+    EXPECT_LE(large->Width(), frmMain->ClientWidth());
+    EXPECT_TRUE(large->slbHorz->Enabled());
+    EXPECT_TRUE(large->slbVert->Enabled());
+    large->slbHorz->SetPosition(100);
+    EXPECT_EQ(large->picMain->Left(), -100);
+    large->slbVert->SetPosition(100000);
+    EXPECT_EQ(large->picMain->Top(), -(1500 - large->slbVert->Height())) << "scrolled to the end, not past it";
+}
+
+TEST_F(Screens, DroppedFilesOpenWithTheirWholeNames) {
+    // A path longer than a short string holds, within the system's limit.
+    std::string folder = TempFolder() + "\\" + std::string(100, 'd');
+    CreateDirectoryA(folder.c_str(), nullptr);
+    folder += "\\" + std::string(80, 'e');
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_LT(folder.size(), 250u);
+    const std::string file = folder + "\\" + std::string(258 - folder.size() - 5, 'p') + ".bmp";
+    ASSERT_GT(file.size(), 255u);
+    ASSERT_LT(file.size(), static_cast<size_t>(MAX_PATH));
+    TBitmap b;
+    b.SetSize(4, 4);
+    ASSERT_TRUE(ZvSavePicture(file.c_str(), &b));
+
+    const std::string list = file + '\0' + TempFolder() + "\\readme.txt" + '\0' + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    frmMain->WMDropFiles(static_cast<HDROP>(memory));
+    ASSERT_EQ(ScreenCount(), 1) << "the picture opened, the text file was passed over";
+    EXPECT_EQ(ActiveScreen()->FileName, file);
+}
+
+}  // namespace
