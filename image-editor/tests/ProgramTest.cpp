@@ -1,10 +1,13 @@
 // The whole program, started as a user starts it.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "Registry.h"
 #include "TestSupport.h"
+#include "Zelvani.h"
 
 namespace {
 
@@ -20,10 +23,10 @@ std::string ProgramPath() {
 
 struct Process {
     PROCESS_INFORMATION Info = {};
-    bool Start() {
+    bool Start(const std::string& Arguments = "") {
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        std::string cmd = "\"" + ProgramPath() + "\"";
+        std::string cmd = "\"" + ProgramPath() + "\" " + Arguments;
         return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &Info);
     }
     // The exit code, or -1 when it did not end within Ms.
@@ -99,8 +102,8 @@ void RunOnce() {
 // A started program whose main window is up and enabled.
 struct Running : Process {
     HWND Main = nullptr;
-    bool Up() {
-        if (!Start()) return false;
+    bool Up(const std::string& Arguments = "") {
+        if (!Start(Arguments)) return false;
         Main = WaitForWindow(Info.dwProcessId, 15000);
         return Main && testsupport::PumpUntil([&] { return IsWindowEnabled(Main) != FALSE; });
     }
@@ -224,6 +227,37 @@ TEST(Program, TheViewMenuTogglesABarAndASwitchedOnBandGoesLast) {
     ASSERT_EQ(position.size(), 33u);
     EXPECT_EQ(position[9], 2);
     EXPECT_EQ(position[10], 1);
+}
+
+// The captions of the screens in the main window, in their order.
+std::vector<std::string> ScreenCaptions(HWND Main) {
+    std::vector<std::string> captions;
+    HWND client = FindWindowExA(Main, nullptr, "MDIClient", nullptr);
+    for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        char text[256] = {};
+        GetWindowTextA(w, text, sizeof text);
+        if (IsWindowVisible(w) && !GetWindow(w, GW_OWNER)) captions.push_back(text);
+    }
+    return captions;
+}
+
+TEST(Program, OpensThePicturesNamedOnItsCommandLineAndPassesOverOtherFiles) {
+    StorePosition(kLayout, 0x4F7F);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = temp;
+    forms::TBitmap picture;
+    picture.SetSize(30, 20);
+    ASSERT_TRUE(ZvSavePicture((folder + "shot.bmp").c_str(), &picture));
+    ASSERT_TRUE(ZvSavePicture((folder + "PHOTO.JPG").c_str(), &picture));
+    { std::ofstream(folder + "notes.txt") << "text"; }
+    Running p;
+    ASSERT_TRUE(p.Up("\"" + folder + "shot.bmp\" \"" + folder + "notes.txt\" \"" + folder + "PHOTO.JPG\""));
+    std::vector<std::string> captions;
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return (captions = ScreenCaptions(p.Main)).size() == 2; }))
+        << captions.size() << " screens";
+    EXPECT_EQ(captions, (std::vector<std::string>{"PHOTO", "shot"})) << "the last opened is the active one";
+    ASSERT_TRUE(p.Close());
 }
 
 TEST(Program, AFirstRunLeavesEverySettingAtItsDefaultAndDamageIsRepaired) {

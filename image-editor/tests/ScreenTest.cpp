@@ -303,4 +303,45 @@ TEST_F(Screens, DroppedFilesOpenWithTheirWholeNames) {
     EXPECT_EQ(ActiveScreen()->FileName, file);
 }
 
+TEST_F(Screens, TheBarsFollowTheActiveScreenAndItsUndoList) {
+    frmMain->UpdateCommandStates();
+    EXPECT_FALSE(frmMain->tlnSave->Enabled());
+    EXPECT_FALSE(frmMain->tlnRotate->Enabled());
+    OpenScreenFile(MakePicture("states.bmp", 16, 16));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(frmMain->tlnSave->Enabled());
+    EXPECT_TRUE(frmMain->tlnResize->Enabled());
+    EXPECT_FALSE(frmMain->tlnUndo->Enabled());
+    EXPECT_FALSE(frmMain->tlnCut->Enabled()) << "nothing is selected";
+    screen->Undo->Add(screen->Picture());
+    EXPECT_TRUE(frmMain->tlnUndo->Enabled()) << "the list tells the bars when it changes";
+    screen->Undo->Undo(screen->Picture());
+    EXPECT_FALSE(frmMain->tlnUndo->Enabled());
+    EXPECT_TRUE(frmMain->tlnRedo->Enabled());
+}
+
+TEST_F(Screens, TheMagnifierShowsThePictureAroundTheMouse) {
+    OpenScreenFile(MakePicture("zoom.bmp", 120, 100));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    auto viewAt = [](int X, int Y) { return frmMain->picMagnifier->Picture.Bitmap().Canvas().Pixel(X, Y); };
+    frmMain->cboMagnifier->SetItemIndex(0);  // 100 %
+    SendMessageA(screen->picMain->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 40));
+    EXPECT_TRUE(frmMain->panMagnifierFront->Visible());
+    EXPECT_EQ(viewAt(45, 45), static_cast<TColor>(RGB(50, 40, 7))) << "the mouse's pixel in the middle";
+    EXPECT_EQ(viewAt(0, 5), static_cast<TColor>(RGB(5, 0, 7)));
+    EXPECT_EQ(viewAt(0, 4), ColorToRGB(clSystemColor | COLOR_BTNSHADOW)) << "above the picture";
+
+    frmMain->cboMagnifier->SetItemIndex(2);  // 400 %: 23 pixels over 92, from -1
+    SendMessageA(screen->picMain->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(viewAt(45, 45), static_cast<TColor>(RGB(2, 2, 7)));
+    EXPECT_EQ(viewAt(48, 48), static_cast<TColor>(RGB(3, 3, 7)));
+    EXPECT_EQ(viewAt(10, 10), ColorToRGB(clSystemColor | COLOR_BTNSHADOW)) << "outside the picture";
+    EXPECT_EQ(viewAt(0, 43), clBlack) << "the marks around the centre";
+
+    EndToolActions(false, false);
+    EXPECT_FALSE(frmMain->panMagnifierFront->Visible());
+}
+
 }  // namespace
