@@ -178,6 +178,11 @@ bool TControl::MouseMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
         if (Event) Event(this, Button, WParam, x, y);
         return true;
     };
+    // A press on one of the layer's own controls keeps the mouse's messages
+    // coming to it until the release, also from outside it, as a drag needs.
+    const bool own = FDefProc == DefWindowProcA;
+    if (own && (Msg == WM_LBUTTONDOWN || Msg == WM_RBUTTONDOWN || Msg == WM_LBUTTONDBLCLK)) SetCapture(FHandle);
+    if (own && (Msg == WM_LBUTTONUP || Msg == WM_RBUTTONUP) && GetCapture() == FHandle) ReleaseCapture();
     switch (Msg) {
     case WM_LBUTTONDOWN: return fire(OnMouseDown, mbLeft);
     case WM_RBUTTONDOWN: return fire(OnMouseDown, mbRight);
@@ -271,6 +276,10 @@ void TControl::SetVisible(bool Value) {
     FVisible = Value;
     if (FHandle) ShowWindow(FHandle, Value ? SW_SHOW : SW_HIDE);
     if (FAlign != alNone && FParent) FParent->AlignControls();
+}
+
+void TControl::Invalidate() {
+    if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
 }
 
 void TControl::Repaint() {

@@ -95,6 +95,8 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     void Repaint();
+    // Asks for a paint when the messages come to it, without erasing first.
+    void Invalidate();
 
     std::string Hint;
     // The hint of the part of the control at a point of its client area; the
@@ -299,6 +301,9 @@ public:
     bool AutoSize = true;
     bool WordWrap = false;
     bool ShowAccelChar = true;
+    // The control that the label's underlined letter (Alt and the letter)
+    // gives the focus to.
+    TWinControl* FocusControl = nullptr;
     void Apply(const ControlDesc& Desc) override;
     // With AutoSize, fits the label to its text: the width stays and the
     // height grows with word wrap, both follow the text without it.

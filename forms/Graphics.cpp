@@ -177,6 +177,12 @@ void TCanvas::MoveTo(int X, int Y) { MoveToEx(Handle(), X, Y, nullptr); }
 
 void TCanvas::LineTo(int X, int Y) { ::LineTo(Handle(), X, Y); }
 
+POINT TCanvas::PenPos() {
+    POINT p = {0, 0};
+    GetCurrentPositionEx(Handle(), &p);
+    return p;
+}
+
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) { ::Rectangle(Handle(), X1, Y1, X2, Y2); }
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int CornerWidth, int CornerHeight) {

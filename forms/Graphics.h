@@ -114,6 +114,8 @@ public:
     void FillRect(const RECT& R);
     void MoveTo(int X, int Y);
     void LineTo(int X, int Y);
+    // Where the next LineTo starts.
+    POINT PenPos();
     // Shapes drawn with the pen and filled with the brush; the right and
     // bottom edges are outside, as the system draws them.
     void Rectangle(int X1, int Y1, int X2, int Y2);

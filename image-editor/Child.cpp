@@ -120,13 +120,16 @@ TfrmChild::TfrmChild(TComponent* AOwner) : TForm(AOwner, fsMDIChild) {
     Add(panMain, {.Name = "panMain", .Parent = sclMain, .BevelOuter = bvNone, .Color = shadow});
     Add(picMain, {.Name = "picMain", .Parent = panMain});
     picMain->PopupMenu = frmMain->mnuPEdit;
+    picMain->OnMouseDown = [this](TComponent* s, TMouseButton b, WPARAM k, int x, int y) { picMain_MouseDown(s, b, k, x, y); };
     picMain->OnMouseMove = [this](TComponent* s, TMouseButton b, WPARAM k, int x, int y) { picMain_MouseMove(s, b, k, x, y); };
+    picMain->OnMouseUp = [this](TComponent* s, TMouseButton b, WPARAM k, int x, int y) { picMain_MouseUp(s, b, k, x, y); };
     picMain->OnMouseLeave = Handler(&TfrmChild::picMain_MouseLeave);
     Add(panSelect, {.Name = "panSelect", .Parent = panMain, .Visible = false, .BevelOuter = bvNone});
     tmrSelect = new TTimer(this);
     tmrSelect->SetName("tmrSelect");
     tmrSelect->SetEnabled(false);
     tmrSelect->SetInterval(250);
+    tmrSelect->OnTimer = Handler(&TfrmChild::tmrSelect_Timer);
     EndDescription();
 }
 
@@ -168,7 +171,9 @@ void TfrmChild::Form_Close(TComponent*, TCloseAction& Action) {
 }
 
 void TfrmChild::Form_Destroy(TComponent*) {
-    delete SelImage;
+    tmrSelect->SetEnabled(false);
+    AntsCanvas = nullptr;
+    Free(SelImage);
     SelImage = nullptr;
     Undo.reset();
     frmMain->UpdateCommandStates();
@@ -180,10 +185,12 @@ void TfrmChild::Form_KeyPress(TComponent*, char& Key) {
 
 void TfrmChild::slb_Change(TComponent*) { UpdateScrollBars(this); }
 
-void TfrmChild::picMain_MouseMove(TComponent*, TMouseButton, WPARAM, int X, int Y) {
-    LastMouse = {X, Y};
-    if (Tool == 0 && frmMain->ActiveMDIChild() == this) Reported([&] { ShowMagnifier(this, X, Y); });
+void TfrmChild::ToFront() {
+    if (frmMain->ActiveMDIChild() != this)
+        SendMessageA(frmMain->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
 }
+
+void ShowMagnifierView(TfrmChild* Screen, int X, int Y) { Reported([&] { ShowMagnifier(Screen, X, Y); }); }
 
 void TfrmChild::picMain_MouseLeave(TComponent*) {
     if (frmMain->ActiveMDIChild() == this && frmMain->panMagnifierFront->Visible()) frmMain->panMagnifierFront->Hide();
@@ -220,10 +227,13 @@ void BackupPicture(TfrmChild* Screen, bool Save) {
     });
 }
 
-void CancelTool(TfrmChild* Screen, bool DropSelection) {
+void CancelTool(TfrmChild* Screen, bool Drop) {
     Reported([&] {
         ZvClipControl(nullptr);
-        if (DropSelection) Screen->tmrSelect->SetEnabled(false);
+        if (Drop) {
+            HideFrame(Screen);
+            if (Screen->SelImage) EndSelection(Screen);
+        }
         if (Screen->Tool > 0 || Screen->CurveStep > 0) {
             frmMain->tmrAirbrush->SetEnabled(false);
             BackupPicture(Screen, false);

@@ -35,6 +35,14 @@ public:
     // The floating selection's picture, on panSelect; nullptr without one.
     forms::TImage* SelImage = nullptr;
     RECT SelRect = {};
+    // The marching frame: the canvas it runs on (the picture's while
+    // selecting, the selection's while floating), the frame to draw and the
+    // one drawn last, its dash phase 0..7 and its state: 0 first draw,
+    // 1 running, 2 erase and stop.
+    forms::TCanvas* AntsCanvas = nullptr;
+    RECT AntsRect = {}, AntsPrevRect = {};
+    int AntsPhase = 0;
+    int AntsState = 0;
     // The file the picture came from or went to; empty for a new screen.
     std::string FileName;
     std::unique_ptr<TPicUndo> Undo;
@@ -48,6 +56,8 @@ public:
     bool Busy = false;
     int ShapeW = 0, ShapeH = 0;
 
+    // The screen becomes the active one.
+    void ToFront();
     // The document: the picture's bitmap.
     forms::TBitmap& Picture() { return picMain->Picture.Bitmap(); }
     // The picture takes a new size; the control follows it.
@@ -60,13 +70,24 @@ public:
     void Form_Destroy(forms::TComponent* Sender);
     void Form_KeyPress(forms::TComponent* Sender, char& Key);
     void slb_Change(forms::TComponent* Sender);
+    // The drawing tools on the picture; a nil Sender is a call of the
+    // program's own (Select All), which does not confine the mouse.
+    void picMain_MouseDown(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
     void picMain_MouseMove(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
+    void picMain_MouseUp(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
+    // Dragging the floating selection.
+    void picSelect_MouseDown(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
+    void picSelect_MouseMove(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
+    void picSelect_MouseUp(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
+    void tmrSelect_Timer(forms::TComponent* Sender);
     void picMain_MouseLeave(forms::TComponent* Sender);
 
 protected:
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 };
 
+// The magnifier's view of the picture around (X, Y), on the main window.
+void ShowMagnifierView(TfrmChild* Screen, int X, int Y);
 // A drawing setting as the screens use it: 0 the current tool (1..12),
 // 1 the fill type (0..2), 2 the line width, 3 the eraser size; others 0.
 int GetDrawingSetting(TfrmChild* Screen, int Kind);
@@ -74,7 +95,7 @@ int GetDrawingSetting(TfrmChild* Screen, int Kind);
 // back from it.
 void BackupPicture(TfrmChild* Screen, bool Save);
 // Ends whatever the screen is doing; the stroke in progress is undone.
-void CancelTool(TfrmChild* Screen, bool DropSelection);
+void CancelTool(TfrmChild* Screen, bool Drop);
 // Marks the screen modified or not; its icon follows.
 void SetModified(TfrmChild* Screen, bool Value);
 // The screen's window icon: picture Tag of the main window's imlChild.
@@ -82,5 +103,25 @@ void UpdateScreenIcon(TfrmChild* Screen);
 bool SelectionIsWholePicture(TfrmChild* Screen);
 // Lays the scroll bars and the viewport out around the picture.
 void UpdateScrollBars(TfrmChild* Screen);
+// The floating selection (Selection.cpp).
+// The marching frame of Rect on a canvas at a dash phase, drawn by
+// inverting: drawn twice it is gone.
+void DrawSelectionFrame(forms::TCanvas& Canvas, const RECT& Rect, int Phase);
+// The frame's rectangle becomes a floating selection of those pixels.
+void MakeSelectionFloat(TfrmChild* Screen);
+// A new floating selection holding a copy of Picture, at the top-left
+// corner of what the screen shows; it has no hole to leave.
+void PasteSelection(TfrmChild* Screen, forms::TBitmap& Picture);
+// Cuts the selection out of the picture, once: an undo step, the modified
+// mark and the hole in the background colour.
+void LiftSelection(TfrmChild* Screen);
+// Stamps the selection into the picture where it lies.
+void DropSelection(TfrmChild* Screen);
+// Drops the selection if there is one and lets go of it.
+void EndSelection(TfrmChild* Screen);
+// Erases the frame now, and lets it come back.
+void HideFrame(TfrmChild* Screen);
+void ShowFrame(TfrmChild* Screen);
+
 // The frame's border inside a screen and the system's scroll-bar sizes.
 void GetScrollBarMetrics(forms::TForm* Form, int& Border, int& BarHeight, int& BarWidth);

@@ -192,6 +192,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
     tmrAirbrush->SetName("tmrAirbrush");
     tmrAirbrush->SetEnabled(false);
     tmrAirbrush->SetInterval(10);
+    tmrAirbrush->OnTimer = Handler(&TfrmMain::tmrAirbrush_Timer);
     EndDescription();
 }
 
@@ -338,6 +339,7 @@ void TfrmMain::BuildDrawingBar() {
     tlbDrawingTools->ButtonHeight = 22;
     for (int i = 0; i < 12; ++i) {
         AddButton(tlbDrawingTools, ToolButtons[i], kTools[i][0], i, kTools[i][1], tbsGroup)->Tag = i + 1;
+        ToolButtons[i]->OnClick = Handler(&TfrmMain::tlnDrawingTool_Click);
         ToolButtons[i]->Wrap = i % 4 == 3;
     }
     struct OptionList {
@@ -358,7 +360,8 @@ void TfrmMain::BuildDrawingBar() {
         Add(o.List,
             {.Name = o.Name, .Parent = panDrawingTools, .Left = 1, .Top = 72, .Width = 88, .Height = 84,
              .Hint = o.Hint, .Visible = false, .Enabled = &o.List != &lstDummy, .TabStop = false,
-             .OnClick = Handler(&TfrmMain::lstDrawing_Click), .OnDblClick = Handler(&TfrmMain::lstDrawing_Click)},
+             .OnClick = Handler(&o.List == &lstDrawingFont ? &TfrmMain::lstDrawingFont_Click : &TfrmMain::lstDrawing_Click),
+             .OnDblClick = Handler(&o.List == &lstDrawingFont ? &TfrmMain::lstDrawingFont_Click : &TfrmMain::lstDrawing_Click)},
             [&](TListBox& l) {
                 l.ItemHeight = o.ItemHeight;
                 l.SetItems(o.Items);
@@ -373,6 +376,8 @@ void TfrmMain::BuildDrawingBar() {
                        .Hint = "Foreground Color", .Tag = 0});
     Add(picBackColor, {.Name = "picBackColor", .Parent = panColors, .Left = 46, .Top = 3, .Width = 41, .Height = 24,
                        .Hint = "Background Color", .Tag = 1});
+    for (TImage* box : {picForeColor, picBackColor})
+        box->OnMouseDown = [this](TComponent* s, TMouseButton b, WPARAM k, int x, int y) { picColor_MouseDown(s, b, k, x, y); };
     Add(tlbColors, {.Name = "tlbColors", .Parent = panColors, .Left = 1, .Top = 30, .Width = 90, .Height = 100},
         [](TToolBar& t) { t.Wrapable = true; });
     tlbColors->Images = imlColors;
@@ -472,6 +477,7 @@ void TfrmMain::Form_Create(TComponent*) {
     tlbDrawingTools->Tag = DrawingByte(0);
     lstDrawingType->Tag = DrawingByte(8);
     lstDrawingFont->Tag = DrawingByte(12);
+    Tag = std::min<int>(DrawingByte(12), 1);
     LastScreenCount = 0;
 
     // Small screens have no room for the Quick Capture bar or the magnifier.

@@ -107,6 +107,19 @@ public:
                              UINT State);
     void lstDrawing_Click(forms::TComponent* Sender);
     void tlnColor_Click(forms::TComponent* Sender);
+    void tlnDrawingTool_Click(forms::TComponent* Sender);
+    void lstDrawingFont_Click(forms::TComponent* Sender);
+    void picColor_MouseDown(forms::TComponent* Sender, forms::TMouseButton Button, WPARAM Keys, int X, int Y);
+    void tmrAirbrush_Timer(forms::TComponent* Sender);
+    void mnuEdit_Click(forms::TComponent* Sender);
+    void mnuEditUndo_Click(forms::TComponent* Sender);
+    void mnuEditRedo_Click(forms::TComponent* Sender);
+    void mnuEditCut_Click(forms::TComponent* Sender);
+    void mnuEditCopy_Click(forms::TComponent* Sender);
+    void mnuEditPaste_Click(forms::TComponent* Sender);
+    void mnuEditPasteAsNew_Click(forms::TComponent* Sender);
+    void mnuEditClear_Click(forms::TComponent* Sender);
+    void mnuEditSelectAll_Click(forms::TComponent* Sender);
 
 private:
     void BuildMenus();

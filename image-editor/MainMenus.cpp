@@ -112,17 +112,22 @@ std::vector<MenuEntry> MainMenuTable() {
         {1, "mnuFileSep4", "-"},
         {1, "mnuFileExit", "E&xit", 0, Exit, "~Exits Zelvani Mirolux.", 0, &TfrmMain::mnuFileExit_Click},
 
-        {0, "mnuEdit", "&Edit"},
-        {1, "mnuEditUndo", "&Undo", Ctrl('Z'), Undo, "~Undoes the last action."},
-        {1, "mnuEditRedo", "&Redo", Ctrl('Y'), Redo, "~Redoes the previously undone action."},
+        {0, "mnuEdit", "&Edit", 0, -1, "", 0, &TfrmMain::mnuEdit_Click},
+        {1, "mnuEditUndo", "&Undo", Ctrl('Z'), Undo, "~Undoes the last action.", 0, &TfrmMain::mnuEditUndo_Click},
+        {1, "mnuEditRedo", "&Redo", Ctrl('Y'), Redo, "~Redoes the previously undone action.", 0, &TfrmMain::mnuEditRedo_Click},
         {1, "mnuEditSep1", "-"},
-        {1, "mnuEditCut", "Cu&t", Ctrl('X'), Cut, "~Cuts the selection and puts it on the Clipboard."},
-        {1, "mnuEditCopy", "&Copy", Ctrl('C'), Copy, "~Copies the selection and puts it on the Clipboard."},
-        {1, "mnuEditPaste", "&Paste", Ctrl('V'), Paste, "~Inserts the Clipboard's picture as a selection."},
-        {1, "mnuEditPasteAsNew", "Paste as &New", 0, PasteAsNew, "~Inserts the Clipboard's picture as a new screen."},
-        {1, "mnuEditClear", "C&lear", VK_DELETE, Clear, "~Erases the selection."},
+        {1, "mnuEditCut", "Cu&t", Ctrl('X'), Cut, "~Cuts the selection and puts it on the Clipboard.", 0,
+         &TfrmMain::mnuEditCut_Click},
+        {1, "mnuEditCopy", "&Copy", Ctrl('C'), Copy, "~Copies the selection and puts it on the Clipboard.", 0,
+         &TfrmMain::mnuEditCopy_Click},
+        {1, "mnuEditPaste", "&Paste", Ctrl('V'), Paste, "~Inserts the Clipboard's picture as a selection.", 0,
+         &TfrmMain::mnuEditPaste_Click},
+        {1, "mnuEditPasteAsNew", "Paste as &New", 0, PasteAsNew, "~Inserts the Clipboard's picture as a new screen.", 0,
+         &TfrmMain::mnuEditPasteAsNew_Click},
+        {1, "mnuEditClear", "C&lear", VK_DELETE, Clear, "~Erases the selection.", 0, &TfrmMain::mnuEditClear_Click},
         {1, "mnuEditSep2", "-"},
-        {1, "mnuEditSelectAll", "&Select All", Ctrl('A'), SelectAll, "~Selects the entire screen."},
+        {1, "mnuEditSelectAll", "&Select All", Ctrl('A'), SelectAll, "~Selects the entire screen.", 0,
+         &TfrmMain::mnuEditSelectAll_Click},
 
         {0, "mnuView", "&View", 0, -1, "", 0, &TfrmMain::mnuView_Click},
         {1, "mnuViewToolbars", "&Toolbars", 0, -1, "~Shows or hides the bars."},
@@ -281,13 +286,18 @@ void TfrmMain::BuildMenus() {
     mnuPTheme = NewPopup(*this, "mnuPTheme", imlImages, theme);
     mnuPTheme->OnPopup = Handler(&TfrmMain::mnuPTheme_Popup);
 
-    mnuPEdit = NewPopup(*this, "mnuPEdit", imlImages,
-                        {{0, "mnuPEditCut", "Cu&t", 0, Images::Cut, "~Cuts the selection and puts it on the Clipboard."},
-                         {0, "mnuPEditCopy", "&Copy", 0, Images::Copy, "~Copies the selection and puts it on the Clipboard."},
-                         {0, "mnuPEditPaste", "&Paste", 0, Images::Paste, "~Inserts the Clipboard's picture as a selection."},
-                         {0, "mnuPEditClear", "C&lear", 0, Images::Clear, "~Erases the selection."},
-                         {0, "mnuPEditSep1", "-"},
-                         {0, "mnuPEditSelectAll", "&Select All", 0, Images::SelectAll, "~Selects the entire screen."}});
+    mnuPEdit = NewPopup(
+        *this, "mnuPEdit", imlImages,
+        {{0, "mnuPEditCut", "Cu&t", 0, Images::Cut, "~Cuts the selection and puts it on the Clipboard.", 0,
+          &TfrmMain::mnuEditCut_Click},
+         {0, "mnuPEditCopy", "&Copy", 0, Images::Copy, "~Copies the selection and puts it on the Clipboard.", 0,
+          &TfrmMain::mnuEditCopy_Click},
+         {0, "mnuPEditPaste", "&Paste", 0, Images::Paste, "~Inserts the Clipboard's picture as a selection.", 0,
+          &TfrmMain::mnuEditPaste_Click},
+         {0, "mnuPEditClear", "C&lear", 0, Images::Clear, "~Erases the selection.", 0, &TfrmMain::mnuEditClear_Click},
+         {0, "mnuPEditSep1", "-"},
+         {0, "mnuPEditSelectAll", "&Select All", 0, Images::SelectAll, "~Selects the entire screen.", 0,
+          &TfrmMain::mnuEditSelectAll_Click}});
     mnuPEdit->OnPopup = Handler(&TfrmMain::mnuPEdit_Popup);
     SetMenu(mnuMain);
 }

@@ -1,0 +1,111 @@
+// The program's main window in a test's own process, and the helpers of the
+// tests that drive it: pictures of known pixels and answers to the
+// program's message boxes.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Child.h"
+#include "CloseAll.h"
+#include "Common.h"
+#include "Main.h"
+#include "Registry.h"
+#include "Startup.h"
+#include "TestSupport.h"
+#include "Zelvani.h"
+
+namespace programwindows {
+
+using namespace forms;
+
+// The main window and the Close All dialog, made once as the program makes
+// them, on settings of a first start with the start-up dialog off.
+class ProgramWindows : public ::testing::Environment {
+public:
+    void SetUp() override {
+        TRegistry reg;
+        reg.DeleteKey("\\Software\\Zelvani\\Mirolux");
+        Application->Initialize();
+        Application->SetTitle(ProgramTitle);
+        Application->CreateForm(frmMain);
+        Application->CreateForm(frmCloseAll);
+    }
+    void TearDown() override { Application->DestroyComponents(); }
+};
+inline const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramWindows);
+
+inline std::string TempFolder() {
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    std::string folder = std::string(path) + "MiroluxScreenTest";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+// A bitmap file of W x H whose pixel (x, y) is RGB(x, y, 7).
+inline std::string MakePicture(const std::string& Name, int W, int H) {
+    TBitmap b;
+    b.SetSize(W, H);
+    for (int y = 0; y < H; ++y) {
+        std::uint8_t* row = b.ScanLine(y);
+        for (int x = 0; x < W; ++x) {
+            row[3 * x] = 7;
+            row[3 * x + 1] = static_cast<std::uint8_t>(y % 256);
+            row[3 * x + 2] = static_cast<std::uint8_t>(x % 256);
+        }
+    }
+    const std::string file = TempFolder() + "\\" + Name;
+    EXPECT_TRUE(ZvSavePicture(file.c_str(), &b)) << file;
+    return file;
+}
+
+// The texts of the next message box of this program that has a button of
+// that caption, and a press of the button: the box is looked for every
+// 100 ms from the box's own modal loop, for at most 8 seconds.
+struct Answer {
+    std::string Text;
+    bool Shown = false;
+};
+inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
+    auto* timer = new TTimer(frmMain);
+    timer->SetInterval(100);
+    auto tries = std::make_shared<int>(0);
+    timer->OnTimer = [timer, tries, &Seen, Button](TComponent*) {
+        struct Walk {
+            const std::string& Button;
+            std::string Text;
+            HWND Press = nullptr;
+            static BOOL CALLBACK Visit(HWND w, LPARAM p) {
+                auto* walk = reinterpret_cast<Walk*>(p);
+                char cls[32], text[512];
+                GetClassNameA(w, cls, sizeof cls);
+                GetWindowTextA(w, text, sizeof text);
+                if (lstrcmpiA(cls, "Static") == 0) walk->Text += text;
+                if (lstrcmpiA(cls, "Button") == 0 && walk->Button == text) walk->Press = w;
+                return TRUE;
+            }
+        } walk{Button};
+        EnumChildWindows(GetActiveWindow(), &Walk::Visit, reinterpret_cast<LPARAM>(&walk));
+        if (!walk.Press && ++*tries < 80) return;
+        timer->SetEnabled(false);
+        Seen.Text = walk.Text;
+        Seen.Shown = walk.Press != nullptr;
+        if (walk.Press) SendMessageA(walk.Press, BM_CLICK, 0, 0);
+    };
+}
+
+// Closes every screen without a question.
+inline void CloseEveryScreen() {
+    for (int i = 0; TfrmChild* s = ScreenAt(i); ++i) s->AskSave = false;
+    while (TfrmChild* s = ScreenAt(0)) {
+        s->Tag &= ~1;
+        Free(s);
+    }
+}
+
+}  // namespace programwindows
