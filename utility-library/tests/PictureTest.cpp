@@ -86,6 +86,12 @@ long long Memory(bool Peak = false) {
     return static_cast<long long>(Peak ? m.PeakWorkingSetSize : m.WorkingSetSize);
 }
 
+// Whether the BMP suite of the shared test data was found when the tests
+// were configured.
+bool SuiteFound() { return std::string(ZV_BMPSUITE).size() > 0; }
+#define REQUIRE_SUITE() \
+    if (!SuiteFound()) GTEST_SKIP() << "the BMP suite of the shared test data is not beside the project"
+
 // The suite's folder as Windows names it (Wine shows the Linux root as Z:).
 std::string Suite(const std::string& Name) {
     std::string s = ZV_BMPSUITE "/" + Name;
@@ -151,6 +157,8 @@ protected:
         const long long peak = Memory(true);
         for (const Damage& d : Damages) {
             const std::string base = d.Base;
+            // Damages of the suite's files need the suite.
+            if (base.find('/') != std::string::npos && !SuiteFound()) continue;
             Bytes b = base.find('/') != std::string::npos ? ReadAll(Suite(base)) : Saved(base);
             d.Do(b);
             EXPECT_FALSE(Load(Write(Dir + "damaged" + base.substr(base.find('.')), b)))
@@ -251,6 +259,7 @@ void ExpectPicture(const std::string& File, int W, int H, std::uint64_t Expected
 }
 
 TEST(BmpSuite, EveryGoodFileReadsAsAnIndependentDecoderSeesIt) {
+    REQUIRE_SUITE();
     EXPECT_EQ(Names(Suite("g/*.bmp")).size(), std::size(kGood)) << "expected every file of g/ in the table";
     for (const Known& k : kGood) ExpectPicture(std::string("g/") + k.Name, k.W, k.H, k.Digest);
 }
@@ -280,6 +289,7 @@ const struct { const char* Name; bool Read; std::uint64_t Digest; } kQuestionabl
 };
 
 TEST(BmpSuite, QuestionableFilesAreReadWhenTheyMakeSenseAndRefusedOtherwise) {
+    REQUIRE_SUITE();
     EXPECT_EQ(Names(Suite("q/*.bmp")).size(), std::size(kQuestionable)) << "expected every file of q/ in the table";
     for (const auto& q : kQuestionable) {
         if (q.Read) {
@@ -291,6 +301,7 @@ TEST(BmpSuite, QuestionableFilesAreReadWhenTheyMakeSenseAndRefusedOtherwise) {
 }
 
 TEST(BmpSuite, EveryBadFileIsRefused) {
+    REQUIRE_SUITE();
     const std::vector<std::string> bad = Names(Suite("b/*.bmp"));
     EXPECT_EQ(bad.size(), 20u) << "expected the suite's 20 bad files";
     for (const std::string& name : bad) EXPECT_FALSE(Load(Suite("b/") + name)) << "expected b/" << name << " refused";
