@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "BestOf.h"
 #include "Graphics.h"
 #include "PicUndo.h"
 #include "Zelvani.h"
@@ -39,17 +40,6 @@ std::unique_ptr<forms::TBitmap> Picture() {
 }
 
 // The shortest of kRuns runs of Step, in milliseconds; -1 when a run fails.
-double BestMs(const std::function<bool()>& Step) {
-    double best = 1e300;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        if (!Step()) return -1;
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
-}
-
 void PrintMemory(const char* After) {
     PROCESS_MEMORY_COUNTERS m = {};
     GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
@@ -64,10 +54,10 @@ long long FileSize(const std::string& Name) {
 }
 
 void Bench(forms::TBitmap& Picture, const std::string& Name) {
-    const double save = BestMs([&] { return ZvSavePicture(Name.c_str(), &Picture); });
+    const double save = BestMs(kRuns, [&] { return ZvSavePicture(Name.c_str(), &Picture); });
     PrintMemory("saving");
     const double open =
-        BestMs([&] { return std::unique_ptr<forms::TGraphic>(ZvLoadPicture(Name.c_str())) != nullptr; });
+        BestMs(kRuns, [&] { return std::unique_ptr<forms::TGraphic>(ZvLoadPicture(Name.c_str())) != nullptr; });
     PrintMemory("opening");
     std::printf("%-5s save %8.1f ms   open %8.1f ms   file %6.1f MB\n", Name.substr(Name.rfind('.') + 1).c_str(),
                 save, open, FileSize(Name) / 1048576.0);
@@ -91,14 +81,14 @@ int main() {
     // stroke: the list's copies are what an undo step costs to make, the
     // exchange is what the user waits for.
     TPicUndo undo;
-    const double add = BestMs([&] {
+    const double add = BestMs(kRuns, [&] {
         undo.Add(*picture);
         return true;
     });
     forms::TBitmap backup;
     backup.Assign(*picture);
     PrintMemory("a full list");
-    const double step = BestMs([&] {
+    const double step = BestMs(kRuns, [&] {
         undo.Undo(*picture);
         undo.Redo(*picture);
         return true;

@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <vector>
 
@@ -328,6 +329,48 @@ bool TForm::DialogKey(WPARAM Key) {
     }
 }
 
+namespace {
+
+// Whether the caption underlines the letter or digit of the virtual key;
+// "&&" is a plain "&".
+bool IsAccel(WPARAM Key, const std::string& Caption) {
+    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != '&') continue;
+        if (Caption[i + 1] != '&')
+            return static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(Caption[i + 1]))) == Key;
+        ++i;
+    }
+    return false;
+}
+
+// The visible, enabled button or label with a focus control that
+// underlines the key.
+TControl* FindAccel(const TWinControl* Container, WPARAM Key) {
+    for (TControl* c : Container->Controls()) {
+        if (!c->Visible() || !c->Enabled()) continue;
+        const auto* label = dynamic_cast<TLabel*>(c);
+        const bool takesAccel = dynamic_cast<TButton*>(c) || (label && label->ShowAccelChar && label->FocusControl);
+        if (takesAccel && IsAccel(Key, c->Caption())) return c;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (TControl* found = FindAccel(w, Key)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool TForm::DialogChar(WPARAM Key) {
+    TControl* c = FindAccel(this, Key);
+    if (auto* b = dynamic_cast<TButton*>(c)) {
+        b->Click();
+        return true;
+    }
+    auto* label = dynamic_cast<TLabel*>(c);
+    if (!label || !label->FocusControl->CanFocus()) return false;
+    label->FocusControl->SetFocus();
+    return true;
+}
+
 void TForm::FocusChanged(TControl* Control) {
     if (Control == this || Control == FActiveControl) return;
     if (!FExitPending) FExitPending = FActiveControl;
@@ -394,6 +437,7 @@ int TForm::ShowModal() {
             break;
         }
         Application->ProcessMessage(msg);
+        if (ModalResult != mrNone) CloseModal();
     }
     // The other windows come back before this one hides, so that the
     // activation returns to the window the form was opened from.
@@ -401,6 +445,18 @@ int TForm::ShowModal() {
     disabled.Windows.clear();
     SetVisible(false);
     return ModalResult;
+}
+
+void TForm::CloseModal() {
+    TCloseAction action = caNone;
+    SafeCall([&] {
+        bool canClose = true;
+        if (OnCloseQuery) OnCloseQuery(this, canClose);
+        if (!canClose) return;
+        action = caHide;
+        if (OnClose) OnClose(this, action);
+    });
+    if (action == caNone) ModalResult = mrNone;
 }
 
 LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -446,6 +502,15 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         auto* info = reinterpret_cast<MINMAXINFO*>(LParam);
         info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, MinWidth);
         info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, MinHeight);
+        // A maximised window keeps to the limit as well.
+        if (MaxWidth > 0) {
+            info->ptMaxTrackSize.x = std::min<LONG>(info->ptMaxTrackSize.x, MaxWidth);
+            info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, MaxWidth);
+        }
+        if (MaxHeight > 0) {
+            info->ptMaxTrackSize.y = std::min<LONG>(info->ptMaxTrackSize.y, MaxHeight);
+            info->ptMaxSize.y = std::min<LONG>(info->ptMaxSize.y, MaxHeight);
+        }
         break;
     }
     case ZM_FOCUSEVENTS:
@@ -706,6 +771,11 @@ void TApplication::ProcessMessage(MSG& Msg) {
                     if (used && (key & scAlt)) FSwallowAltUp = true;
                 }
                 if (!used && Msg.message == WM_KEYDOWN) used = form->DialogKey(Msg.wParam);
+                // Alt and a letter: the control whose caption underlines it.
+                if (!used && Msg.message == WM_SYSKEYDOWN && GetKeyState(VK_MENU) < 0) {
+                    used = form->DialogChar(Msg.wParam);
+                    if (used) FSwallowAltUp = true;
+                }
             });
         if (used) return;
     }

@@ -81,6 +81,10 @@ public:
 
     // Tab, Enter and Escape as a dialog takes them; true when used.
     bool DialogKey(WPARAM Key);
+    // Alt and a letter or digit (its virtual key): the control whose caption
+    // underlines it acts, a button is pressed, a label focuses its
+    // FocusControl; true when one did.
+    bool DialogChar(WPARAM Key);
 
     // The form's menu bar, or nullptr.
     TMainMenu* Menu() const { return FMenu; }
@@ -90,6 +94,9 @@ public:
     RECT AlignControls() override;
 
     int MinWidth = 0, MinHeight = 0;
+    // The largest size the user or the program can give the window; 0: no
+    // limit.
+    int MaxWidth = 0, MaxHeight = 0;
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     // The form has become the active window.
@@ -97,7 +104,9 @@ public:
     TNotifyEvent OnDestroy;
     // Asked before the form closes; CanClose false keeps it open.
     TCloseQueryEvent OnCloseQuery;
-    // caFree: the form is freed once its messages are done.
+    // caFree: the form is freed once its messages are done. A modal form
+    // asks both once its modal result is set; caNone keeps it running, any
+    // other action ends it and leaves it to the caller of ShowModal.
     TCloseEvent OnClose;
     // With KeyPreview, the characters typed in any of its controls.
     TKeyPressEvent OnKeyPress;
@@ -160,6 +169,7 @@ private:
     void ControlDestroyed(TControl* Control);
     void FocusFirst();
     void PlaceOnScreen();
+    void CloseModal();
 
     TFormStyle FFormStyle = fsNormal;
     TFormBorderStyle FBorderStyle = bsSizeable;

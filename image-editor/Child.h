@@ -104,9 +104,6 @@ bool SelectionIsWholePicture(TfrmChild* Screen);
 // Lays the scroll bars and the viewport out around the picture.
 void UpdateScrollBars(TfrmChild* Screen);
 // The floating selection (Selection.cpp).
-// The marching frame of Rect on a canvas at a dash phase, drawn by
-// inverting: drawn twice it is gone.
-void DrawSelectionFrame(forms::TCanvas& Canvas, const RECT& Rect, int Phase);
 // The frame's rectangle becomes a floating selection of those pixels.
 void MakeSelectionFloat(TfrmChild* Screen);
 // A new floating selection holding a copy of Picture, at the top-left

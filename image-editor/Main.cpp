@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "BarLayout.h"
+#include "CaptureExecution.h"
 #include "Child.h"
 #include "Common.h"
 #include "CommandStates.h"
@@ -96,6 +97,14 @@ int QuickCaptureImage(int List, int Index) {
 // A second instance broadcasts ActivateMsg before it ends: this one comes
 // back from the task bar and to the front.
 LRESULT CALLBACK MainWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_HOTKEY) {
+        SafeCall([] { frmMain->WMHotKey(); });
+        return 0;
+    }
+    if (Msg == WM_CAPTUREICON) {
+        SafeCall([&] { CaptureIconClicked(LParam); });
+        return 0;
+    }
     if (Msg == WM_DROPFILES) {
         SafeCall([&] { frmMain->WMDropFiles(reinterpret_cast<HDROP>(WParam)); });
         return 0;
@@ -157,6 +166,37 @@ TImageList* PaletteImages(TComponent* Owner, TImageList* Images) {
     return list;
 }
 
+// The icons of an armed capture: the capture picture, then the seconds
+// 1 to 9 of a delay in white on red.
+TImageList* TrayImages(TComponent* Owner, TImageList* Images) {
+    auto* list = new TImageList(Owner);
+    list->SetName("imlTrayIcons");
+    for (int i = 0; i <= 9; ++i) {
+        auto b = std::make_unique<TBitmap>();
+        b->SetSize(16, 16);
+        TCanvas& c = b->Canvas();
+        c.Brush.SetColor(0xFF00FF);
+        c.FillRect(RECT{0, 0, 16, 16});
+        if (i == 0) {
+            Images->Draw(c, 0, 0, Images::CaptureNow, true);
+        } else {
+            c.Pen.SetColor(0x000080);
+            c.Brush.SetColor(0x0000FF);
+            c.Ellipse(0, 0, 16, 16);
+            c.Font.SetName("Arial");
+            c.Font.SetHeight(-12);
+            c.Font.SetStyle(1);
+            c.Font.SetColor(clWhite);
+            c.Brush.SetClear(true);
+            const std::string digit = std::to_string(i);
+            const SIZE size = c.TextExtent(digit);
+            c.TextOut((16 - size.cx) / 2, (16 - size.cy) / 2, digit);
+        }
+        list->Add(std::move(b));
+    }
+    return list;
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
@@ -171,6 +211,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
     imlChild = LoadImageList(this, "imlChild", "CHILD", 16);
     imlDrawingTools = LoadImageList(this, "imlDrawingTools", "TOOLS", 16);
     imlColors = PaletteImages(this, imlImages);
+    imlTrayIcons = TrayImages(this, imlImages);
     BuildMenus();
     BuildMainBar();
     BuildStatusBar();
@@ -188,6 +229,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
     tmrCapture = new TTimer(this);
     tmrCapture->SetName("tmrCapture");
     tmrCapture->SetEnabled(false);
+    tmrCapture->OnTimer = Handler(&TfrmMain::tmrCapture_Timer);
     tmrAirbrush = new TTimer(this);
     tmrAirbrush->SetName("tmrAirbrush");
     tmrAirbrush->SetEnabled(false);
@@ -543,7 +585,9 @@ void TfrmMain::Form_Activate(TComponent*) {
     if (Enabled()) UpdateCommandStates();
 }
 
-void TfrmMain::Form_CloseQuery(TComponent*, bool& CanClose) { CanClose = CloseAllScreens(ProgramTitle); }
+void TfrmMain::Form_CloseQuery(TComponent*, bool& CanClose) {
+    CanClose = !CaptureArmed && CloseAllScreens(ProgramTitle);
+}
 
 void TfrmMain::Form_KeyPress(TComponent* Sender, char& Key) {
     if (TfrmChild* screen = ActiveScreen()) screen->Form_KeyPress(Sender, Key);

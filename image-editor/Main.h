@@ -23,6 +23,9 @@ public:
     forms::TMenuItem *mnuFile, *mnuEdit, *mnuView, *mnuCapture, *mnuImage, *mnuWindow, *mnuHelp;
     forms::TPopupMenu *mnuPToolbar, *mnuPRotate, *mnuPTheme, *mnuPEdit;
     forms::TImageList *imlImages, *imlChild, *imlDrawingTools, *imlColors;
+    // The notification-area icon of an armed capture: 0 waiting, n the
+    // seconds of a delay still to run.
+    forms::TImageList* imlTrayIcons;
 
     // The main cool bar and its three tool bars.
     forms::TCoolBar* clbMain;
@@ -93,6 +96,10 @@ public:
     void mnuWindowArrange_Click(forms::TComponent* Sender);
     void mnuWindowCloseAll_Click(forms::TComponent* Sender);
     void mnuCapture_Click(forms::TComponent* Sender);
+    void mnuCaptureNow_Click(forms::TComponent* Sender);
+    void mnuCapturePrevious_Click(forms::TComponent* Sender);
+    void tmrCapture_Timer(forms::TComponent* Sender);
+    void WMHotKey();
     void mnuPEdit_Popup(forms::TComponent* Sender);
     void mnuPTheme_Popup(forms::TComponent* Sender);
     void mnuPToolbar_Popup(forms::TComponent* Sender);

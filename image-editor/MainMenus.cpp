@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BarLayout.h"
+#include "CaptureExecution.h"
 #include "Child.h"
 #include "Common.h"
 #include "Images.h"
@@ -154,9 +155,9 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({1, "mnuCaptureWizard", "Capture &Wizard...", VK_F7, Wizard, "~Displays the Capture Wizard."});
     m.push_back({1, "mnuCaptureCapture", "&Screen Capture...", VK_F8, ScreenCapture, "~Captures your screen."});
     m.push_back({1, "mnuCapturePrevious", "&Previous Screen...", VK_F9, PreviousScreen,
-                 "~Displays the previously capturd screen."});
+                 "~Displays the previously capturd screen.", 0, &TfrmMain::mnuCapturePrevious_Click});
     m.push_back({1, "mnuCaptureNow", "&Capture Now", VK_F10, CaptureNow,
-                 "~Captures your screen using the current settings."});
+                 "~Captures your screen using the current settings.", 0, &TfrmMain::mnuCaptureNow_Click});
 
     m.push_back({0, "mnuImage", "&Image"});
     m.push_back({1, "mnuImageCrop", "&Crop", Ctrl('Q'), Crop, "~Crops the screen to a smaller size."});
@@ -372,7 +373,17 @@ void TfrmMain::mnuWindowArrange_Click(TComponent* Sender) {
 
 void TfrmMain::mnuWindowCloseAll_Click(TComponent*) { CloseAllScreens("Close All"); }
 
-void TfrmMain::mnuCapture_Click(TComponent*) { ShowThemeItems(CaptureThemeItems, true); }
+void TfrmMain::mnuCapture_Click(TComponent*) {
+    MenuItem("mnuCapturePrevious")->Enabled = CapturedBitmap != nullptr;
+    ShowThemeItems(CaptureThemeItems, true);
+}
+
+void TfrmMain::mnuCaptureNow_Click(TComponent*) {
+    EndToolActions(false, true);
+    ArmCapture();
+}
+
+void TfrmMain::mnuCapturePrevious_Click(TComponent*) { ShowCapturePreview(); }
 
 void TfrmMain::mnuPToolbar_Popup(TComponent*) {
     for (TMenuItem* item : mnuPToolbar->Items()) item->Checked = HasOption(1 << (item->Tag - 1));

@@ -2,12 +2,10 @@
 // dragging and dropping.
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdlib>
-
 #include "Child.h"
 #include "Main.h"
 #include "RegData.h"
+#include "SelectionFrame.h"
 #include "ZvCom.h"
 
 using namespace forms;
@@ -45,51 +43,6 @@ POINT ToPicture(TfrmChild* Screen, int X, int Y) {
 }
 
 }  // namespace
-
-void DrawSelectionFrame(TCanvas& Canvas, const RECT& Rect, int Phase) {
-    const int L = Rect.left, T = Rect.top, R = Rect.right, B = Rect.bottom, p = Phase;
-    if (std::abs(R - L) < 4 || std::abs(B - T) < 4) return;
-    Canvas.Pen.SetColor(clBlack);
-    Canvas.Pen.SetStyle(PS_SOLID);
-    Canvas.Pen.SetWidth(1);
-    HDC dc = Canvas.Handle();
-    const int mode = SetROP2(dc, R2_NOT);
-    auto across = [dc](int X1, int X2, int Y) {
-        MoveToEx(dc, X1, Y, nullptr);
-        LineTo(dc, X2, Y);
-    };
-    auto down = [dc](int Y1, int Y2, int X) {
-        MoveToEx(dc, X, Y1, nullptr);
-        LineTo(dc, X, Y2);
-    };
-    // Dashes of 4 with gaps of 4 in two paths from the top-left corner; a
-    // dash that an edge cuts short goes on round the corner (c is what it
-    // misses), so the pattern has no break.
-    int c = 0;
-    if (p > 4) across(L, L + p - 4, T);
-    int n = (R - L) - p, x = L + p;
-    for (; n > 0; x += 8, n -= 8) {
-        if (n < 4) c = 4 - n;
-        across(x, x + std::min(n, 4), T);
-    }
-    if (c > 0) down(T + 1, T + 1 + c, R - 1);
-    for (int m = (B - T) + n - 1, y = T + 1 - n; m > 0; y += 8, m -= 8) down(y, y + std::min(m, 4), R - 1);
-
-    // The second path counts its own cut dash.
-    c = 0;
-    if (p > 4) down(T + 1, T + p - 4, L);
-    n = (B - T) - p;
-    int y = T + p;
-    for (; n > 0; y += 8, n -= 8) {
-        const int from = y == T ? y + 1 : y;  // the corner pixel is the top edge's
-        if (n < 4) c = 4 - n;
-        down(from, y + std::min(n, 4), L);
-    }
-    if (c > 0) across(L + 1, L + 1 + c, B - 1);
-    for (int m = (R - L) + n - 1, xx = L + 1 - n; m > 0; xx += 8, m -= 8)
-        across(xx, m < 4 ? xx + m - 1 : (xx + 4 != R ? xx + 4 : xx + 3), B - 1);
-    SetROP2(dc, mode);
-}
 
 void TfrmChild::tmrSelect_Timer(TComponent*) {
     try {

@@ -29,3 +29,16 @@ ZVSCREEN_API void WINAPI ZvDefaultCapture(int Part, ShortString& Out);
 // kind, an empty or negative area, or a failure: nullptr.
 ZVSCREEN_API forms::TBitmap* WINAPI ZvScreenCapture(int Kind, int Left, int Right, int Top, int Bottom,
                                                     bool IncludeCursor);
+
+// The captured-screen preview: shows Picture 1:1 in a modal dialog,
+// captioned "Captured Screen" when IsCaptured, else "Previous Screen", with
+// the whole picture selected, and lets the user drag another area over it
+// and choose the task for it (0 catalog, 1 paste to a picture, 2 clipboard,
+// 3 print, 4 save to disk). The picture is only read and stays the
+// caller's; nullptr shows an empty one. A non-zero Animate marches the
+// selection's frame. ThenIndex is clamped to 0..4 in place and preselects
+// the task; Area becomes (0, 0, 0, 0). True on OK, with ThenIndex the chosen
+// task and Area the selected rectangle in picture coordinates, inside the
+// picture, Right and Bottom outside it; False on Cancel or the close box.
+ZVSCREEN_API bool WINAPI ZvShowPrevious(bool IsCaptured, BYTE Animate, forms::TBitmap* Picture, int& ThenIndex,
+                                        RECT& Area);

@@ -93,6 +93,15 @@ inline void Press(WORD Vk, bool Shift = false) {
     if (Shift) Key(VK_SHIFT, true);
 }
 
+// Alt and a key, as for an underlined letter.
+inline void PressAlt(WORD Vk) {
+    ToFront();
+    Key(VK_MENU, false);
+    Key(Vk, false);
+    Key(Vk, true);
+    Key(VK_MENU, true);
+}
+
 // Moves the mouse to a point of the screen.
 inline void MouseTo(POINT P) {
     INPUT in = {};

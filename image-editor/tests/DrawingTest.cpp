@@ -185,23 +185,6 @@ TEST_F(Drawing, ASelectionFloatsFromFourByFourLiftsOnceAndDropsClippedAtTheEdge)
     EXPECT_EQ(At(57, 11), kGround);
 }
 
-TEST_F(Drawing, TheFrameIsTheSameOnEverySideAndDrawingItTwiceRemovesIt) {
-    TBitmap b;
-    b.SetSize(40, 30);
-    for (int phase = 0; phase < 8; ++phase) {
-        DrawSelectionFrame(b.Canvas(), RECT{2, 3, 33, 26}, phase);
-        for (int d = 0; d < 23; ++d)
-            EXPECT_EQ(b.Canvas().Pixel(2 + d, 3), b.Canvas().Pixel(2, 3 + d)) << "phase " << phase << " at " << d;
-        EXPECT_EQ(b.Canvas().Pixel(3, 4), clWhite) << "only the edges";
-        int black = 0;
-        for (int x = 2; x < 33; ++x) black += b.Canvas().Pixel(x, 3) == clBlack;
-        EXPECT_NEAR(black, 31 / 2, 2) << "half of the top edge is dashes at phase " << phase;
-        DrawSelectionFrame(b.Canvas(), RECT{2, 3, 33, 26}, phase);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) ASSERT_EQ(b.Canvas().Pixel(x, y), clWhite) << x << "," << y;
-    }
-}
-
 TEST_F(Drawing, CopyAndPasteGoThroughTheClipboardAndAPasteLiesWhereItIsSeen) {
     Fill(0, 0, 8, 8, 0x00FFFF);
     Choose(1);

@@ -1,0 +1,172 @@
+// A quick capture from arming to its action, in the program's own main
+// window: each trigger (timer, delay, hot key, icon), the program hidden
+// meanwhile and back after, each action, the refusals and the numbered
+// capture files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <vector>
+
+#include "CaptureExecution.h"
+#include "Child.h"
+#include "Common.h"
+#include "EditCommands.h"
+#include "ProgramWindows.h"
+#include "RegData.h"
+
+using namespace forms;
+using namespace testsupport;
+using namespace programwindows;
+
+namespace {
+
+// A coded string of these bytes, positions 1 on.
+ShortString Coded(std::initializer_list<int> Bytes) {
+    ShortString s;
+    for (int b : Bytes) s.Chars[s.Length++] = static_cast<char>(b);
+    return s;
+}
+
+class Capturing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        frmMain->Show();
+        WhenSettings = Coded({0, 1, 0, 0, 0});
+        WhatSettings = Coded({0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255});
+        ThenSettings = Coded({3, 0, 2, 0, 0, 6, 'S', 'c', 'r', 'e', 'e', 'n'});
+        CaptureOptions = Coded({0, 0});
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+    }
+    void TearDown() override {
+        PumpUntil([] { return !CaptureArmed; }, 4000);
+        CloseEveryScreen();
+    }
+    static bool Shown() { return IsWindowVisible(frmMain->Handle()) != FALSE; }
+    static bool Captured() { return PumpUntil([] { return !CaptureArmed && Shown(); }, 5000); }
+};
+
+TEST(CaptureFiles, TakeTheFirstFreeNumberOfThePattern) {
+    const std::string folder = TempFolder() + "\\numbered";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* old : {"Screen01.bmp", "Screen03.bmp", "Shot001-a.bmp"}) {
+        DeleteFileA((folder + "\\" + old).c_str());
+    }
+    EXPECT_EQ(NextCaptureFileName(folder, "Screen", 2, false), folder + "\\Screen01.bmp");
+    EXPECT_EQ(NextCaptureFileName(folder + "\\", "Screen", 2, true), folder + "\\Screen1.bmp");
+    for (const char* made : {"Screen01.bmp", "Screen03.bmp", "Shot001-a.bmp"}) std::ofstream(folder + "\\" + made) << "x";
+    EXPECT_EQ(NextCaptureFileName(folder, "Screen", 2, false), folder + "\\Screen02.bmp") << "gaps are filled";
+    EXPECT_EQ(NextCaptureFileName(folder, "Shot*-a", 3, false), folder + "\\Shot002-a.bmp");
+    EXPECT_EQ(NextCaptureFileName(folder, "S", 1, false), folder + "\\S1.bmp");
+    EXPECT_EQ(NextCaptureFileName(folder, "Screen", 0, false), folder + "\\Screen1.bmp") << "no digit is cut";
+}
+
+TEST_F(Capturing, ImmediatelyHidesTheProgramCapturesAndCopiesToTheClipboard) {
+    ArmCapture();
+    EXPECT_TRUE(CaptureArmed);
+    EXPECT_FALSE(Shown()) << "the program hides while armed";
+    bool closed = true;
+    frmMain->Form_CloseQuery(frmMain, closed);
+    EXPECT_FALSE(closed) << "an armed capture keeps the program open";
+    ASSERT_TRUE(Captured());
+    ASSERT_NE(CapturedBitmap, nullptr);
+    EXPECT_EQ(CapturedBitmap->Width(), Screen.Width());
+    TBitmap clip;
+    ASSERT_TRUE(ReadClipboard(clip));
+    EXPECT_EQ(clip.Width(), Screen.Width());
+    EXPECT_EQ(clip.Height(), Screen.Height());
+    EXPECT_EQ(frmMain->tmrCapture->Tag, -1);
+    frmMain->UpdateCommandStates();
+    EXPECT_TRUE(frmMain->tlnPreviousScreen->Enabled());
+}
+
+TEST_F(Capturing, ADelayCountsDownItsSecondsFirst) {
+    WhenSettings = Coded({1, 2, 0, 0, 0});
+    CaptureOptions = Coded({1, 0});
+    ThenSettings = Coded({2, 1, 2, 0, 0, 0});  // into a new screen
+    ArmCapture();
+    std::vector<int> tags = {frmMain->tmrCapture->Tag};
+    PumpUntil([&] {
+        if (frmMain->tmrCapture->Tag != tags.back()) tags.push_back(frmMain->tmrCapture->Tag);
+        return !CaptureArmed;
+    }, 5000);
+    EXPECT_EQ(tags, (std::vector<int>{2, 1, 0, -1})) << "two seconds, then the capture's own tick";
+    ASSERT_EQ(ScreenCount(), 1);
+    EXPECT_EQ(ActiveScreen()->Caption().rfind("Screen ", 0), 0u);
+    EXPECT_EQ(ActiveScreen()->picMain->Width(), Screen.Width());
+}
+
+TEST_F(Capturing, TheHotKeyAndTheIconClickFireOnceAndAKeyInUseArmsNothing) {
+    WhenSettings = Coded({2, 1, 0, (scCtrl | scAlt) >> 8, VK_F11});
+    ArmCapture();
+    ASSERT_TRUE(CaptureArmed);
+    PostMessageA(frmMain->Handle(), WM_HOTKEY, 0, 0);
+    ASSERT_TRUE(Captured());
+
+    // Another program's key: the user is told, the program stays shown.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x2001, MOD_CONTROL | MOD_ALT, VK_F11));
+    Answer told;
+    AnswerNextBox(told, "OK");
+    ArmCapture();
+    UnregisterHotKey(nullptr, 0x2001);
+    EXPECT_EQ(told.Text, "The shortcut key is in use by another program. Please choose another one.");
+    EXPECT_FALSE(CaptureArmed);
+    EXPECT_TRUE(Shown());
+
+    WhenSettings = Coded({3, 1, 1, 0, 0});  // a right click on the icon
+    ArmCapture();
+    SendMessageA(frmMain->Handle(), WM_CAPTUREICON, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(CaptureArmed) << "another click than the chosen one";
+    SendMessageA(frmMain->Handle(), WM_CAPTUREICON, 0, WM_RBUTTONDOWN);
+    EXPECT_TRUE(Captured());
+}
+
+TEST_F(Capturing, SettingsThatCannotWorkAreToldAndArmNothing) {
+    WhenSettings = Coded({2, 1, 0, 0, 0});
+    Answer key;
+    AnswerNextBox(key, "OK");
+    ArmCapture();
+    EXPECT_EQ(key.Text, "You have not specify a shortcut key.");
+    EXPECT_FALSE(CaptureArmed);
+
+    WhenSettings = Coded({0, 1, 0, 0, 0});
+    ThenSettings = Coded({5, 0, 2, 0, 0, 4, 'a', '*', 'b', '*'});
+    Answer name;
+    AnswerNextBox(name, "OK");
+    ArmCapture();
+    EXPECT_EQ(name.Text, "A filename cannot contain more than one *.");
+    EXPECT_FALSE(CaptureArmed);
+    EXPECT_TRUE(Shown());
+}
+
+TEST_F(Capturing, ACaptureGoesIntoTheActiveScreenAsASelectionOrToANumberedFile) {
+    OpenScreenFile(MakePicture("target.bmp", 50, 40));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    WhatSettings = Coded({2, 0, 10, 0, 29, 0, 20, 0, 39, 0, 0, 0});  // (10, 20)-(29, 39)
+    ThenSettings = Coded({2, 0, 2, 0, 0, 0});
+    ArmCapture();
+    ASSERT_TRUE(Captured());
+    ASSERT_NE(screen->SelImage, nullptr);
+    EXPECT_EQ(screen->SelImage->Width(), 20) << "the area's edges are included";
+    EXPECT_EQ(screen->SelImage->Height(), 20);
+    EXPECT_TRUE(screen->SelLifted);
+    EXPECT_EQ(screen->Undo->UndoCount, 1);
+    EXPECT_EQ(screen->Tag & 1, 1);
+
+    AutoSaveLocation = TempFolder() + "\\autosave";
+    CreateDirectoryA(AutoSaveLocation.c_str(), nullptr);
+    DeleteFileA((AutoSaveLocation + "\\Cap001.bmp").c_str());
+    ThenSettings = Coded({5, 0, 3, 0, 0, 3, 'C', 'a', 'p'});
+    ArmCapture();
+    ASSERT_TRUE(Captured());
+    std::unique_ptr<TGraphic> saved(ZvLoadPicture((AutoSaveLocation + "\\Cap001.bmp").c_str()));
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->Width(), 20);
+}
+
+}  // namespace

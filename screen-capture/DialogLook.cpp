@@ -1,0 +1,14 @@
+#include "DialogLook.h"
+
+#include "Zelvani.h"
+
+namespace zvscreen {
+
+void ApplyDialogLook(forms::TForm& Form) {
+    ShortString font;
+    ZvGetFontName(font);
+    Form.Font.SetName(font.str());
+    Form.SetShowHint(ZvScreentipsType() == 0);
+}
+
+}  // namespace zvscreen
