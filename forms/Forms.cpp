@@ -91,7 +91,16 @@ TForm::TForm(TComponent* AOwner, TFormStyle Style) : TWinControl(AOwner), FFormS
     FTop = r.top;
 }
 
-void TForm::BeforeDestruction() { Fire(OnDestroy, this); }
+void TForm::BeforeDestruction() {
+    Fire(OnDestroy, this);
+    // Its controls go one by one now, and the messages that their going
+    // sends (activation, focus) must not reach handlers that use them.
+    OnActivate = nullptr;
+    OnShow = nullptr;
+    OnCloseQuery = nullptr;
+    OnClose = nullptr;
+    OnKeyPress = nullptr;
+}
 
 TForm::~TForm() {
     FCanvas.reset();

@@ -169,4 +169,24 @@ TEST_F(Capturing, ACaptureGoesIntoTheActiveScreenAsASelectionOrToANumberedFile) 
     EXPECT_EQ(saved->Width(), 20);
 }
 
+TEST_F(Capturing, F10CapturesAndShowsThePreviewOverTheProgram) {
+    ThenSettings = Coded({0, 0, 2, 0, 0, 0});  // show captured screen
+    std::string caption;
+    bool mainShown = false;
+    // The preview comes up over the shown program; Escape closes it.
+    Later(frmMain, [&] {
+        char text[128] = {};
+        GetWindowTextA(GetActiveWindow(), text, sizeof text);
+        caption = text;
+        mainShown = Shown();
+        Press(VK_ESCAPE);
+    }, 1500);
+    frmMain->SetFocus();
+    Press(VK_F10);
+    EXPECT_TRUE(PumpUntil([&] { return !caption.empty(); }, 5000)) << "no preview after F10";
+    EXPECT_EQ(caption, "Previous Screen");
+    EXPECT_TRUE(mainShown);
+    EXPECT_FALSE(CaptureArmed);
+}
+
 }  // namespace

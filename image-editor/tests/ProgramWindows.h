@@ -65,8 +65,10 @@ inline std::string MakePicture(const std::string& Name, int W, int H) {
 }
 
 // The texts of the next message box of this program that has a button of
-// that caption, and a press of the button: the box is looked for every
-// 100 ms from the box's own modal loop, for at most 8 seconds.
+// that caption, and a press of the button: the thread's windows are looked
+// through every 100 ms from the box's own modal loop. After 8 seconds
+// without such a box, the thread's enabled windows are closed, so that the
+// test fails instead of waiting for ever.
 struct Answer {
     std::string Text;
     bool Shown = false;
@@ -80,7 +82,7 @@ inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
             const std::string& Button;
             std::string Text;
             HWND Press = nullptr;
-            static BOOL CALLBACK Visit(HWND w, LPARAM p) {
+            static BOOL CALLBACK Child(HWND w, LPARAM p) {
                 auto* walk = reinterpret_cast<Walk*>(p);
                 char cls[32], text[512];
                 GetClassNameA(w, cls, sizeof cls);
@@ -89,13 +91,24 @@ inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
                 if (lstrcmpiA(cls, "Button") == 0 && walk->Button == text) walk->Press = w;
                 return TRUE;
             }
+            static BOOL CALLBACK Top(HWND w, LPARAM p) {
+                auto* walk = reinterpret_cast<Walk*>(p);
+                if (!IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+                walk->Text.clear();
+                EnumChildWindows(w, &Child, p);
+                return walk->Press == nullptr;
+            }
         } walk{Button};
-        EnumChildWindows(GetActiveWindow(), &Walk::Visit, reinterpret_cast<LPARAM>(&walk));
+        EnumThreadWindows(GetCurrentThreadId(), &Walk::Top, reinterpret_cast<LPARAM>(&walk));
         if (!walk.Press && ++*tries < 80) return;
         timer->SetEnabled(false);
-        Seen.Text = walk.Text;
         Seen.Shown = walk.Press != nullptr;
-        if (walk.Press) SendMessageA(walk.Press, BM_CLICK, 0, 0);
+        if (walk.Press) {
+            Seen.Text = walk.Text;
+            SendMessageA(walk.Press, BM_CLICK, 0, 0);
+        } else {
+            EnumThreadWindows(GetCurrentThreadId(), &testsupport::CloseIfEnabled, 0);
+        }
     };
 }
 
