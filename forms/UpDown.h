@@ -1,0 +1,41 @@
+// Up-down buttons: a pair of arrows that step a number between Min and Max,
+// shown in an associated edit beside them. The arrows, and the Up and Down
+// keys in the edit, change it; a number typed in the edit is taken as the
+// position when it lies in the range.
+#pragma once
+#include "Controls.h"
+
+namespace forms {
+
+class TUpDown : public TWinControl {
+public:
+    explicit TUpDown(TComponent* AOwner);
+
+    int Min() const { return FMin; }
+    int Max() const { return FMax; }
+    void SetMin(int Value) { SetRange(Value, FMax); }
+    void SetMax(int Value) { SetRange(FMin, Value); }
+    // The position, kept within Min..Max.
+    int Position() const;
+    void SetPosition(int Value);
+
+    // The edit that shows the position; the buttons sit at its right edge,
+    // which gives up their room.
+    TEdit* Associate() const { return FAssociate; }
+    void SetAssociate(TEdit* Value);
+    // Thousands separators in the edit's number; set before the buttons
+    // have their window.
+    bool Thousands = true;
+
+protected:
+    void GetCreateParams(CreateParams& Params) override;
+    void HandleCreated() override;
+
+private:
+    void SetRange(int AMin, int AMax);
+    int FMin = 0, FMax = 100;
+    int FPosition = 0;
+    TEdit* FAssociate = nullptr;
+};
+
+}  // namespace forms
