@@ -76,8 +76,8 @@ struct Answer {
 inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
     auto* timer = new TTimer(frmMain);
     timer->SetInterval(100);
-    auto tries = std::make_shared<int>(0);
-    timer->OnTimer = [timer, tries, &Seen, Button](TComponent*) {
+    timer->Tag = 0;  // the tries so far
+    timer->OnTimer = [timer, &Seen, Button](TComponent*) {
         struct Walk {
             const std::string& Button;
             std::string Text;
@@ -100,7 +100,7 @@ inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
             }
         } walk{Button};
         EnumThreadWindows(GetCurrentThreadId(), &Walk::Top, reinterpret_cast<LPARAM>(&walk));
-        if (!walk.Press && ++*tries < 80) return;
+        if (!walk.Press && ++timer->Tag < 80) return;
         timer->SetEnabled(false);
         Seen.Shown = walk.Press != nullptr;
         if (walk.Press) {
