@@ -79,6 +79,8 @@ void SetTrayIcon(int Image, DWORD Message) {
 void RemoveTrayIcon() {
     TrayIconData.uFlags = 0;
     Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    if (TrayIconData.hIcon) DestroyIcon(TrayIconData.hIcon);
+    TrayIconData.hIcon = nullptr;
     TrayIconShown = false;
 }
 
