@@ -26,6 +26,19 @@ void TScrollBar::SetParams(int APosition, int AMin, int AMax, int APageSize) {
     if (changed) Fire(OnChange, this);
 }
 
+int TScrollBar::ScrollPicture(bool Needed, int Extent, int ViewLength) {
+    if (!Needed) {
+        SetPosition(0);
+        SetEnabled(false);
+        return 0;
+    }
+    SetEnabled(true);
+    const int page = ViewLength + 1;
+    SetParams(FPosition, 0, Extent, page);  // the position stays within Extent - ViewLength
+    LargeChange = page - 20;
+    return -FPosition;
+}
+
 void TScrollBar::Update() {
     if (!Handle()) return;
     SCROLLINFO si = {};

@@ -27,6 +27,11 @@ public:
     void SetPosition(int Value) { SetParams(Value, FMin, FMax, FPageSize); }
     void SetMax(int Value) { SetParams(FPosition, FMin, Value, FPageSize); }
     void SetPageSize(int Value) { SetParams(FPosition, FMin, FMax, Value); }
+    // Scrolls a picture Extent long shown ViewLength at a time along the
+    // bar: when it is not Needed the bar stands disabled at 0; otherwise
+    // its thumb covers the view and a page moves a little less than it.
+    // The picture's offset along the bar is returned.
+    int ScrollPicture(bool Needed, int Extent, int ViewLength);
     // After every change of the position, the program's or the user's.
     TNotifyEvent OnChange;
     TScrollEvent OnScroll;

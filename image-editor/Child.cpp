@@ -298,20 +298,10 @@ void UpdateScrollBars(TfrmChild* Screen) {
     if (view->Width() != viewW || view->Height() != viewH) view->SetBounds(0, 0, viewW, viewH);
 
     // Each bar scrolls when the picture does not fit beside the other one.
-    auto lay = [](TScrollBar* Bar, bool Needed, int Extent, int BarLength) {
-        if (!Needed) {
-            Bar->SetPosition(0);
-            Bar->SetEnabled(false);
-            return 0;
-        }
-        Bar->SetEnabled(true);
-        const int page = BarLength + 1;
-        Bar->SetParams(Bar->Position(), 0, Extent, page);  // the position stays within the picture
-        Bar->LargeChange = page - 20;
-        return -Bar->Position();
-    };
-    const int left = lay(horz, Screen->sclMain->Width() < border + barHeight + pic->Width(), pic->Width(), horz->Width());
-    const int top = lay(vert, Screen->sclMain->Height() < border + barWidth + pic->Height(), pic->Height(), vert->Height());
+    const int left =
+        horz->ScrollPicture(Screen->sclMain->Width() < border + barHeight + pic->Width(), pic->Width(), horz->Width());
+    const int top =
+        vert->ScrollPicture(Screen->sclMain->Height() < border + barWidth + pic->Height(), pic->Height(), vert->Height());
     if (pic->Left() != left || pic->Top() != top) pic->SetBounds(left, top, pic->Width(), pic->Height());
     if (Screen->SelImage && Screen->panSelect->Visible())
         Screen->panSelect->SetBounds(left + Screen->SelRect.left, top + Screen->SelRect.top, Screen->panSelect->Width(),

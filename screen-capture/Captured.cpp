@@ -36,22 +36,6 @@ void Reported(F&& Action) {
     }
 }
 
-// Without the need, the bar stands still and disabled at 0; with it, its
-// thumb covers the bar's length of the picture's Extent. The picture's
-// offset along the bar is returned.
-int ScrollPicture(TScrollBar* Bar, bool Needed, int Extent, int BarLength) {
-    if (!Needed) {
-        Bar->SetPosition(0);
-        Bar->SetEnabled(false);
-        return 0;
-    }
-    Bar->SetEnabled(true);
-    const int page = BarLength + 1;
-    Bar->SetParams(Bar->Position(), 0, Extent, page);  // the position stays within Extent - BarLength
-    Bar->LargeChange = page - 20;
-    return -Bar->Position();
-}
-
 }  // namespace
 
 TfrmCaptured::TfrmCaptured(TComponent* AOwner) : TForm(AOwner) {
@@ -165,8 +149,8 @@ void TfrmCaptured::ArrangeScrollBars() {
     // Each way, the picture scrolls when it does not fit beside the other
     // way's bar.
     const int pw = Picture().Width(), ph = Picture().Height();
-    const int left = ScrollPicture(slbHorz, pw + border + scrollW > sclMain->Width(), pw, slbHorz->Width());
-    const int top = ScrollPicture(slbVert, ph + border + scrollH > sclMain->Height(), ph, slbVert->Height());
+    const int left = slbHorz->ScrollPicture(pw + border + scrollW > sclMain->Width(), pw, slbHorz->Width());
+    const int top = slbVert->ScrollPicture(ph + border + scrollH > sclMain->Height(), ph, slbVert->Height());
     picMain->SetBounds(left, top, pw, ph);
 }
 
