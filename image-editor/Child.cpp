@@ -22,16 +22,6 @@ int ItemNumber(const TListBox* List) {
     return std::atoi(List->Items()[static_cast<size_t>(i)].c_str());
 }
 
-// Failures of the screen's own handlers show the system's last error.
-template <class F>
-void Reported(F&& Action) {
-    try {
-        Action();
-    } catch (...) {
-        ZvDisplayMessage();
-    }
-}
-
 // The magnifier's view of the picture around (X, Y) at the zoom of the
 // main window's list: the source square stretched over the 90 x 90 view.
 void ShowMagnifier(TfrmChild* Screen, int X, int Y) {

@@ -9,6 +9,7 @@
 #include "PicUndo.h"
 #include "ScrollBar.h"
 #include "Timer.h"
+#include "ZvCom.h"
 
 class TfrmChild : public forms::TForm {
 public:
@@ -85,6 +86,17 @@ public:
 protected:
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 };
+
+// Runs a handler of a screen: a failure shows the system's last error, and
+// the screen stays as the failed step left it.
+template <class F>
+void Reported(F&& Action) {
+    try {
+        Action();
+    } catch (...) {
+        ZvDisplayMessage();
+    }
+}
 
 // The magnifier's view of the picture around (X, Y), on the main window.
 void ShowMagnifierView(TfrmChild* Screen, int X, int Y);

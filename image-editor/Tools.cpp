@@ -28,15 +28,6 @@ constexpr unsigned char kSpray[3][25] = {
     {0, 0, 0, 0, 5, 9, 11, 13, 15, 15, 17, 17, 17, 17, 17, 15, 15, 13, 11, 9, 5, 0, 0, 0, 0},
     {5, 11, 15, 17, 19, 21, 21, 23, 23, 23, 25, 25, 25, 25, 25, 23, 23, 23, 21, 21, 19, 17, 15, 11, 5}};
 
-template <class F>
-void Reported(F&& Action) {
-    try {
-        Action();
-    } catch (...) {
-        ZvDisplayMessage();
-    }
-}
-
 void Bezier(TCanvas& Canvas, POINT P1, POINT C1, POINT C2, POINT P2) {
     const POINT points[4] = {P1, C1, C2, P2};
     PolyBezier(Canvas.Handle(), points, 4);
