@@ -76,11 +76,11 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& Draw) {
     // the list's colour when the item is selected.
     DRAWITEMSTRUCT rest = Draw;
     rest.rcItem.left += BoxWidth;
-    DrawListItem(this, rest, Items(), OnDrawItem);
+    DrawListItem(this, rest, Items(), OnDrawItem, Color());
     if (static_cast<int>(Draw.itemID) < 0) return;  // the focus of an empty list
     RECT area = Draw.rcItem;
     area.right = rest.rcItem.left;
-    FillRect(Draw.hDC, &area, GetSysColorBrush(COLOR_WINDOW));
+    FillRect(Draw.hDC, &area, ColorBrush());
     const int top = (area.top + area.bottom - BoxSize) / 2;
     RECT box = {area.left + 2, top, area.left + 2 + BoxSize, top + BoxSize};
     UINT state = DFCS_BUTTONCHECK;

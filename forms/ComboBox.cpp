@@ -7,6 +7,23 @@ TOwnerDrawList::TOwnerDrawList(TComponent* AOwner, const ListMessages& Messages)
     TabStop = true;
 }
 
+// The list paints anew when its messages come to it: an item's drawing may
+// set the colour, and a paint of its own inside that one would draw the
+// items again from within.
+void TOwnerDrawList::SetColor(TColor Value) {
+    if (Value == FBrush.Color()) return;
+    FBrush.SetColor(Value);
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+    if (HWND list = ListHandle(); list && list != Handle()) InvalidateRect(list, nullptr, TRUE);
+}
+
+// The background of the list, and of a drop-down's closed box.
+HBRUSH TOwnerDrawList::ControlColors(HDC DC) {
+    SetTextColor(DC, ColorToRGB(Font.Color()));
+    SetBkColor(DC, ColorToRGB(FBrush.Color()));
+    return ColorBrush();
+}
+
 void TOwnerDrawList::SetItems(const std::vector<std::string>& Value) {
     if (!Handle()) {
         FItems = Value;
@@ -45,14 +62,17 @@ void TOwnerDrawList::SelectionChanged() { FItemIndex = ItemIndex(); }
 
 void TOwnerDrawList::MeasureItem(MEASUREITEMSTRUCT& Measure) { Measure.itemHeight = static_cast<UINT>(ItemHeight); }
 
-void TOwnerDrawList::DrawItem(const DRAWITEMSTRUCT& Draw) { DrawListItem(this, Draw, FItems, OnDrawItem); }
+void TOwnerDrawList::DrawItem(const DRAWITEMSTRUCT& Draw) {
+    DrawListItem(this, Draw, FItems, OnDrawItem, FBrush.Color());
+}
 
 TComboBox::TComboBox(TComponent* AOwner)
     : TOwnerDrawList(AOwner, {CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, CB_GETCURSEL}) {}
 
 void TComboBox::GetCreateParams(CreateParams& Params) {
     Params.ClassName = "COMBOBOX";
-    Params.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+    Params.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS |
+                    (Sorted ? CBS_SORT : 0);
 }
 
 void TComboBox::HandleCreated() {
@@ -61,6 +81,24 @@ void TComboBox::HandleCreated() {
     SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight);
     // The height of a drop-down list is the box's height with the list open.
     SetBounds(Left(), Top(), Width(), (ItemHeight + 6) + ItemHeight * DropDownCount + 4);
+}
+
+HWND TComboBox::ListHandle() const {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    return Handle() && GetComboBoxInfo(Handle(), &info) ? info.hwndList : nullptr;
+}
+
+LRESULT TComboBox::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    // The drop-down list part asks the box itself for its colours.
+    if (Msg == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(LParam) == ListHandle())
+        return reinterpret_cast<LRESULT>(ControlColors(reinterpret_cast<HDC>(WParam)));
+    return TOwnerDrawList::WndProc(Msg, WParam, LParam);
+}
+
+void TComboBox::Apply(const ControlDesc& Desc) {
+    TOwnerDrawList::Apply(Desc);
+    OnChange = Desc.OnChange;
 }
 
 bool TComboBox::DroppedDown() const { return Handle() && SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0); }
@@ -73,12 +111,12 @@ void TComboBox::Notify(WORD Code) {
 }
 
 void DrawListItem(TWinControl* Sender, const DRAWITEMSTRUCT& Draw, const std::vector<std::string>& Items,
-                  const TDrawItemEvent& Event) {
+                  const TDrawItemEvent& Event, TColor Color) {
     const bool selected = (Draw.itemState & ODS_SELECTED) != 0;
     TDCCanvas canvas(Draw.hDC);
     canvas.Font.Assign(Sender->Font);
     canvas.Font.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    canvas.Brush.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    canvas.Brush.SetColor(selected ? clSystemColor | COLOR_HIGHLIGHT : Color);
     canvas.FillRect(Draw.rcItem);
     const int index = static_cast<int>(Draw.itemID);
     if (Event) {

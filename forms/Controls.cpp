@@ -48,6 +48,32 @@ LRESULT CALLBACK ControlProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 TControl* TControl::FromHandle(HWND Wnd) { return static_cast<TControl*>(AttachedObject(Wnd)); }
 
+// ---- TColorBrush -----------------------------------------------------------
+
+TColorBrush::~TColorBrush() {
+    if (FMade) DeleteObject(FMade);
+    if (FRetired) DeleteObject(FRetired);
+}
+
+void TColorBrush::SetColor(TColor Value) {
+    if (Value == FColor) return;
+    FColor = Value;
+    if (!FMade) return;
+    if (FRetired) DeleteObject(FRetired);
+    FRetired = FMade;
+    FMade = nullptr;
+}
+
+HBRUSH TColorBrush::Handle() {
+    if (FRetired) {
+        DeleteObject(FRetired);
+        FRetired = nullptr;
+    }
+    if (FColor < 0) return GetSysColorBrush(FColor & 0xFF);
+    if (!FMade) FMade = CreateSolidBrush(ColorToRGB(FColor));
+    return FMade;
+}
+
 // ---- TControl --------------------------------------------------------------
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
@@ -461,6 +487,13 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         TControl* c = FromHandle(header->hwndFrom);
         if (c && c->Parent() == this) return c->NotifyMessage(*header);
     }
+    if ((Msg == WM_CTLCOLORSTATIC || Msg == WM_CTLCOLOREDIT || Msg == WM_CTLCOLORLISTBOX || Msg == WM_CTLCOLORBTN) &&
+        LParam) {
+        TControl* c = FromHandle(reinterpret_cast<HWND>(LParam));
+        if (c && c->Parent() == this)
+            if (HBRUSH brush = c->ControlColors(reinterpret_cast<HDC>(WParam)))
+                return reinterpret_cast<LRESULT>(brush);
+    }
     return TControl::WndProc(Msg, WParam, LParam);
 }
 
@@ -475,12 +508,12 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) { TabStop = true; }
 
 void TButton::GetCreateParams(CreateParams& Params) {
     Params.ClassName = "BUTTON";
-    Params.Style |= WS_TABSTOP | (FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    Params.Style |= WS_TABSTOP | ButtonStyle();
 }
 
 void TButton::SetDefault(bool Value) {
     FDefault = Value;
-    if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, ButtonStyle(), TRUE);
 }
 
 void TButton::Apply(const ControlDesc& Desc) {
@@ -535,9 +568,98 @@ void TCheckBox::Notify(WORD Code) {
     }
 }
 
+// ---- TRadioButton ----------------------------------------------------------
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) { TabStop = true; }
+
+void TRadioButton::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = "BUTTON";
+    // Not an automatic radio button: the system's would uncheck the buttons
+    // of its dialog group, where the rule here is the parent. BS_NOTIFY: the
+    // button reports double clicks.
+    Params.Style |= WS_TABSTOP | BS_RADIOBUTTON | BS_NOTIFY;
+}
+
+// A checked button that joins a parent takes the check from the others.
+void TRadioButton::HandleCreated() {
+    ShowCheck(FChecked);
+    if (FChecked) UncheckSiblings();
+}
+
+void TRadioButton::ShowCheck(bool Value) {
+    FChecked = Value;
+    if (Handle()) SendMessageA(Handle(), BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::UncheckSiblings() {
+    if (!Parent()) return;
+    for (TControl* c : Parent()->Controls())
+        if (auto* other = dynamic_cast<TRadioButton*>(c); other && other != this && other->FChecked)
+            other->ShowCheck(false);
+}
+
+void TRadioButton::SetChecked(bool Value) {
+    if (Value == FChecked) return;
+    ShowCheck(Value);
+    if (!Value) return;
+    UncheckSiblings();
+    Click();
+}
+
+// As with check boxes, the described state is no change of the user's or
+// the program's: no click.
+void TRadioButton::Apply(const ControlDesc& Desc) {
+    TWinControl::Apply(Desc);
+    FChecked = Desc.Checked;
+}
+
+void TRadioButton::Notify(WORD Code) {
+    switch (Code) {
+    case BN_CLICKED:
+        // A click on the checked button is a click as well.
+        if (FChecked)
+            Click();
+        else
+            SetChecked(true);
+        break;
+    case BN_DOUBLECLICKED:
+        Fire(OnDblClick, this);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT TRadioButton::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_LBUTTONDBLCLK) {
+        // The second press of a double click; the double click itself comes
+        // from the button's BN_DOUBLECLICKED.
+        if (OnMouseDown) OnMouseDown(this, mbLeft, WParam, SignedLow(LParam), SignedHigh(LParam));
+        return DefaultHandler(Msg, WParam, LParam);
+    }
+    return TWinControl::WndProc(Msg, WParam, LParam);
+}
+
 // ---- TEdit -----------------------------------------------------------------
 
 TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) { TabStop = true; }
+
+void TEdit::SetColor(TColor Value) {
+    if (Value == FBrush.Color()) return;
+    FBrush.SetColor(Value);
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// Enabled edits ask with WM_CTLCOLOREDIT, disabled and read-only ones with
+// WM_CTLCOLORSTATIC: both get the edit's colour. The window colour leaves
+// the system's colours, which show a disabled or read-only edit on the
+// button face. A disabled edit draws its text in the system's grey itself.
+HBRUSH TEdit::ControlColors(HDC DC) {
+    if (FBrush.Color() == clWindow) return nullptr;
+    SetTextColor(DC, ColorToRGB(Font.Color()));
+    SetBkColor(DC, ColorToRGB(FBrush.Color()));
+    return FBrush.Handle();
+}
 
 void TEdit::GetCreateParams(CreateParams& Params) {
     Params.ClassName = "EDIT";
@@ -559,6 +681,12 @@ void TEdit::Apply(const ControlDesc& Desc) {
 }
 
 LRESULT TEdit::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_CHAR && OnKeyPress) {
+        char key = static_cast<char>(WParam);
+        OnKeyPress(this, key);
+        if (key == 0) return 0;
+        WParam = static_cast<unsigned char>(key);
+    }
     if (Msg == WM_CONTEXTMENU && OnContextPopup) {
         POINT pos = {SignedLow(LParam), SignedHigh(LParam)};
         if (pos.x == -1 && pos.y == -1)
@@ -581,7 +709,25 @@ void TEdit::Notify(WORD Code) {
 void TLabel::GetCreateParams(CreateParams& Params) {
     Params.ClassName = "STATIC";
     // SS_NOTIFY: the label takes the mouse, so that its hint shows.
-    Params.Style |= SS_NOTIFY | (WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | (ShowAccelChar ? 0 : SS_NOPREFIX);
+    Params.Style |= SS_NOTIFY | TextStyle() | (ShowAccelChar ? 0 : SS_NOPREFIX);
+}
+
+DWORD TLabel::TextStyle() const {
+    switch (FAlignment) {
+    case taCenter: return SS_CENTER;
+    case taRightJustify: return SS_RIGHT;
+    default: return WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    }
+}
+
+void TLabel::SetAlignment(TAlignment Value) {
+    if (Value == FAlignment) return;
+    FAlignment = Value;
+    if (!Handle()) return;
+    // The static control reads its type from the style each time it paints.
+    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | TextStyle());
+    Repaint();
 }
 
 void TLabel::Apply(const ControlDesc& Desc) {
@@ -589,6 +735,13 @@ void TLabel::Apply(const ControlDesc& Desc) {
     AutoSize = Desc.AutoSize;
     WordWrap = Desc.WordWrap;
     ShowAccelChar = Desc.ShowAccelChar;
+    FAlignment = Desc.Alignment;
+}
+
+HBRUSH TLabel::ControlColors(HDC DC) {
+    SetTextColor(DC, ColorToRGB(Font.Color()));
+    SetBkColor(DC, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void TLabel::AdjustBounds() {

@@ -26,6 +26,8 @@ enum TBevelCut { bvNone, bvLowered, bvRaised };
 // Aligned controls fill their parent's client area from its edges inwards,
 // in the order they were added; alClient takes what is left.
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Where a label sets its text within its width.
+enum TAlignment { taLeftJustify, taCenter, taRightJustify };
 
 // The description of one control, as it stands in a form's table of
 // controls. Each kind reads the fields that apply to it.
@@ -49,7 +51,8 @@ struct ControlDesc {
     bool AutoSize = true;
     bool WordWrap = false;
     bool ShowAccelChar = true;
-    // Check boxes
+    TAlignment Alignment = taLeftJustify;
+    // Check boxes and radio buttons
     bool Checked = false;
     // Panels
     TBevelCut BevelOuter = bvRaised;
@@ -62,6 +65,27 @@ struct ControlDesc {
     TNotifyEvent OnChange;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
+};
+
+// The brush of a control's own colour, which the control hands the system
+// for its background. A system colour is the system's brush; a brush made
+// for another colour lives until the control goes, or, after a change of
+// the colour, until the next one is handed out: a paint that asked for it
+// may still be using it.
+class TColorBrush {
+public:
+    explicit TColorBrush(TColor Color) : FColor(Color) {}
+    ~TColorBrush();
+    TColorBrush(const TColorBrush&) = delete;
+    TColorBrush& operator=(const TColorBrush&) = delete;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    HBRUSH Handle();
+
+private:
+    TColor FColor;
+    HBRUSH FMade = nullptr;     // the brush made for FColor
+    HBRUSH FRetired = nullptr;  // the one of the colour before
 };
 
 class TControl : public TComponent {
@@ -184,6 +208,13 @@ protected:
         return 0;
     }
     virtual void FontChanged();
+    // The parent's WM_CTLCOLOR* message for this control (static, edit,
+    // list box, button): the text and background colours set in DC and the
+    // brush for the background, or nullptr for the system's default colours.
+    virtual HBRUSH ControlColors(HDC DC) {
+        (void)DC;
+        return nullptr;
+    }
     virtual void Paint(TCanvas& Canvas) { (void)Canvas; }
     virtual void Click();
     // The mouse messages of the control's own window, to its events; true
@@ -247,6 +278,8 @@ public:
 protected:
     void GetCreateParams(CreateParams& Params) override;
     void Notify(WORD Code) override;
+    // The BS_ type of the button's window.
+    virtual DWORD ButtonStyle() const { return FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; }
 
 private:
     bool FDefault = false;
@@ -269,6 +302,33 @@ private:
     bool FChecked = false;
 };
 
+// A radio button: of the radio buttons with the same parent, one at most is
+// checked. Checking one, by the user or by the program, unchecks the others;
+// OnClick runs for the user's click and when the program checks it.
+class TRadioButton : public TWinControl {
+public:
+    explicit TRadioButton(TComponent* AOwner);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool Value);
+    bool Focusable() const override { return true; }
+    void Apply(const ControlDesc& Desc) override;
+
+protected:
+    void GetCreateParams(CreateParams& Params) override;
+    void HandleCreated() override;
+    void Notify(WORD Code) override;
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+
+private:
+    // Sets the check mark of this button alone.
+    void ShowCheck(bool Value);
+    void UncheckSiblings();
+    bool FChecked = false;
+};
+
+// A character typed in a control; setting Key to 0 swallows it.
+using TKeyPressEvent = std::function<void(TComponent* Sender, char& Key)>;
+
 // Asked for a control's context menu: MousePos in its client coordinates,
 // (-1, -1) when asked from the keyboard. Handled: the system's own menu is
 // not to show.
@@ -280,8 +340,15 @@ public:
     std::string Text() const { return Caption(); }
     void SetText(const std::string& Value) { SetCaption(Value); }
     void SetMaxLength(int Value);
+    // The background, also while the edit is disabled or read-only; with
+    // the default clWindow the edit has the system's colours, and a
+    // disabled or read-only one shows the button face.
+    TColor Color() const { return FBrush.Color(); }
+    void SetColor(TColor Value);
     bool Focusable() const override { return true; }
     TNotifyEvent OnChange;
+    // Each character typed, before the edit takes it.
+    TKeyPressEvent OnKeyPress;
     TContextPopupEvent OnContextPopup;
     void Apply(const ControlDesc& Desc) override;
 
@@ -290,11 +357,14 @@ protected:
     void HandleCreated() override;
     void Notify(WORD Code) override;
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    HBRUSH ControlColors(HDC DC) override;
 
 private:
     int FMaxLength = 0;
+    TColorBrush FBrush{clWindow};
 };
 
+// A label draws its text in its font's colour on the button face.
 class TLabel : public TControl {
 public:
     using TControl::TControl;
@@ -308,11 +378,21 @@ public:
     // With AutoSize, fits the label to its text: the width stays and the
     // height grows with word wrap, both follow the text without it.
     void AdjustBounds();
+    // Centred and right-aligned text wraps at word breaks when it is wider
+    // than the label, as the system's static control has it.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
 
 protected:
     void GetCreateParams(CreateParams& Params) override;
     void FontChanged() override;
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    HBRUSH ControlColors(HDC DC) override;
+
+private:
+    // The SS_ type of the label's window.
+    DWORD TextStyle() const;
+    TAlignment FAlignment = taLeftJustify;
 };
 
 class TPanel : public TWinControl {

@@ -11,6 +11,11 @@ TCoolBar::TCoolBar(TComponent* AOwner) : TWinControl(AOwner) {
     UseCommonControls(ICC_COOL_CLASSES | ICC_BAR_CLASSES);
 }
 
+void TCoolBar::Apply(const ControlDesc& Desc) {
+    TWinControl::Apply(Desc);
+    TabStop = false;
+}
+
 void TCoolBar::GetCreateParams(CreateParams& Params) {
     Params.ClassName = REBARCLASSNAMEA;
     // Laid out by its parent, which it tells when its height changes.

@@ -38,6 +38,10 @@ public:
     void SetBandVisible(int Index, bool Visible);
     // Runs when the bar's height changes (a band moved to another row).
     TNotifyEvent OnResize;
+    // The bar takes the focus when given it, away from the controls on its
+    // bands, but Tab does not stop on it.
+    bool Focusable() const override { return true; }
+    void Apply(const ControlDesc& Desc) override;
 
 protected:
     void GetCreateParams(CreateParams& Params) override;

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "GroupBox.h"
 #include "Module.h"
 
 namespace forms {
@@ -352,13 +353,15 @@ bool IsAccel(WPARAM Key, const std::string& Caption) {
     return false;
 }
 
-// The visible, enabled button or label with a focus control that
-// underlines the key.
+// The visible, enabled button, check box, radio button, group box or label
+// with a focus control that underlines the key.
 TControl* FindAccel(const TWinControl* Container, WPARAM Key) {
     for (TControl* c : Container->Controls()) {
         if (!c->Visible() || !c->Enabled()) continue;
         const auto* label = dynamic_cast<TLabel*>(c);
-        const bool takesAccel = dynamic_cast<TButton*>(c) || (label && label->ShowAccelChar && label->FocusControl);
+        const bool takesAccel = dynamic_cast<TButton*>(c) || dynamic_cast<TRadioButton*>(c) ||
+                                dynamic_cast<TCheckBox*>(c) || dynamic_cast<TGroupBox*>(c) ||
+                                (label && label->ShowAccelChar && label->FocusControl);
         if (takesAccel && IsAccel(Key, c->Caption())) return c;
         if (auto* w = dynamic_cast<TWinControl*>(c))
             if (TControl* found = FindAccel(w, Key)) return found;
@@ -373,6 +376,22 @@ bool TForm::DialogChar(WPARAM Key) {
     if (auto* b = dynamic_cast<TButton*>(c)) {
         b->Click();
         return true;
+    }
+    // Radio buttons and check boxes are clicked as by the mouse: they take
+    // the focus and the check.
+    if (dynamic_cast<TRadioButton*>(c) || dynamic_cast<TCheckBox*>(c)) {
+        if (!c->CanFocus()) return false;
+        SendMessageA(c->Handle(), BM_CLICK, 0, 0);
+        return true;
+    }
+    // A group box hands the focus to its first control that takes it.
+    if (auto* group = dynamic_cast<TGroupBox*>(c)) {
+        for (TControl* inside : group->TabList())
+            if (inside->CanFocus()) {
+                inside->SetFocus();
+                return true;
+            }
+        return false;
     }
     auto* label = dynamic_cast<TLabel*>(c);
     if (!label || !label->FocusControl->CanFocus()) return false;

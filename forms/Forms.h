@@ -23,8 +23,6 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>;
-// A character typed in the form; setting Key to 0 swallows it.
-using TKeyPressEvent = std::function<void(TComponent* Sender, char& Key)>;
 
 // The description of the form itself, the first entry of its table.
 struct FormDesc {
@@ -82,8 +80,8 @@ public:
     // Tab, Enter and Escape as a dialog takes them; true when used.
     bool DialogKey(WPARAM Key);
     // Alt and a letter or digit (its virtual key): the control whose caption
-    // underlines it acts, a button is pressed, a label focuses its
-    // FocusControl; true when one did.
+    // underlines it acts, a button is pressed, a radio button clicked, a
+    // label focuses its FocusControl; true when one did.
     bool DialogChar(WPARAM Key);
 
     // The form's menu bar, or nullptr.

@@ -15,6 +15,7 @@ constexpr TColor clWhite = 0xFFFFFF;
 // System colours: the top bit set and the system colour index in the low byte.
 constexpr TColor clSystemColor = static_cast<TColor>(0x80000000u);
 constexpr TColor clBtnFace = clSystemColor | COLOR_BTNFACE;
+constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
 constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
 constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
 constexpr TColor clInfoBk = clSystemColor | COLOR_INFOBK;

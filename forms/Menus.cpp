@@ -3,15 +3,94 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 
 #include "Forms.h"
 #include "Module.h"
 
 namespace forms {
 
+namespace {
+
+COLORREF PixelAt(TBitmap& Image, int X, int Y) {
+    const std::uint8_t* p = Image.ScanLine(Y) + 3 * X;
+    return RGB(p[2], p[1], p[0]);
+}
+
+}  // namespace
+
 int TImageList::Add(std::unique_ptr<TBitmap> Image) {
-    FImages.push_back(std::move(Image));
+    GdiFlush();
+    const COLORREF key = Image->Empty() ? 0 : PixelAt(*Image, 0, Image->Height() - 1);
+    return AddEntry({std::move(Image), key});
+}
+
+int TImageList::AddEntry(Entry Picture) {
+    FImages.push_back(std::move(Picture));
+    // A system list made already takes the picture as well.
+    if (FSystemList) {
+        HBITMAP color, mask;
+        MaskedBitmaps(FImages.back(), color, mask);
+        ImageList_Add(FSystemList, color, mask);
+        DeleteObject(color);
+        DeleteObject(mask);
+    }
     return Count() - 1;
+}
+
+int TImageList::AddIcon(HICON Icon) {
+    // The icon drawn on black and on white: a pixel that is the same on
+    // both is the icon's; one that takes the ground's colour shows through.
+    // Pixels between (the soft edges of icons with an alpha channel) count
+    // as the icon's when they cover at least half of the ground, in their
+    // colour without the ground.
+    TBitmap onBlack, onWhite;
+    for (TBitmap* b : {&onBlack, &onWhite}) {
+        b->SetSize(Width, Height);
+        RECT all = {0, 0, Width, Height};
+        HDC dc = b->Canvas().Handle();
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(b == &onBlack ? BLACK_BRUSH : WHITE_BRUSH)));
+        if (!DrawIconEx(dc, 0, 0, Icon, Width, Height, 0, nullptr, DI_NORMAL))
+            throw Exception("The icon cannot be drawn");
+    }
+    GdiFlush();
+    auto image = std::make_unique<TBitmap>();
+    image->SetSize(Width, Height);
+    const auto at = [this](int X, int Y) {
+        return static_cast<size_t>(Y) * static_cast<size_t>(Width) + static_cast<size_t>(X);
+    };
+    std::vector<bool> clear(at(0, Height));
+    std::set<COLORREF> used;
+    for (int y = 0; y < Height; ++y) {
+        const std::uint8_t* black = onBlack.ScanLine(y);
+        const std::uint8_t* white = onWhite.ScanLine(y);
+        std::uint8_t* dst = image->ScanLine(y);
+        for (int i = 0; i < 3 * Width; i += 3) {
+            // The ground's share in each channel: 0 (the icon's own) to 255.
+            const int ground =
+                std::max({white[i] - black[i], white[i + 1] - black[i + 1], white[i + 2] - black[i + 2], 0});
+            if (ground >= 128) {
+                clear[at(i / 3, y)] = true;
+                continue;
+            }
+            for (int k = 0; k < 3; ++k)
+                dst[i + k] = static_cast<std::uint8_t>(std::min(255, black[i + k] * 255 / (255 - ground)));
+            used.insert(RGB(dst[i + 2], dst[i + 1], dst[i]));
+        }
+    }
+    // The transparent colour is one the icon does not use.
+    COLORREF key = RGB(255, 0, 255);
+    while (used.count(key)) key = (key + 0x010101) & 0xFFFFFF;
+    for (int y = 0; y < Height; ++y) {
+        std::uint8_t* dst = image->ScanLine(y);
+        for (int x = 0; x < Width; ++x)
+            if (clear[at(x, y)]) {
+                dst[3 * x] = GetBValue(key);
+                dst[3 * x + 1] = GetGValue(key);
+                dst[3 * x + 2] = GetRValue(key);
+            }
+    }
+    return AddEntry({std::move(image), key});
 }
 
 int TImageList::AddStrip(HINSTANCE Instance, const char* Resource) {
@@ -38,49 +117,67 @@ TImageList::~TImageList() {
     if (FSystemList) ImageList_Destroy(FSystemList);
 }
 
+void TImageList::MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Mask) const {
+    TBitmap& image = *Picture.Image;
+    TBitmap color;
+    color.SetSize(Width, Height);
+    color.Canvas().Brush.SetColor(clBlack);
+    color.Canvas().FillRect(RECT{0, 0, Width, Height});
+    // A monochrome bitmap's rows are padded to 16 bits; a set bit is a pixel
+    // where the ground shows through. Pixels outside the picture do too.
+    const int maskRow = (Width + 15) / 16 * 2;
+    std::vector<std::uint8_t> maskBits(static_cast<size_t>(maskRow) * static_cast<size_t>(Height), 0xFF);
+    GdiFlush();
+    for (int y = 0; y < Height && y < image.Height(); ++y) {
+        const std::uint8_t* src = image.ScanLine(y);
+        std::uint8_t* dst = color.ScanLine(y);
+        for (int x = 0; x < Width && x < image.Width(); ++x) {
+            const std::uint8_t* p = src + 3 * x;
+            if (RGB(p[2], p[1], p[0]) == Picture.Transparent) continue;
+            maskBits[static_cast<size_t>(y * maskRow + x / 8)] &= static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
+            std::copy(p, p + 3, dst + 3 * x);
+        }
+    }
+    Mask = CreateBitmap(Width, Height, 1, 1, maskBits.data());
+    Color = static_cast<HBITMAP>(CopyImage(color.Handle(), IMAGE_BITMAP, 0, 0, 0));
+}
+
 HIMAGELIST TImageList::SystemList() {
     if (FSystemList) return FSystemList;
     FSystemList = ImageList_Create(Width, Height, ILC_COLOR24 | ILC_MASK, Count(), 4);
-    for (const auto& image : FImages) {
-        // The colour picture with black where the mask lets the ground
-        // through, as the system's drawing expects.
-        TBitmap color;
-        color.SetSize(Width, Height);
-        HBITMAP mask = CreateBitmap(Width, Height, 1, 1, nullptr);
-        HDC maskDC = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(maskDC, mask);
-        GdiFlush();
-        const std::uint8_t* keyRow = image->ScanLine(image->Height() - 1);
-        for (int y = 0; y < Height && y < image->Height(); ++y) {
-            const std::uint8_t* src = image->ScanLine(y);
-            std::uint8_t* dst = color.ScanLine(y);
-            for (int x = 0; x < Width && x < image->Width(); ++x) {
-                const bool clear = std::equal(src + 3 * x, src + 3 * x + 3, keyRow);
-                ::SetPixel(maskDC, x, y, clear ? RGB(255, 255, 255) : RGB(0, 0, 0));
-                for (int k = 0; k < 3; ++k) dst[3 * x + k] = clear ? 0 : src[3 * x + k];
-            }
-        }
-        SelectObject(maskDC, old);
-        DeleteDC(maskDC);
-        HBITMAP bmp = static_cast<HBITMAP>(CopyImage(color.Handle(), IMAGE_BITMAP, 0, 0, 0));
-        ImageList_Add(FSystemList, bmp, mask);
-        DeleteObject(bmp);
+    for (const Entry& picture : FImages) {
+        HBITMAP color, mask;
+        MaskedBitmaps(picture, color, mask);
+        ImageList_Add(FSystemList, color, mask);
+        DeleteObject(color);
         DeleteObject(mask);
     }
     return FSystemList;
 }
 
+HICON TImageList::GetIcon(int Index) const {
+    if (Index < 0 || Index >= Count()) return nullptr;
+    ICONINFO info = {};
+    info.fIcon = TRUE;
+    MaskedBitmaps(FImages[static_cast<size_t>(Index)], info.hbmColor, info.hbmMask);
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return icon;
+}
+
 void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
     if (Index < 0 || Index >= Count()) return;
-    TBitmap& image = *FImages[static_cast<size_t>(Index)];
+    const Entry& picture = FImages[static_cast<size_t>(Index)];
+    TBitmap& image = *picture.Image;
     if (image.Empty()) return;
-    const COLORREF key = image.Canvas().Pixel(0, image.Height() - 1);
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
     HDC dc = Canvas.Handle();
+    GdiFlush();
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x) {
-            const COLORREF c = image.Canvas().Pixel(x, y);
-            if (c != key) ::SetPixel(dc, X + x, Y + y, Enabled ? c : grey);
+            const COLORREF c = PixelAt(image, x, y);
+            if (c != picture.Transparent) ::SetPixel(dc, X + x, Y + y, Enabled ? c : grey);
         }
 }
 

@@ -14,8 +14,9 @@
 
 namespace forms {
 
-// Pictures of one size; the colour of each picture's bottom-left pixel shows
-// through.
+// Pictures of one size, each with a colour that shows through: for a
+// bitmap the colour of its bottom-left pixel, for an icon its transparent
+// pixels.
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* AOwner) : TComponent(AOwner) {}
@@ -23,18 +24,33 @@ public:
     int Width = 16, Height = 16;
     int Count() const { return static_cast<int>(FImages.size()); }
     int Add(std::unique_ptr<TBitmap> Image);
+    // Adds a copy of the icon at the list's size, with the icon's own
+    // transparency; the icon stays the caller's. Returns its index.
+    int AddIcon(HICON Icon);
+    // A new icon of picture Index, which the caller destroys; nullptr for
+    // an index outside the list.
+    HICON GetIcon(int Index) const;
     // Adds the pictures of a bitmap resource that holds them side by side,
     // Width pixels each; returns how many.
     int AddStrip(HINSTANCE Instance, const char* Resource);
     // Draws picture Index with its top-left at (X, Y); disabled pictures
     // show in the system's grey text colour.
     void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled);
-    // The system's image list of the same pictures, made once the pictures
-    // are all there, with each picture's transparent pixels masked.
+    // The system's image list of the same pictures, made when first asked
+    // for and taking the pictures added later, with each picture's
+    // transparent pixels masked.
     HIMAGELIST SystemList();
 
 private:
-    std::vector<std::unique_ptr<TBitmap>> FImages;
+    struct Entry {
+        std::unique_ptr<TBitmap> Image;
+        COLORREF Transparent;  // the colour of the pixels that show through
+    };
+    // The picture as a colour bitmap, black where the ground shows through,
+    // and a mask that is set there: what icons and the system's lists take.
+    void MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Mask) const;
+    int AddEntry(Entry Picture);
+    std::vector<Entry> FImages;
     HIMAGELIST FSystemList = nullptr;
 };
 

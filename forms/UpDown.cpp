@@ -39,6 +39,10 @@ void TUpDown::SetRange(int AMin, int AMax) {
     SetPosition(position);
 }
 
+void TUpDown::Scrolled(WORD Code) {
+    if (Code == SB_THUMBPOSITION) Click();
+}
+
 void TUpDown::SetAssociate(TEdit* Value) {
     FAssociate = Value;
     if (Handle()) SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Value ? Value->Handle() : nullptr), 0);

@@ -30,6 +30,8 @@ public:
 protected:
     void GetCreateParams(CreateParams& Params) override;
     void HandleCreated() override;
+    // An arrow pressed, or an arrow key in the edit: OnClick.
+    void Scrolled(WORD Code) override;
 
 private:
     void SetRange(int AMin, int AMax);

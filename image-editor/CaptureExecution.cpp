@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "CaptureMenu.h"
 #include "Child.h"
 #include "Common.h"
 #include "EditCommands.h"
@@ -26,24 +27,9 @@ ATOM HotKeyAtom = 0;
 NOTIFYICONDATAA TrayIconData = {};
 bool TrayIconShown = false;
 
-// A byte of a coded string at a position counted from 1 after the length
-// byte; 0 past the string's end, so that no read runs beyond it.
-int At(const ShortString& S, int Position) {
-    return Position >= 1 && Position <= S.Length ? CodedBytes(S)[Position - 1] : 0;
-}
 int Clamped(int Value, int Low, int High) {
     ClampInt(Value, Low, High);
     return Value;
-}
-
-// The file-name pattern of a Then string: m characters after the printer
-// name, cut where the string ends.
-std::string FilePattern(const ShortString& Then) {
-    const int n = At(Then, 5);
-    const int m = At(Then, 6 + n);
-    const int first = 7 + n;
-    if (first > Then.Length) return "";
-    return std::string(Then.Chars + first - 1, std::min<int>(m, Then.Length - first + 1));
 }
 
 bool PrinterInstalled() {
@@ -100,7 +86,15 @@ std::unique_ptr<TBitmap> WorkBitmap(bool FromDialog, const RECT& Area) {
 }
 
 void CaptureToPicture(bool FromDialog, const RECT& Area) {
-    const bool asNew = At(ThenSettings, 2) != 0 || ScreenCount() == 0;
+    // From the preview the user chooses the screen to paste to, or a new
+    // one; the stored settings stay as they are.
+    ShortString paste = ThenSettings;
+    int target = 0;
+    if (FromDialog && ScreenCount() > 0) {
+        paste.assign("\xFF" + ThenSettings.str().substr(std::min<size_t>(1, ThenSettings.Length)));
+        if (!EditCaptureProperty(31, "paste to picture", paste, target, true)) return;
+    }
+    const bool asNew = CodedByte(paste, 2) != 0 || ScreenCount() == 0;
     auto work = WorkBitmap(FromDialog, Area);
     if (asNew) {
         if (ScreenCount() < MaxScreens) {
@@ -116,7 +110,8 @@ void CaptureToPicture(bool FromDialog, const RECT& Area) {
         if (TfrmChild* active = ActiveScreen()) FitToPage(active, false);
         return;
     }
-    TfrmChild* screen = ScreenAt(0);
+    TfrmChild* screen = ScreenAt(target);
+    if (!screen) screen = ScreenAt(0);
     CancelTool(screen, true);
     frmMain->tlnDrawingTool_Click(ToolButtons[0]);
     BackupPicture(screen, true);
@@ -132,8 +127,13 @@ void CaptureToPicture(bool FromDialog, const RECT& Area) {
 void CaptureToClipboard(bool FromDialog, const RECT& Area) { CopyToClipboard(*WorkBitmap(FromDialog, Area)); }
 
 void CaptureToDisk(bool FromDialog, const RECT& Area) {
-    const std::string name = NextCaptureFileName(AutoSaveLocation, FilePattern(ThenSettings), At(ThenSettings, 3),
-                                                 At(ThenSettings, 4) == 1);
+    // From the preview the user confirms the file name first; the stored
+    // settings stay as they are.
+    ShortString file = ThenSettings;
+    int scratch = 0;
+    if (FromDialog && !EditCaptureProperty(33, "save to disk", file, scratch, false)) return;
+    const std::string name =
+        NextCaptureFileName(AutoSaveLocation, ThenFileName(file), CodedByte(file, 3), CodedByte(file, 4) == 1);
     auto work = WorkBitmap(FromDialog, Area);
     if (!ZvSavePicture(name.c_str(), work.get())) Tell("Unable to save file - " + name, "", zvIconStop);
 }
@@ -162,15 +162,15 @@ std::string NextCaptureFileName(const std::string& Folder, std::string Pattern, 
 }
 
 void ArmCapture() {
-    const int k = Clamped(At(WhenSettings, 1), 0, 3);
-    const int hotKey = At(WhenSettings, 4) * 256 + At(WhenSettings, 5);
-    if (k == 2 && hotKey == 0) {
-        // The Properties dialog that sets the key is not part of the
-        // program yet: the capture is not armed.
+    const int k = Clamped(CodedByte(WhenSettings, 1), 0, 3);
+    auto hotKeyOf = [] { return CodedByte(WhenSettings, 4) * 256 + CodedByte(WhenSettings, 5); };
+    int scratch = 0;
+    if (k == 2 && hotKeyOf() == 0) {
         Tell("You have not specify a shortcut key.", "Screen Capture", zvIconExclamation);
-        return;
+        if (!EditCaptureProperty(12, "key pressed", WhenSettings, scratch, false)) return;
     }
-    const int action = At(ThenSettings, 1);
+    const int hotKey = hotKeyOf();
+    const int action = CodedByte(ThenSettings, 1);
     if (action == 4 && !PrinterInstalled()) {
         Tell("No printer installed. Please select another option.", "Screen Capture", zvIconExclamation);
         // The list is there to be changed only when its bar shows.
@@ -180,7 +180,9 @@ void ArmCapture() {
         }
         return;
     }
-    if (action == 5 && !CheckFileName(FilePattern(ThenSettings), "Screen Capture")) return;
+    if (action == 5 && !CheckFileName(ThenFileName(ThenSettings), "Screen Capture") &&
+        !EditCaptureProperty(33, "save to disk", ThenSettings, scratch, false))
+        return;
 
     TTimer* timer = frmMain->tmrCapture;
     if (k == 0) {
@@ -188,7 +190,7 @@ void ArmCapture() {
         timer->Tag = 0;
     } else if (k == 1) {
         timer->SetInterval(1000);
-        timer->Tag = Clamped(At(WhenSettings, 2), 1, 9);
+        timer->Tag = Clamped(CodedByte(WhenSettings, 2), 1, 9);
     }
     CaptureArmed = true;
     HideProgram();
@@ -198,7 +200,7 @@ void ArmCapture() {
     TrayIconData.uID = 0;
     TrayIconData.uCallbackMessage = WM_CAPTUREICON;
     std::snprintf(TrayIconData.szTip, sizeof TrayIconData.szTip, "%s", Application->Title().c_str());
-    if ((At(CaptureOptions, 1) == 1 && (k == 1 || k == 2)) || k == 3) SetTrayIcon(k == 1 ? timer->Tag : 0, NIM_ADD);
+    if ((CodedByte(CaptureOptions, 1) == 1 && (k == 1 || k == 2)) || k == 3) SetTrayIcon(k == 1 ? timer->Tag : 0, NIM_ADD);
 
     if (k == 0 || k == 1) {
         timer->SetEnabled(true);
@@ -241,9 +243,9 @@ void TfrmMain::WMHotKey() {
 }
 
 void CaptureIconClicked(LPARAM Mouse) {
-    if (!CaptureArmed || Clamped(At(WhenSettings, 1), 0, 3) != 3) return;
+    if (!CaptureArmed || Clamped(CodedByte(WhenSettings, 1), 0, 3) != 3) return;
     static constexpr LPARAM kClicks[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK};
-    if (Mouse == kClicks[Clamped(At(WhenSettings, 3), 0, 2)]) DoCapture();
+    if (Mouse == kClicks[Clamped(CodedByte(WhenSettings, 3), 0, 2)]) DoCapture();
 }
 
 void DoCapture() {
@@ -255,7 +257,7 @@ void DoCapture() {
     }
     CaptureArmed = false;
     RemoveTrayIcon();
-    const int kind = Clamped(At(WhatSettings, 1), 0, 3);
+    const int kind = Clamped(CodedByte(WhatSettings, 1), 0, 3);
     TBitmap* captured = nullptr;
     if (kind == 3) {
         POINT pos, hotSpot;
@@ -263,7 +265,7 @@ void DoCapture() {
             captured = new TBitmap;
             captured->SetSize(32, 32);
             captured->Canvas().Brush.SetColor(
-                static_cast<TColor>(RGB(At(WhatSettings, 10), At(WhatSettings, 11), At(WhatSettings, 12))));
+                static_cast<TColor>(RGB(CodedByte(WhatSettings, 10), CodedByte(WhatSettings, 11), CodedByte(WhatSettings, 12))));
             captured->Canvas().FillRect(RECT{0, 0, 32, 32});
             DrawIcon(captured->Canvas().Handle(), 0, 0, cursor);
         }
@@ -277,7 +279,7 @@ void DoCapture() {
             top = Clamped(ReadTwoByte(p + 5), 0, h - 2);
             bottom = Clamped(ReadTwoByte(p + 7), top, h - 1);
         }
-        captured = ZvScreenCapture(kind, left, right, top, bottom, At(CaptureOptions, 2) == 1);
+        captured = ZvScreenCapture(kind, left, right, top, bottom, CodedByte(CaptureOptions, 2) == 1);
     }
     delete CapturedBitmap;
     CapturedBitmap = captured;
@@ -292,7 +294,7 @@ void DoCapture() {
 
 void ApplyCaptureAction() {
     const RECT whole = {0, 0, 0, 0};
-    switch (Clamped(At(ThenSettings, 1), 0, 5)) {
+    switch (Clamped(CodedByte(ThenSettings, 1), 0, 5)) {
     case 0: ShowCapturePreview(); break;
     case 2: CaptureToPicture(false, whole); break;
     case 3: CaptureToClipboard(false, whole); break;

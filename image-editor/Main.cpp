@@ -70,16 +70,6 @@ constexpr PaletteColor kPalette[] = {
     {"tlnColorViolet", "Violet", 8388736},   {"tlnColorPink", "Pink", 16711935},
     {"tlnColorDefault", "Default Colors", kDefaultColors}, {"tlnColorChange", "Change Colors", kSwapColors}};
 
-// The quick-capture lists: each item ends in the two digits of the
-// Properties page that sets it, which are never shown.
-const std::vector<std::string> kWhenItems = {"immediately10", "time delay11", "key pressed12",
-                                             "click on system tray13"};
-const std::vector<std::string> kCaptureItems = {"full screen20", "active window20", "rectangular area21",
-                                                "mouse cursor22"};
-const std::vector<std::string> kThenItems = {"show captured screen30", "add to catalog browser30",
-                                             "paste to picture31",     "copy to clipboard30",
-                                             "print out32",            "save to disk33"};
-
 // The picture beside a quick-capture item, -1 for none.
 int QuickCaptureImage(int List, int Index) {
     static const int kWhen[] = {-1, Images::TimeDelay, Images::KeyPressed, -1};
@@ -343,6 +333,7 @@ void TfrmMain::BuildMainBar() {
         AddButton(tlbQuickCapture, q.Properties, ("tln" + name + "Properties").c_str(), Images::Properties,
                   "Properties")
             ->Tag = tag;
+        q.Properties->OnClick = Handler(&TfrmMain::tlnProperties_Click);
         q.Properties->SetEnabled(false);
     }
     AddSeparator(tlbQuickCapture);

@@ -96,6 +96,7 @@ public:
     void mnuWindowArrange_Click(forms::TComponent* Sender);
     void mnuWindowCloseAll_Click(forms::TComponent* Sender);
     void mnuCapture_Click(forms::TComponent* Sender);
+    void mnuCaptureCapture_Click(forms::TComponent* Sender);
     void mnuCaptureNow_Click(forms::TComponent* Sender);
     void mnuCapturePrevious_Click(forms::TComponent* Sender);
     void tmrCapture_Timer(forms::TComponent* Sender);
@@ -110,6 +111,7 @@ public:
                              UINT State);
     void cboToolbar_Enter(forms::TComponent* Sender);
     void tmrComboBox_Timer(forms::TComponent* Sender);
+    void tlnProperties_Click(forms::TComponent* Sender);
     void lstDrawing_DrawItem(forms::TWinControl* Sender, forms::TCanvas& Canvas, int Index, const RECT& Rect,
                              UINT State);
     void lstDrawing_Click(forms::TComponent* Sender);

@@ -40,10 +40,10 @@ struct MenuEntry {
 constexpr TShortCut Ctrl(WORD Key) { return static_cast<TShortCut>(scCtrl | Key); }
 constexpr TShortCut Alt(WORD Key) { return static_cast<TShortCut>(scAlt | Key); }
 
-// The separator and the twenty theme items, named Prefix + "Sep1" and
-// Prefix + 1 .. 20; the first ten take Ctrl+1 .. Ctrl+0, the next ten Alt.
-void AddThemeItems(std::vector<MenuEntry>& Menu, int Depth, const std::string& Prefix, bool ShortCuts) {
-    Menu.push_back({Depth, Prefix + "Sep1", "-"});
+// The separator and the twenty theme items, named Prefix + 1 .. 20; the first ten take Ctrl+1 .. Ctrl+0, the next ten Alt.
+void AddThemeItems(std::vector<MenuEntry>& Menu, int Depth, const std::string& Separator, const std::string& Prefix,
+                   bool ShortCuts) {
+    Menu.push_back({Depth, Separator, "-"});
     for (int i = 1; i <= 20; ++i) {
         const WORD digit = static_cast<WORD>('0' + i % 10);
         const TShortCut key = !ShortCuts ? 0 : i <= 10 ? Ctrl(digit) : Alt(digit);
@@ -150,10 +150,11 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({1, "mnuCaptureCatalog", "Catalog &Browser...", VK_F5, Catalog, "~Displays the Catalog Browser."});
     m.push_back({1, "mnuCaptureTheme", "&Theme", 0, Theme, "~Displays your capture themes."});
     m.push_back({2, "mnuCaptureThemeList", "&Theme List...", VK_F6, -1, "~Adds, removes or configs your capture themes."});
-    AddThemeItems(m, 2, "mnuCaptureTheme", true);
+    AddThemeItems(m, 2, "mnuCaptureSep1", "mnuCaptureTheme", true);
     m.push_back({1, "mnuCaptureSep2", "-"});
     m.push_back({1, "mnuCaptureWizard", "Capture &Wizard...", VK_F7, Wizard, "~Displays the Capture Wizard."});
-    m.push_back({1, "mnuCaptureCapture", "&Screen Capture...", VK_F8, ScreenCapture, "~Captures your screen."});
+    m.push_back({1, "mnuCaptureCapture", "&Screen Capture...", VK_F8, ScreenCapture, "~Captures your screen.", 0,
+                 &TfrmMain::mnuCaptureCapture_Click});
     m.push_back({1, "mnuCapturePrevious", "&Previous Screen...", VK_F9, PreviousScreen,
                  "~Displays the previously capturd screen.", 0, &TfrmMain::mnuCapturePrevious_Click});
     m.push_back({1, "mnuCaptureNow", "&Capture Now", VK_F10, CaptureNow,
@@ -283,7 +284,7 @@ void TfrmMain::BuildMenus() {
 
     std::vector<MenuEntry> theme = {{0, "mnuPThemeTheme", "&Theme...", 0, Images::Theme,
                                      "~Adds, removes or configs your capture themes."}};
-    AddThemeItems(theme, 0, "mnuPTheme", false);
+    AddThemeItems(theme, 0, "mnuPThemeSep1", "mnuPTheme", false);
     mnuPTheme = NewPopup(*this, "mnuPTheme", imlImages, theme);
     mnuPTheme->OnPopup = Handler(&TfrmMain::mnuPTheme_Popup);
 
@@ -310,7 +311,7 @@ TMenuItem* TfrmMain::MenuItem(const std::string& Name) const {
 }
 
 void TfrmMain::CollectMenuItems() {
-    CaptureThemeItems[0] = MenuItem("mnuCaptureThemeSep1");
+    CaptureThemeItems[0] = MenuItem("mnuCaptureSep1");
     PopupThemeItems[0] = MenuItem("mnuPThemeSep1");
     for (int i = 1; i <= 20; ++i) {
         CaptureThemeItems[i] = MenuItem("mnuCaptureTheme" + std::to_string(i));

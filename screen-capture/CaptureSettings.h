@@ -5,7 +5,10 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "ShortString.h"
 #include "ZvScreen.h"
@@ -49,6 +52,18 @@ static_assert(offsetof(TCaptureSettings, When) == 257 && offsetof(TCaptureSettin
               "the fields follow each other without gaps");
 static_assert(sizeof(TCaptureSettings) == 1442, "the record's size is fixed");
 
+// The choices of the When, What and Then lists of the capture dialogs and
+// the Quick Capture bar, by byte 1 of their string. Each item ends in the
+// two digits, never shown, of its properties panel: the first names the
+// string (1 When, 2 What, 3 Then), the second the panel, 0 for none.
+inline const std::vector<std::string> kWhenItems = {"immediately10", "time delay11", "key pressed12",
+                                                    "click on system tray13"};
+inline const std::vector<std::string> kCaptureItems = {"full screen20", "active window20", "rectangular area21",
+                                                       "mouse cursor22"};
+inline const std::vector<std::string> kThenItems = {"show captured screen30", "add to catalog browser30",
+                                                    "paste to picture31",     "copy to clipboard30",
+                                                    "print out32",            "save to disk33"};
+
 // Numbers above 255 (coordinates, sizes) are stored as two bytes: the value
 // div 100, then the value mod 100. Values outside 0..25599 are kept to it.
 inline void WriteTwoByte(unsigned char* At, int Value) {
@@ -63,6 +78,52 @@ inline int ReadTwoByte(const unsigned char* At) { return At[0] * 100 + At[1]; }
 inline unsigned char* CodedBytes(ShortString& S) { return reinterpret_cast<unsigned char*>(S.Chars); }
 inline const unsigned char* CodedBytes(const ShortString& S) {
     return reinterpret_cast<const unsigned char*>(S.Chars);
+}
+
+// A byte of a coded string at Position (1 the first after the length byte);
+// bytes beyond the string's real length are absent and read as 0, so that
+// no read runs past the string into stale bytes.
+inline int CodedByte(const ShortString& S, int Position) {
+    return Position >= 1 && Position <= S.Length ? CodedBytes(S)[Position - 1] : 0;
+}
+
+// The printer name of a Then: n = byte 5 characters from position 6, cut
+// where the string really ends.
+inline std::string ThenPrinterName(const ShortString& Then) {
+    const int first = 6, n = CodedByte(Then, 5);
+    if (first > Then.Length) return "";
+    return std::string(Then.Chars + first - 1, static_cast<size_t>(std::min(n, Then.Length - first + 1)));
+}
+
+// The file name of a Then: m characters after the printer name, m being
+// the byte that follows the name; cut where the string really ends.
+inline std::string ThenFileName(const ShortString& Then) {
+    const int n = CodedByte(Then, 5), m = CodedByte(Then, 6 + n);
+    const int first = 7 + n;
+    if (first > Then.Length) return "";
+    return std::string(Then.Chars + first - 1, static_cast<size_t>(std::min(m, Then.Length - first + 1)));
+}
+
+// A Then written from a dialog: the action and paste-mode bytes, the digit
+// count and depend bytes of Old, Old's printer name and FileName. A string
+// that would pass 255 characters is cut with its inner lengths kept true:
+// the file name is shortened first, then the printer name, so that every
+// length byte still counts the characters that follow it.
+inline ShortString ComposeThen(int Action, int PasteMode, const ShortString& Old, const std::string& FileName) {
+    std::string printer = ThenPrinterName(Old);
+    printer.resize(std::min<size_t>(printer.size(), 255 - 6));
+    std::string file = FileName;
+    file.resize(std::min<size_t>(file.size(), 255 - 6 - printer.size()));
+    std::string s;
+    s += static_cast<char>(Action);
+    s += static_cast<char>(PasteMode);
+    s += static_cast<char>(CodedByte(Old, 3));
+    s += static_cast<char>(CodedByte(Old, 4));
+    s += static_cast<char>(printer.size());
+    s += printer;
+    s += static_cast<char>(file.size());
+    s += file;
+    return ShortString(s);
 }
 
 // The length rule: a When of another length than 5, a What of another length

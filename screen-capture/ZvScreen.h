@@ -42,3 +42,33 @@ ZVSCREEN_API forms::TBitmap* WINAPI ZvScreenCapture(int Kind, int Left, int Righ
 // picture, Right and Bottom outside it; False on Cancel or the close box.
 ZVSCREEN_API bool WINAPI ZvShowPrevious(bool IsCaptured, BYTE Animate, forms::TBitmap* Picture, int& ThenIndex,
                                         RECT& Area);
+
+struct TCaptureSettings;
+
+// The Screen Capture dialog, used in this order: Init; AddChild for each
+// picture that can be pasted to (Index its number 0..999, counted in call
+// order; the icon stays the caller's); optionally Disable with the name of
+// one control (such as "opt31PasteAsNew"); ZvShowCapture; Free. The dialog
+// repairs the record's coded strings by the length rule, lets the user edit
+// them, and on "Capture" writes them back with the chosen picture's number;
+// false, with the record as the repair left it, on any other close.
+ZVSCREEN_API void WINAPI ZvShowCaptureInit();
+ZVSCREEN_API void WINAPI ZvShowCaptureFree();
+ZVSCREEN_API void WINAPI ZvShowCaptureAddChild(bool HasIcon, const ShortString& Name, int Index, forms::TIcon* Icon);
+ZVSCREEN_API void WINAPI ZvShowCaptureDisable(const ShortString& Name);
+ZVSCREEN_API bool WINAPI ZvShowCapture(TCaptureSettings& Settings);
+
+// The Properties dialog, used like the Screen Capture dialog with a fresh
+// form for every call: it edits the item of panel Code (11 delay, 12 hot
+// key, 13 icon click, 21 area, 22 cursor background, 31 paste mode, 33 file
+// name) of Settings, a When, What or Then string, captioned with the item's
+// name. A Then whose byte 1 is 255 asks for the list of pictures to paste
+// to (code 31), whose chosen number goes to ChildIndex. True on OK, with
+// the whole string of the code's group rewritten and its byte 1 kept.
+ZVSCREEN_API void WINAPI ZvShowPropertiesInit();
+ZVSCREEN_API void WINAPI ZvShowPropertiesFree();
+ZVSCREEN_API void WINAPI ZvShowPropertiesAddChild(bool HasIcon, const ShortString& Name, int Index,
+                                                  forms::TIcon* Icon);
+ZVSCREEN_API void WINAPI ZvShowPropertiesDisable(const ShortString& Name);
+ZVSCREEN_API bool WINAPI ZvShowProperties(int Code, const ShortString& Caption, ShortString& Settings,
+                                          int& ChildIndex);

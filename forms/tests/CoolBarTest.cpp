@@ -69,4 +69,20 @@ TEST_F(CoolBars, LayoutIsRestoredAndTheHeightFollowsTheRows) {
     EXPECT_EQ(client->Top(), oneRow);
 }
 
+TEST_F(CoolBars, TheBarTakesTheFocusButNotByTab) {
+    auto* edit = new TEdit(form);
+    edit->SetBounds(10, 60, 80, 22);
+    edit->SetParent(client);
+    auto* other = new TEdit(form);
+    other->SetBounds(10, 90, 80, 22);
+    other->SetParent(client);
+    bar->SetFocus();
+    EXPECT_EQ(GetFocus(), bar->Handle()) << "the bar has the focus when given it";
+    edit->SetFocus();
+    form->SelectNext(true);
+    EXPECT_EQ(GetFocus(), other->Handle());
+    form->SelectNext(true);
+    EXPECT_EQ(GetFocus(), edit->Handle()) << "Tab goes round the edits and never stops on the bar";
+}
+
 }  // namespace

@@ -22,13 +22,6 @@ using namespace programwindows;
 
 namespace {
 
-// A coded string of these bytes, positions 1 on.
-ShortString Coded(std::initializer_list<int> Bytes) {
-    ShortString s;
-    for (int b : Bytes) s.Chars[s.Length++] = static_cast<char>(b);
-    return s;
-}
-
 class Capturing : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -125,22 +118,54 @@ TEST_F(Capturing, TheHotKeyAndTheIconClickFireOnceAndAKeyInUseArmsNothing) {
     EXPECT_TRUE(Captured());
 }
 
-TEST_F(Capturing, SettingsThatCannotWorkAreToldAndArmNothing) {
+TEST_F(Capturing, SettingsThatCannotWorkAskForTheirPropertiesAndCancelArmsNothing) {
     WhenSettings = Coded({2, 1, 0, 0, 0});
-    Answer key;
+    Answer key, keyPage;
     AnswerNextBox(key, "OK");
+    AnswerNextBox(keyPage, "Cancel");
     ArmCapture();
     EXPECT_EQ(key.Text, "You have not specify a shortcut key.");
+    EXPECT_TRUE(keyPage.Shown) << "the Properties dialog comes up on the shortcut page";
     EXPECT_FALSE(CaptureArmed);
 
     WhenSettings = Coded({0, 1, 0, 0, 0});
     ThenSettings = Coded({5, 0, 2, 0, 0, 4, 'a', '*', 'b', '*'});
-    Answer name;
+    Answer name, namePage;
     AnswerNextBox(name, "OK");
+    AnswerNextBox(namePage, "Cancel");
     ArmCapture();
     EXPECT_EQ(name.Text, "A filename cannot contain more than one *.");
+    EXPECT_TRUE(namePage.Shown);
     EXPECT_FALSE(CaptureArmed);
     EXPECT_TRUE(Shown());
+    EXPECT_EQ(std::string(ThenSettings.Chars, ThenSettings.Length), std::string("\x05\x00\x02\x00\x00\x04" "a*b*", 10));
+}
+
+TEST_F(Capturing, AKeyChosenInThePropertiesIsArmed) {
+    WhenSettings = Coded({2, 1, 0, 0, 0});
+    ThenSettings = Coded({3, 0, 2, 0, 0, 1, 'S'});
+    Answer told;
+    AnswerNextBox(told, "OK");
+    // The Properties dialog: Ctrl+Alt+F11 pressed in its shortcut field.
+    Later(frmMain, [] {
+        PumpUntil([] {
+            char caption[64] = {};
+            GetWindowTextA(GetActiveWindow(), caption, sizeof caption);
+            return std::string(caption) == "Properties";
+        });
+        ToFront();
+        for (WORD k : {VK_CONTROL, VK_MENU, VK_F11}) Key(k, false);
+        for (WORD k : {VK_F11, VK_MENU, VK_CONTROL}) Key(k, true);
+        PumpFor(200);
+        Press(VK_RETURN);
+    }, 600);
+    ArmCapture();
+    EXPECT_EQ(told.Text, "You have not specify a shortcut key.");
+    ASSERT_TRUE(CaptureArmed) << "armed with the key chosen";
+    EXPECT_EQ(std::string(WhenSettings.Chars, WhenSettings.Length),
+              std::string("\x02\x01\x00", 3) + static_cast<char>((scCtrl | scAlt) >> 8) + static_cast<char>(VK_F11));
+    PostMessageA(frmMain->Handle(), WM_HOTKEY, 0, 0);
+    EXPECT_TRUE(Captured());
 }
 
 TEST_F(Capturing, ACaptureGoesIntoTheActiveScreenAsASelectionOrToANumberedFile) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -110,6 +111,13 @@ inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
             EnumThreadWindows(GetCurrentThreadId(), &testsupport::CloseIfEnabled, 0);
         }
     };
+}
+
+// A coded settings string of these bytes, positions 1 on.
+inline ShortString Coded(std::initializer_list<int> Bytes) {
+    ShortString s;
+    for (int b : Bytes) s.Chars[s.Length++] = static_cast<char>(b);
+    return s;
 }
 
 // Closes every screen without a question.

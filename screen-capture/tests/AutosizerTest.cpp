@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Autosizer.h"
+#include "DialogSteps.h"
 #include "FileSettings.h"
 #include "TestSupport.h"
 #include "Zelvani.h"
@@ -18,41 +19,9 @@
 
 using namespace forms;
 using namespace testsupport;
+using namespace dialogsteps;
 
 namespace {
-
-using Step = std::function<void()>;
-
-// Runs the steps from the modal loop of the dialog that the caller opens,
-// each a moment after the one before has ended; the last one closes it.
-// Keys that the dialog answers itself (Enter, Escape) go last in a step.
-void Schedule(TComponent& Owner, const std::vector<Step>& Steps, size_t I = 0) {
-    if (I >= Steps.size()) return;
-    Later(
-        &Owner,
-        [&Owner, &Steps, I] {
-            Steps[I]();
-            Schedule(Owner, Steps, I + 1);
-        },
-        300);
-}
-
-template <class T>
-T* Active() {
-    return dynamic_cast<T*>(TForm::FromHandle(GetActiveWindow()));
-}
-
-// Lets the dialog handle the input sent so far, and paint.
-void Settle() {
-    PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
-    PumpFor(100);
-}
-
-void Mouse(DWORD Flags) {
-    INPUT in = {INPUT_MOUSE};
-    in.mi.dwFlags = Flags;
-    SendInput(1, &in, sizeof in);
-}
 
 // A drag with the left button. The press on a window's frame starts the
 // system's own move and size loop, so the rest of the drag is sent from a
@@ -69,14 +38,6 @@ void Drag(TComponent& Owner, POINT From, POINT To) {
     MouseTo(From);
     Mouse(MOUSEEVENTF_LEFTDOWN);
     PumpUntil([&] { return released; });
-    Settle();
-}
-
-void ClickAt(POINT P) {
-    ToFront();
-    MouseTo(P);
-    Mouse(MOUSEEVENTF_LEFTDOWN);
-    Mouse(MOUSEEVENTF_LEFTUP);
     Settle();
 }
 

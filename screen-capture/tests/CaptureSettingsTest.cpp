@@ -2,6 +2,7 @@
 // numbers and the length rule.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "CaptureSettings.h"
@@ -91,6 +92,56 @@ TEST(LengthRule, ValuesOutOfRangeAreNotTheLengthRulesBusiness) {
     EXPECT_FALSE(RepairCaptureString(cpThen, then)) << "seven characters are enough";
     ShortString longThen = Coded(std::string(255, 'p'));
     EXPECT_FALSE(RepairCaptureString(cpThen, longThen));
+}
+
+// ---- Reading and writing the Then string ------------------------------------------
+
+TEST(ThenString, NamesAreReadWithinTheStringsLength) {
+    const ShortString then = Coded(std::string("\x05\x00\x02\x01\x05Laser\x05Shot*", 16));
+    EXPECT_EQ(ThenPrinterName(then), "Laser");
+    EXPECT_EQ(ThenFileName(then), "Shot*");
+
+    // Lengths that claim more than the string holds, with stale bytes
+    // behind its end: only the string's own characters are read.
+    ShortString claims = Coded(std::string("\x05\x00\x02\x01\x03Lp", 7));
+    std::memcpy(claims.Chars + 7, "STALE", 5);
+    EXPECT_EQ(ThenPrinterName(claims), "Lp");
+    EXPECT_EQ(ThenFileName(claims), "");
+    const ShortString shortFile = Coded(std::string("\x05\x00\x02\x01\x00\x30" "ab", 8));
+    EXPECT_EQ(ThenFileName(shortFile), "ab");
+    EXPECT_EQ(CodedByte(shortFile, 8), 'b');
+    EXPECT_EQ(CodedByte(shortFile, 9), 0) << "past the end reads as absent";
+    EXPECT_EQ(CodedByte(shortFile, 0), 0);
+}
+
+TEST(ThenString, ComposedFromTheOldDigitsAndPrinter) {
+    const ShortString old = Coded(std::string("\x00\x00\x03\x00\x05Laser\x06Screen", 17));
+    const ShortString then = ComposeThen(5, 1, old, "Shot*");
+    EXPECT_EQ(Bytes(then), std::string("\x05\x01\x03\x00\x05Laser\x05Shot*", 16));
+    EXPECT_EQ(Bytes(ComposeThen(3, 0, old, "")), std::string("\x03\x00\x03\x00\x05Laser\x00", 11));
+}
+
+TEST(ThenString, CutAt255WithItsLengthsKeptTrue) {
+    // A long printer name leaves room for only part of the file name.
+    const std::string printer(240, 'p');
+    const std::string bytes = std::string("\x00\x00\x02\x01", 4) + static_cast<char>(240) + printer;
+    const ShortString old = Coded(bytes);
+    const ShortString then = ComposeThen(5, 0, old, std::string(48, 'f'));
+    ASSERT_EQ(then.Length, 255);
+    EXPECT_EQ(ThenPrinterName(then), printer);
+    EXPECT_EQ(CodedByte(then, 6 + 240), 9) << "the file name's length counts what is left of it";
+    EXPECT_EQ(ThenFileName(then), std::string(9, 'f'));
+
+    // A printer name that fills the string on its own keeps a length byte
+    // for an empty file name.
+    const std::string fullBytes = std::string("\x00\x00\x02\x01\xFA", 5) + std::string(250, 'q');
+    const ShortString full = Coded(fullBytes);
+    const ShortString cut = ComposeThen(0, 0, full, "Screen");
+    ASSERT_EQ(cut.Length, 255);
+    EXPECT_EQ(CodedByte(cut, 5), 249);
+    EXPECT_EQ(ThenPrinterName(cut), std::string(249, 'q'));
+    EXPECT_EQ(CodedByte(cut, 255), 0);
+    EXPECT_EQ(ThenFileName(cut), "");
 }
 
 }  // namespace

@@ -1,0 +1,139 @@
+// The property panels that the Screen Capture and the Properties dialogs
+// share. Each panel is named "pan" and a two-digit code (first digit the
+// coded string: 1 When, 2 What, 3 Then; second the item's page), and so are
+// its controls (txt11Seconds, upd21Left, cmd33Settings). The form loads the
+// controls from the coded strings, writes the strings back from them and
+// runs the handlers both dialogs give their panels.
+#pragma once
+#include <string>
+
+#include "CaptureSettings.h"
+#include "ComboBox.h"
+#include "Forms.h"
+#include "HotKey.h"
+#include "Menus.h"
+#include "UpDown.h"
+
+class TCapturePanelForm : public forms::TForm {
+public:
+    using forms::TForm::TForm;
+
+    // The "no properties" panels and the printer panel exist in the Screen
+    // Capture dialog only.
+    forms::TPanel *pan10 = nullptr, *pan20 = nullptr, *pan30 = nullptr;
+    forms::TLabel *lbl10NoProp1 = nullptr, *lbl10NoProp2 = nullptr, *lbl20NoProp1 = nullptr,
+                  *lbl20NoProp2 = nullptr, *lbl30NoProp1 = nullptr, *lbl30NoProp2 = nullptr;
+    forms::TPanel* pan11;
+    forms::TLabel* lbl11Seconds;
+    forms::TEdit* txt11Seconds;
+    forms::TUpDown* upd11Seconds;
+    forms::TPanel* pan12;
+    forms::TLabel* lbl12Shortcut;
+    forms::THotKey* hky12Shortcut;
+    forms::TPanel* pan13;
+    forms::TRadioButton *opt13Click1, *opt13Click2, *opt13Click3;
+    forms::TPanel* pan21;
+    forms::TLabel *lbl21Left, *lbl21Right, *lbl21Top, *lbl21Bottom;
+    forms::TEdit *txt21Left, *txt21Right, *txt21Top, *txt21Bottom;
+    forms::TUpDown *upd21Left, *upd21Right, *upd21Top, *upd21Bottom;
+    forms::TButton* cmd21Autosizer;
+    forms::TPanel* pan22;
+    forms::TLabel* lbl22Color;
+    forms::TEdit* txt22Color;
+    forms::TButton* cmd22Color;
+    forms::TPanel *pan31, *pan31Area;
+    forms::TRadioButton *opt31PasteTo, *opt31PasteAsNew;
+    forms::TComboBox* cbo31PasteTo;
+    forms::TPanel* pan32 = nullptr;
+    forms::TLabel* lbl32Printer = nullptr;
+    forms::TButton* cmd32Settings = nullptr;
+    forms::TPanel* pan33;
+    forms::TLabel* lbl33Filename;
+    forms::TEdit* txt33Filename;
+    forms::TButton* cmd33Settings;
+    forms::TImageList* imlChild;
+
+    void txt11Seconds_KeyPress(forms::TComponent* Sender, char& Key);
+    void txt11Seconds_Exit(forms::TComponent* Sender);
+    void txt21_KeyPress(forms::TComponent* Sender, char& Key);
+    void txt21_Exit(forms::TComponent* Sender);
+    void txt21_Change(forms::TComponent* Sender);
+    void upd_Click(forms::TComponent* Sender);
+    void txt_ContextPopup(forms::TComponent* Sender, POINT MousePos, bool& Handled);
+    void opt_DblClick(forms::TComponent* Sender);
+    void opt31_Click(forms::TComponent* Sender);
+    void cmd21Autosizer_Click(forms::TComponent* Sender);
+    void cmd22Color_Click(forms::TComponent* Sender);
+    void cmd33Settings_Click(forms::TComponent* Sender);
+    void cbo31PasteTo_DrawItem(forms::TWinControl* Sender, forms::TCanvas& Canvas, int Index, const RECT& Rect,
+                               UINT State);
+
+    // A paste-to item: Name, Index (0..999) in three columns and whether it
+    // has an icon; the copy of Icon goes into imlChild in call order, also
+    // for an item without one, so that entry Index is that item's icon.
+    void AddChild(bool HasIcon, const std::string& Name, int Index, HICON Icon);
+    // Disables the windowed control of that name; other names do nothing.
+    void DisableControl(const std::string& Name);
+    // Selects the first paste-to item whose number is Child; with no item
+    // at all "Paste to" and its list are disabled and the list is greyed.
+    void PreparePasteTo(int Child);
+    // The number of the selected paste-to item; false when none is selected.
+    bool SelectedChild(int& Child) const;
+
+protected:
+    // The group boxes the panels of each coded string go into, and where.
+    struct PanelGroups {
+        forms::TWinControl *When, *What, *Then;
+        int Left, Top;
+    };
+    // Builds the panels; Full adds the "no properties" panels and the
+    // printer panel of the Screen Capture dialog.
+    void AddPanels(const PanelGroups& Groups, bool Full);
+
+    // The button that a double click on a radio button presses and that
+    // the sub-dialogs hand the focus to afterwards.
+    virtual forms::TButton* OKButton() = 0;
+    // The Then string whose digit and depend bytes the file settings edit.
+    virtual ShortString& NumberingString() = 0;
+
+    // Loading the controls from the coded strings; bytes beyond a string's
+    // length count as absent (0).
+    void LoadWhen(const ShortString& When);
+    void LoadWhat(const ShortString& What);
+    void LoadFileName(const ShortString& Then);
+    // The coded strings from the controls, First being byte 1.
+    ShortString WhenFromControls(int First) const;
+    ShortString WhatFromControls(int First) const;
+    ShortString ThenFromControls(int First, const ShortString& Old) const;
+
+    // Shows the panel of Code and hides every other panel lying directly in
+    // Group whose name does not end in the code.
+    void ShowPanel(forms::TWinControl* Group, int Code);
+    // The checks before the strings are written: a visible shortcut panel
+    // needs a hot key, a visible file-name panel a valid name. On failure
+    // the user has been told and the field has the focus.
+    bool CheckHotKey(const std::string& Caption);
+    bool CheckFileNamePanel();
+
+    // The colour of the cursor background swatch.
+    forms::TColor SwatchColor() const;
+    void SetSwatchColor(forms::TColor Value);
+
+private:
+    forms::TEdit* AddEdit(forms::TEdit*& Member, forms::TLabel*& Label, forms::TWinControl* Parent,
+                          const std::string& Name, const std::string& Caption, int Left, int Top, int LabelWidth,
+                          int Width, int MaxLength, int Tag);
+    forms::TUpDown* AddUpDown(forms::TUpDown*& Member, forms::TEdit* Edit, const std::string& Name, int Min,
+                              int Max, const std::string& Hint);
+    // The edit and up-down of the partner coordinate (Left and Right, Top
+    // and Bottom).
+    forms::TUpDown* UpDownOf(forms::TComponent* Edit) const;
+    // While the controls are loaded or a partner is pushed, the coordinate
+    // edits do not push each other.
+    bool FPushing = false;
+};
+
+// The file-name check of the capture dialogs: an empty name, any of the
+// eight characters \ / : ? " < > | or a second * is refused with a message
+// captioned "Screen Capture".
+bool CheckCaptureFileName(const std::string& Name);

@@ -1,0 +1,110 @@
+// Driving the library's modal dialogs from a test: steps run one after the
+// other from the dialog's own message loop, the dialog in front, mouse
+// clicks, and the message boxes the dialogs show.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+#include "TestSupport.h"
+#include "Timer.h"
+
+namespace dialogsteps {
+
+using Step = std::function<void()>;
+
+// Runs the steps from the modal loop of the dialog that the caller opens,
+// each a moment after the one before has ended; the last one closes it.
+// Keys that the dialog answers itself (Enter, Escape) go last in a step.
+inline void Schedule(forms::TComponent& Owner, const std::vector<Step>& Steps, size_t I = 0) {
+    if (I >= Steps.size()) return;
+    testsupport::Later(
+        &Owner,
+        [&Owner, &Steps, I] {
+            Steps[I]();
+            Schedule(Owner, Steps, I + 1);
+        },
+        300);
+}
+
+// The form of this module that is the active window, as its own kind.
+template <class T>
+T* Active() {
+    return dynamic_cast<T*>(forms::TForm::FromHandle(GetActiveWindow()));
+}
+
+// Lets the dialog handle the input sent so far, and paint.
+inline void Settle() {
+    testsupport::PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
+    testsupport::PumpFor(100);
+}
+
+inline void Mouse(DWORD Flags) {
+    INPUT in = {INPUT_MOUSE};
+    in.mi.dwFlags = Flags;
+    SendInput(1, &in, sizeof in);
+}
+
+inline void ClickAt(POINT P) {
+    testsupport::ToFront();
+    testsupport::MouseTo(P);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    Mouse(MOUSEEVENTF_LEFTUP);
+    Settle();
+}
+
+inline BOOL CALLBACK AddWindowText(HWND Wnd, LPARAM Texts) {
+    char text[512];
+    GetWindowTextA(Wnd, text, sizeof text);
+    if (*text) *reinterpret_cast<std::string*>(Texts) += std::string(text) + "\n";
+    return TRUE;
+}
+
+// The texts of a window and its children, one per line: what a message box
+// says, its caption first.
+inline std::string WindowTexts(HWND Wnd) {
+    std::string texts;
+    AddWindowText(Wnd, reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(Wnd, &AddWindowText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// Runs Action once Ready() holds, from a timer that runs in whatever modal
+// loop is running then (a sub-dialog's or a message box's, opened by a
+// click that the caller sends next). After five seconds it gives up.
+inline void WhenReady(forms::TComponent& Owner, std::function<bool()> Ready, std::function<void()> Action) {
+    auto* timer = new forms::TTimer(&Owner);
+    timer->SetInterval(100);
+    timer->Tag = 0;  // the tries so far
+    timer->OnTimer = [timer, Ready, Action](forms::TComponent*) {
+        if (!Ready()) {
+            if (++timer->Tag >= 50) timer->SetEnabled(false);
+            return;
+        }
+        timer->SetEnabled(false);
+        Action();
+    };
+}
+
+// Clicks Button of Dialog and answers the message box that comes up: its
+// texts, caption first, or "<no box>".
+inline std::string ClickAndAnswer(forms::TComponent& Owner, HWND Dialog, HWND Button) {
+    std::string texts;
+    bool answered = false;
+    WhenReady(
+        Owner, [Dialog] { return GetActiveWindow() && GetActiveWindow() != Dialog; },
+        [&] {
+            texts = WindowTexts(GetActiveWindow());
+            testsupport::Press(VK_RETURN);
+            answered = true;
+        });
+    testsupport::ClickOn(Button);
+    testsupport::PumpUntil([&] { return answered; }, 6000);
+    Settle();
+    return answered ? texts : "<no box>";
+}
+
+}  // namespace dialogsteps
