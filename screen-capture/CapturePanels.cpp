@@ -109,9 +109,9 @@ void TCapturePanelForm::AddPanels(const PanelGroups& Groups, bool Full) {
             const std::string name = code;
             panel(*pan, group, ("pan" + name).c_str());
             Add(*label1, {.Name = "lbl" + name + "NoProp1", .Parent = *pan, .Top = 12, .Width = kPanelWidth,
-                          .Caption = "No properties for", .AutoSize = false, .Alignment = taCenter});
+                          .Height = 13, .Caption = "No properties for", .AutoSize = false, .Alignment = taCenter});
             Add(*label2, {.Name = "lbl" + name + "NoProp2", .Parent = *pan, .Top = 30, .Width = kPanelWidth,
-                          .AutoSize = false, .ShowAccelChar = false, .Alignment = taCenter});
+                          .Height = 13, .AutoSize = false, .ShowAccelChar = false, .Alignment = taCenter});
         }
 
     // When: the delay, the shortcut key, the click on the icon.
@@ -191,8 +191,8 @@ void TCapturePanelForm::AddPanels(const PanelGroups& Groups, bool Full) {
 
     if (Full) {
         panel(pan32, Groups.Then, "pan32");
-        Add(lbl32Printer, {.Name = "lbl32Printer", .Parent = pan32, .Top = 4, .Width = 190, .AutoSize = false,
-                           .ShowAccelChar = false});
+        Add(lbl32Printer, {.Name = "lbl32Printer", .Parent = pan32, .Top = 4, .Width = 190, .Height = 13,
+                           .AutoSize = false, .ShowAccelChar = false});
         Add(cmd32Settings, {.Name = "cmd32Settings", .Parent = pan32, .Left = 200, .Width = 75, .Height = 25,
                             .Caption = "Setti&ngs...", .Hint = "Changes the active printer and its settings"});
     }

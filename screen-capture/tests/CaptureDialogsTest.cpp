@@ -84,6 +84,18 @@ void Chord(std::initializer_list<WORD> Modifiers, WORD Vk) {
     Settle();
 }
 
+// Whether a window shows a pixel of that colour.
+bool ShowsColour(HWND Wnd, COLORREF Colour) {
+    RECT r;
+    GetClientRect(Wnd, &r);
+    HDC dc = GetDC(Wnd);
+    bool found = false;
+    for (int y = 0; y < r.bottom && !found; ++y)
+        for (int x = 0; x < r.right && !found; ++x) found = GetPixel(dc, x, y) == Colour;
+    ReleaseDC(Wnd, dc);
+    return found;
+}
+
 // The panels of a group that show.
 std::string ShownPanels(TWinControl* Group) {
     std::string shown;
@@ -123,7 +135,7 @@ TEST_F(ScreenCaptureDialog, DefaultsComeBackUnchanged) {
     TCaptureSettings s = DefaultSettings();
     s.PasteToChild = 7;
     std::string prompt, when, what, then, noProp;
-    bool listFocused = false, optionsEnabled = false;
+    bool listFocused = false, optionsEnabled = false, greyText = false;
     const bool ok = Run(s, {[&] {
                                 TfrmCapture* f = Form();
                                 ASSERT_NE(f, nullptr) << "no Screen Capture dialog in front";
@@ -134,6 +146,8 @@ TEST_F(ScreenCaptureDialog, DefaultsComeBackUnchanged) {
                                 then = ShownPanels(f->fraThen);
                                 noProp = f->lbl10NoProp1->Caption() + " " + f->lbl10NoProp2->Caption() + " / " +
                                          f->lbl30NoProp2->Caption();
+                                greyText = ShowsColour(f->lbl10NoProp1->Handle(), GetSysColor(COLOR_BTNSHADOW)) &&
+                                           ShowsColour(f->lbl10NoProp2->Handle(), GetSysColor(COLOR_BTNSHADOW));
                                 listFocused = GetFocus() == f->cboWhen->Handle();
                                 optionsEnabled = f->cmdOptions->Enabled();
                                 ClickOn(f->cmdOK->Handle());
@@ -141,6 +155,7 @@ TEST_F(ScreenCaptureDialog, DefaultsComeBackUnchanged) {
     EXPECT_EQ(prompt, "Sets the options below and clicks Capture to capture your screen.");
     EXPECT_EQ(when + " | " + what + " | " + then, "pan10 | pan20 | pan30");
     EXPECT_EQ(noProp, "No properties for \"immediately\" / \"show captured screen\"");
+    EXPECT_TRUE(greyText) << "the empty panel's labels show in grey";
     EXPECT_TRUE(listFocused) << "the When list has the focus";
     EXPECT_TRUE(optionsEnabled);
     ASSERT_TRUE(ok) << "Capture closes with the OK result";
