@@ -53,7 +53,7 @@ void ShowProgram() {
 }
 
 void SetTrayIcon(int Image, DWORD Message) {
-    HICON icon = ImageList_GetIcon(frmMain->imlTrayIcons->SystemList(), Image, ILD_NORMAL);
+    HICON icon = frmMain->imlTrayIcons->GetIcon(Image);
     HICON old = TrayIconData.hIcon;
     TrayIconData.hIcon = icon;
     TrayIconData.uFlags = Message == NIM_ADD ? (NIF_MESSAGE | NIF_ICON | NIF_TIP) : NIF_ICON;

@@ -1,7 +1,6 @@
 #include "CaptureMenu.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstring>
 
@@ -39,7 +38,7 @@ void OfferScreens(TAddChild AddChild, TDisable Disable) {
     for (int i = 0; i < count; ++i) {
         TfrmChild* screen = ScreenAt(i);
         TIcon icon;
-        icon.SetHandle(ImageList_GetIcon(frmMain->imlChild->SystemList(), screen->Tag, ILD_NORMAL), true);
+        icon.SetHandle(frmMain->imlChild->GetIcon(screen->Tag), true);
         AddChild(true, ShortString(screen->Caption()), i, &icon);
     }
     if (count >= MaxScreens) Disable(ShortString("opt31PasteAsNew"));

@@ -245,7 +245,7 @@ void SetModified(TfrmChild* Screen, bool Value) {
 }
 
 void UpdateScreenIcon(TfrmChild* Screen) {
-    HICON icon = ImageList_GetIcon(frmMain->imlChild->SystemList(), Screen->Tag, ILD_NORMAL);
+    HICON icon = frmMain->imlChild->GetIcon(Screen->Tag);
     HICON old = reinterpret_cast<HICON>(
         SendMessageA(Screen->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     SendMessageA(Screen->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

@@ -788,8 +788,10 @@ void TfrmMain::tmrMain_Timer(TComponent*) {
 // ---- The quick-capture and magnifier lists ----------------------------------
 
 void TfrmMain::cboToolbar_DrawItem(TWinControl* Sender, TCanvas& Canvas, int Index, const RECT& Rect, UINT State) {
-    if (State & ODS_DISABLED) Canvas.Font.SetColor(clSystemColor | COLOR_GRAYTEXT);
     auto* combo = static_cast<TComboBox*>(Sender);
+    // A disabled list shows in the button face colour, its text greyed.
+    combo->SetColor(State & ODS_DISABLED ? clBtnFace : clWindow);
+    if (State & ODS_DISABLED) Canvas.Font.SetColor(clSystemColor | COLOR_GRAYTEXT);
     if (Index < 0 || Index >= static_cast<int>(combo->Items().size())) return;
     const std::string& text = combo->Items()[static_cast<size_t>(Index)];
     Canvas.Brush.SetClear(true);

@@ -14,7 +14,6 @@ public:
 
     // The call's panel code and caption, and the string it edits.
     void Prepare(int Code, const std::string& Caption, const ShortString& Settings);
-    int Code() const { return FCode; }
     const ShortString& Working() const { return FWork; }
 
     void Form_Create(forms::TComponent* Sender);

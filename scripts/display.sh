@@ -26,6 +26,9 @@ start_wineserver() {
         # No window manager runs on the test display: unmanaged windows
         # show and hide at once instead of waiting for one.
         quietly wine-unmanaged "$WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+        # A test program that crashes prints its backtrace and ends, instead
+        # of waiting in the crash dialog for a click until its time is up.
+        quietly wine-crashes "$WINE" reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
     fi
     # Wine's own services start with the first program of a wineserver and
     # outlive it; started here, they hold no test's output open.

@@ -35,21 +35,35 @@ inline BOOL CALLBACK CloseIfEnabled(HWND Wnd, LPARAM) {
 }
 
 // Runs Action once, from the message loop that is running DelayMs from now
-// (a modal form's, typically). The timer belongs to Owner. Should the action
-// not end the modal loop it drives, the active window is closed 8 seconds
-// later, so that the test fails on its result instead of hanging.
+// (a modal form's, typically). The timers belong to Owner. When the action
+// finds a new window in front (the modal one it is meant to drive) and that
+// window is still open 8 seconds later, the thread's windows are closed, and
+// again every 8 seconds while it stays, so that the test fails on its result
+// instead of hanging. Once that window has gone the watch ends, so that it
+// never closes the windows of a later test.
 inline void Later(forms::TComponent* Owner, std::function<void()> Action, unsigned DelayMs = 100) {
     auto* t = new forms::TTimer(Owner);
-    t->SetInterval(DelayMs);
-    t->OnTimer = [t, Action](forms::TComponent*) {
-        t->SetEnabled(false);
-        Action();
-    };
     auto* watchdog = new forms::TTimer(Owner);
-    watchdog->SetInterval(DelayMs + 8000);
-    watchdog->OnTimer = [](forms::TComponent*) {
-        // The modal window is the thread's one visible window still enabled.
-        EnumThreadWindows(GetCurrentThreadId(), &CloseIfEnabled, 0);
+    watchdog->SetEnabled(false);
+    watchdog->SetInterval(8000);
+    const HWND before = GetActiveWindow();
+    t->SetInterval(DelayMs);
+    t->OnTimer = [t, watchdog, before, Action](forms::TComponent*) {
+        t->SetEnabled(false);
+        const HWND driven = GetActiveWindow();
+        if (driven && driven != before) {
+            watchdog->OnTimer = [watchdog, driven](forms::TComponent*) {
+                if (!IsWindow(driven) || !IsWindowVisible(driven)) {
+                    watchdog->SetEnabled(false);
+                    return;
+                }
+                // The modal window is the thread's one visible window still
+                // enabled (a box over it, or the window itself).
+                EnumThreadWindows(GetCurrentThreadId(), &CloseIfEnabled, 0);
+            };
+            watchdog->SetEnabled(true);
+        }
+        Action();
     };
 }
 

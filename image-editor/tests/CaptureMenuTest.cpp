@@ -99,8 +99,8 @@ protected:
         Themes = 0;
     }
     // Runs Step once the library's dialog of that caption is in front.
-    static void WithDialog(const std::string& Caption, const std::function<void(HWND)>& Step) {
-        Later(frmMain, [Caption, Step] {
+    void WithDialog(const std::string& Caption, const std::function<void(HWND)>& Step) {
+        Later(&timers, [Caption, Step] {
             HWND dialog = nullptr;
             PumpUntil([&] {
                 dialog = GetActiveWindow();
@@ -112,6 +112,8 @@ protected:
         }, 300);
     }
     int savedMax = 0;
+    // The test's timers go with it.
+    TComponent timers{nullptr};
 };
 
 TEST_F(CaptureMenu, PreviousFollowsTheLastCaptureAndThemesShowUpToTheirCount) {

@@ -41,6 +41,8 @@ protected:
     }
     static bool Shown() { return IsWindowVisible(frmMain->Handle()) != FALSE; }
     static bool Captured() { return PumpUntil([] { return !CaptureArmed && Shown(); }, 5000); }
+    // The test's timers go with it.
+    TComponent timers{nullptr};
 };
 
 TEST(CaptureFiles, TakeTheFirstFreeNumberOfThePattern) {
@@ -147,7 +149,7 @@ TEST_F(Capturing, AKeyChosenInThePropertiesIsArmed) {
     Answer told;
     AnswerNextBox(told, "OK");
     // The Properties dialog: Ctrl+Alt+F11 pressed in its shortcut field.
-    Later(frmMain, [] {
+    Later(&timers, [] {
         PumpUntil([] {
             char caption[64] = {};
             GetWindowTextA(GetActiveWindow(), caption, sizeof caption);
@@ -199,7 +201,7 @@ TEST_F(Capturing, F10CapturesAndShowsThePreviewOverTheProgram) {
     std::string caption;
     bool mainShown = false;
     // The preview comes up over the shown program; Escape closes it.
-    Later(frmMain, [&] {
+    Later(&timers, [&] {
         char text[128] = {};
         GetWindowTextA(GetActiveWindow(), text, sizeof text);
         caption = text;

@@ -70,12 +70,21 @@ inline std::string MakePicture(const std::string& Name, int W, int H) {
 // through every 100 ms from the box's own modal loop. After 8 seconds
 // without such a box, the thread's enabled windows are closed, so that the
 // test fails instead of waiting for ever.
+// The answer's timer goes with it, so that a box that never came leaves no
+// timer behind that writes into a finished test.
 struct Answer {
+    Answer() = default;
+    Answer(const Answer&) = delete;
+    Answer& operator=(const Answer&) = delete;
+    ~Answer() { Free(Timer); }
     std::string Text;
     bool Shown = false;
+    TTimer* Timer = nullptr;
 };
 inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
     auto* timer = new TTimer(frmMain);
+    Free(Seen.Timer);
+    Seen.Timer = timer;
     timer->SetInterval(100);
     timer->Tag = 0;  // the tries so far
     timer->OnTimer = [timer, &Seen, Button](TComponent*) {

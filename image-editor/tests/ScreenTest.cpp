@@ -26,6 +26,8 @@ class Screens : public ::testing::Test {
 protected:
     void SetUp() override { frmMain->Show(); }
     void TearDown() override { CloseEveryScreen(); }
+    // The test's timers go with it.
+    TComponent timers{nullptr};
 };
 
 TEST_F(Screens, APictureFileOpensAsAScreenNamedAfterItAndOthersAreRefused) {
@@ -153,7 +155,7 @@ TEST_F(Screens, CloseAllSavesOnlyTheCheckedScreens) {
     }
     // The active screen, "second", is number 0: unchecked, it stays as it
     // was on disk; "first" is saved.
-    Later(frmMain, [] {
+    Later(&timers, [] {
         for (int i = 0; i < static_cast<int>(frmCloseAll->lstScreens->Items().size()); ++i)
             if (frmCloseAll->lstScreens->Items()[static_cast<size_t>(i)].rfind("second", 0) == 0)
                 frmCloseAll->lstScreens->SetChecked(i, false);
