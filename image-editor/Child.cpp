@@ -120,6 +120,7 @@ TfrmChild::TfrmChild(TComponent* AOwner) : TForm(AOwner, fsMDIChild) {
     tmrSelect->SetEnabled(false);
     tmrSelect->SetInterval(250);
     tmrSelect->OnTimer = Handler(&TfrmChild::tmrSelect_Timer);
+    FControlsMade = true;
     EndDescription();
 }
 
@@ -188,7 +189,7 @@ void TfrmChild::picMain_MouseLeave(TComponent*) {
 
 LRESULT TfrmChild::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     const LRESULT result = TForm::WndProc(Msg, WParam, LParam);
-    if (Msg == WM_SIZE) UpdateScrollBars(this);
+    if (Msg == WM_SIZE && FControlsMade) UpdateScrollBars(this);
     return result;
 }
 

@@ -15,14 +15,14 @@ class TfrmChild : public forms::TForm {
 public:
     explicit TfrmChild(forms::TComponent* AOwner);
 
-    forms::TPanel* sclMain;
-    forms::TImage* picBackup;
-    forms::TScrollBar *slbHorz, *slbVert;
-    forms::TPanel* panRect;
-    forms::TPanel* panMain;
-    forms::TImage* picMain;
-    forms::TPanel* panSelect;
-    forms::TTimer* tmrSelect;
+    forms::TPanel* sclMain = nullptr;
+    forms::TImage* picBackup = nullptr;
+    forms::TScrollBar *slbHorz = nullptr, *slbVert = nullptr;
+    forms::TPanel* panRect = nullptr;
+    forms::TPanel* panMain = nullptr;
+    forms::TImage* picMain = nullptr;
+    forms::TPanel* panSelect = nullptr;
+    forms::TTimer* tmrSelect = nullptr;
 
     // The stroke in progress: 0 none, else the drawing tool 1..12.
     int Tool = 0;
@@ -85,6 +85,11 @@ public:
 
 protected:
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+
+private:
+    // The window is sized while its controls are still being made; the
+    // bars are laid out by its sizes once they all exist.
+    bool FControlsMade = false;
 };
 
 // Runs a handler of a screen: a failure shows the system's last error, and
