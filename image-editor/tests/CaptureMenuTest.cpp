@@ -146,9 +146,13 @@ TEST_F(CaptureMenu, PreviousFollowsTheLastCaptureAndThemesShowUpToTheirCount) {
     EXPECT_FALSE(Item("mnuCaptureSep1")->Visible) << "no theme: not even the separator";
 }
 
-TEST_F(CaptureMenu, TheBarsListsSetTheFirstBytesOfTheSettings) {
+TEST_F(CaptureMenu, TheBarsListsAndTheStoredSettingsFollowEachOther) {
     WhenSettings = Coded({3, 4, 2, 0, 0});
     ThenSettings = Coded({5, 1, 3, 0, 0, 6, 'S', 'c', 'r', 'e', 'e', 'n'});
+    frmMain->RestoreToolbarLayout();  // as at the start
+    EXPECT_EQ(frmMain->cboWhen->ItemIndex(), 3);
+    EXPECT_EQ(frmMain->cboThen->ItemIndex(), 5);
+
     frmMain->cboThen->SetItemIndex(2);
     frmMain->cboWhen->SetItemIndex(1);
     frmMain->cboToolbar_Enter(frmMain->cboThen);
