@@ -28,7 +28,7 @@ constexpr TColor kGlyphGround = 0xFF00FF;
 
 // The dialog of the running call, and the copies of the settings that it
 // edits; ZvShowCapture copies them in before and out after.
-TfrmCapture* frmCapture = nullptr;
+TDialogSlot<TfrmCapture> frmCapture;
 TCaptureWhen WorkWhen;
 TCaptureWhat WorkWhat;
 TCaptureThen WorkThen;
@@ -302,49 +302,38 @@ void TfrmCapture::cmdCancel_Click(TComponent*) {
 // ---- The exports -------------------------------------------------------------------
 
 ZVSCREEN_API void WINAPI ZvShowCaptureFree() {
-    SafeCall([] {
-        TfrmCapture* form = frmCapture;
-        frmCapture = nullptr;
-        Free(form);
-    });
+    SafeCall([] { frmCapture.Free(); });
 }
 
 ZVSCREEN_API void WINAPI ZvShowCaptureInit() {
-    SafeCall([] {
-        ZvShowCaptureFree();
-        frmCapture = new TfrmCapture(Application);
-    });
+    SafeCall([] { frmCapture.Renew(); });
 }
 
 ZVSCREEN_API void WINAPI ZvShowCaptureAddChild(bool HasIcon, const ShortString& Name, int Index, TIcon* Icon) {
-    SafeCall([&] {
-        if (frmCapture) frmCapture->AddChild(HasIcon, Name.str(), Index, Icon ? Icon->Handle() : nullptr);
-    });
+    SafeCall([&] { frmCapture.AddChild(HasIcon, Name, Index, Icon); });
 }
 
 ZVSCREEN_API void WINAPI ZvShowCaptureDisable(const ShortString& Name) {
-    SafeCall([&] {
-        if (frmCapture) frmCapture->DisableControl(Name.str());
-    });
+    SafeCall([&] { frmCapture.Disable(Name); });
 }
 
 ZVSCREEN_API bool WINAPI ZvShowCapture(TCaptureSettings& Settings) {
     return Guarded(false, [&] {
         RepairCaptureSettings(Settings);
-        if (!frmCapture) return false;
-        frmCapture->SetPrompt(Settings.Text.str(), Settings.TextIsLabel);
+        if (!frmCapture.Form) return false;
+        frmCapture.Form->SetPrompt(Settings.Text.str(), Settings.TextIsLabel);
         WorkWhen = Settings.When;
         WorkWhat = Settings.What;
         WorkThen = Settings.Then;
         WorkOptions = Settings.Options;
-        frmCapture->PreparePasteTo(Settings.PasteToChild);
-        if (frmCapture->ShowModal() != mrOk) return false;
+        frmCapture.Form->PreparePasteTo(Settings.PasteToChild);
+        if (frmCapture.Form->ShowModal() != mrOk) return false;
         Settings.When = WorkWhen;
         Settings.What = WorkWhat;
         Settings.Then = WorkThen;
         Settings.Options = WorkOptions;
         int child = 0;
-        if (frmCapture->SelectedChild(child)) Settings.PasteToChild = child;
+        if (frmCapture.Form->SelectedChild(child)) Settings.PasteToChild = child;
         return true;
     });
 }

@@ -133,6 +133,29 @@ private:
     bool FPushing = false;
 };
 
+// The one form of a dialog kind that a call sequence of its exports works
+// on: made by Init (a form left over goes first), filled by AddChild and
+// Disable, freed by Free.
+template <class TDialog>
+struct TDialogSlot {
+    TDialog* Form = nullptr;
+    void Renew() {
+        Free();
+        Form = new TDialog(forms::Application);
+    }
+    void Free() {
+        TDialog* form = Form;
+        Form = nullptr;
+        forms::Free(form);
+    }
+    void AddChild(bool HasIcon, const ShortString& Name, int Index, forms::TIcon* Icon) {
+        if (Form) Form->AddChild(HasIcon, Name.str(), Index, Icon ? Icon->Handle() : nullptr);
+    }
+    void Disable(const ShortString& Name) {
+        if (Form) Form->DisableControl(Name.str());
+    }
+};
+
 // The file-name check of the capture dialogs: an empty name, any of the
 // eight characters \ / : ? " < > | or a second * is refused with a message
 // captioned "Screen Capture".

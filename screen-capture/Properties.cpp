@@ -11,7 +11,7 @@ constexpr const char* kCaption = "Properties";
 // Byte 1 of a Then that asks for the list of pictures to paste to.
 constexpr int kListMode = 255;
 
-TfrmProperties* frmProperties = nullptr;
+TDialogSlot<TfrmProperties> frmProperties;
 
 }  // namespace
 
@@ -99,42 +99,31 @@ void TfrmProperties::cmdCancel_Click(TComponent*) {
 // ---- The exports -------------------------------------------------------------------
 
 ZVSCREEN_API void WINAPI ZvShowPropertiesFree() {
-    SafeCall([] {
-        TfrmProperties* form = frmProperties;
-        frmProperties = nullptr;
-        Free(form);
-    });
+    SafeCall([] { frmProperties.Free(); });
 }
 
 ZVSCREEN_API void WINAPI ZvShowPropertiesInit() {
-    SafeCall([] {
-        ZvShowPropertiesFree();
-        frmProperties = new TfrmProperties(Application);
-    });
+    SafeCall([] { frmProperties.Renew(); });
 }
 
 ZVSCREEN_API void WINAPI ZvShowPropertiesAddChild(bool HasIcon, const ShortString& Name, int Index, TIcon* Icon) {
-    SafeCall([&] {
-        if (frmProperties) frmProperties->AddChild(HasIcon, Name.str(), Index, Icon ? Icon->Handle() : nullptr);
-    });
+    SafeCall([&] { frmProperties.AddChild(HasIcon, Name, Index, Icon); });
 }
 
 ZVSCREEN_API void WINAPI ZvShowPropertiesDisable(const ShortString& Name) {
-    SafeCall([&] {
-        if (frmProperties) frmProperties->DisableControl(Name.str());
-    });
+    SafeCall([&] { frmProperties.Disable(Name); });
 }
 
 ZVSCREEN_API bool WINAPI ZvShowProperties(int Code, const ShortString& Caption, ShortString& Settings,
                                           int& ChildIndex) {
     return Guarded(false, [&] {
-        if (!frmProperties) return false;
-        if (Code == 31 && CodedByte(Settings, 1) == kListMode) frmProperties->PreparePasteTo(ChildIndex);
-        frmProperties->Prepare(Code, Caption.str(), Settings);
-        if (frmProperties->ShowModal() != mrOk) return false;
-        Settings = frmProperties->Working();
+        if (!frmProperties.Form) return false;
+        if (Code == 31 && CodedByte(Settings, 1) == kListMode) frmProperties.Form->PreparePasteTo(ChildIndex);
+        frmProperties.Form->Prepare(Code, Caption.str(), Settings);
+        if (frmProperties.Form->ShowModal() != mrOk) return false;
+        Settings = frmProperties.Form->Working();
         int child = 0;
-        if (Code == 31 && CodedByte(Settings, 1) == kListMode && frmProperties->SelectedChild(child))
+        if (Code == 31 && CodedByte(Settings, 1) == kListMode && frmProperties.Form->SelectedChild(child))
             ChildIndex = child;
         return true;
     });

@@ -26,10 +26,7 @@ class Capturing : public ::testing::Test {
 protected:
     void SetUp() override {
         frmMain->Show();
-        WhenSettings = Coded({0, 1, 0, 0, 0});
-        WhatSettings = Coded({0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255});
-        ThenSettings = Coded({3, 0, 2, 0, 0, 6, 'S', 'c', 'r', 'e', 'e', 'n'});
-        CaptureOptions = Coded({0, 0});
+        UseTestCaptureSettings();
         if (OpenClipboard(nullptr)) {
             EmptyClipboard();
             CloseClipboard();

@@ -15,6 +15,7 @@
 #include "CloseAll.h"
 #include "Common.h"
 #include "Main.h"
+#include "RegData.h"
 #include "Registry.h"
 #include "Startup.h"
 #include "TestSupport.h"
@@ -127,6 +128,15 @@ inline ShortString Coded(std::initializer_list<int> Bytes) {
     ShortString s;
     for (int b : Bytes) s.Chars[s.Length++] = static_cast<char>(b);
     return s;
+}
+
+// Quick-capture settings that capture at once, the whole screen without
+// the cursor, to the clipboard.
+inline void UseTestCaptureSettings() {
+    WhenSettings = Coded({0, 1, 0, 0, 0});
+    WhatSettings = Coded({0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255});
+    ThenSettings = Coded({3, 0, 2, 0, 0, 6, 'S', 'c', 'r', 'e', 'e', 'n'});
+    CaptureOptions = Coded({0, 0});
 }
 
 // Closes every screen without a question.
