@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "ComboBox.h"
 #include "GroupBox.h"
 #include "Module.h"
 
@@ -29,6 +30,12 @@ void CollectTabStops(const TWinControl* Container, std::vector<TControl*>& Out) 
         if (c->Focusable() && c->TabStop) Out.push_back(c);
         if (auto* w = dynamic_cast<TWinControl*>(c)) CollectTabStops(w, Out);
     }
+}
+
+// Whether the focused control is a drop-down list that is open.
+bool ListDroppedDown() {
+    const auto* list = dynamic_cast<TComboBox*>(TControl::FromHandle(GetFocus()));
+    return list && list->DroppedDown();
 }
 
 TButton* FindButton(const TWinControl* Container, bool TheDefault) {
@@ -309,6 +316,9 @@ void TForm::SelectNext(bool Forward) {
 
 bool TForm::DialogKey(WPARAM Key) {
     if (GetKeyState(VK_MENU) < 0) return false;
+    // While a drop-down list is open, Enter chooses its item and Escape
+    // closes it; only then do they reach the buttons.
+    if ((Key == VK_RETURN || Key == VK_ESCAPE) && ListDroppedDown()) return false;
     switch (Key) {
     case VK_TAB:
         if (GetKeyState(VK_CONTROL) < 0) return false;

@@ -220,6 +220,38 @@ TEST_F(ScreenCaptureDialog, EachWhenPanelWritesItsBytesAndKeepsTheOthers) {
     EXPECT_EQ(Hex(s.When), "03 07 01 C0 4B") << "trigger, the delay and the key of the hidden panels, right click";
 }
 
+TEST_F(ScreenCaptureDialog, EnterAndEscapeInAnOpenListLeaveTheDialogOpen) {
+    TCaptureSettings s = DefaultSettings();
+    bool openAfterEnter = false, openAfterEscape = false;
+    std::string then;
+    const bool ok = Run(s, {[&] {
+                                TfrmCapture* f = Form();
+                                ASSERT_NE(f, nullptr);
+                                f->cboThen->SetFocus();
+                                Press(VK_F4);
+                                ASSERT_TRUE(PumpUntil([&] { return f->cboThen->DroppedDown(); }));
+                                Press(VK_END);  // "save to disk"
+                                Press(VK_RETURN);
+                                Settle();
+                                // A button pressed sets the result; the dialog closes once this step is over.
+                                openAfterEnter = Form() == f && f->ModalResult == mrNone;
+                                then = ShownPanels(f->fraThen);
+                                f->cboWhen->SetFocus();
+                                PressAlt(VK_DOWN);
+                                ASSERT_TRUE(PumpUntil([&] { return f->cboWhen->DroppedDown(); }));
+                                Press(VK_DOWN);
+                                Press(VK_ESCAPE);
+                                Settle();
+                                openAfterEscape = Form() == f && f->ModalResult == mrNone && !f->cboWhen->DroppedDown();
+                                Press(VK_RETURN);  // the list is closed: "Capture"
+                            }});
+    EXPECT_TRUE(openAfterEnter) << "Enter in the open list started the capture";
+    EXPECT_EQ(then, "pan33") << "Enter chose the item";
+    EXPECT_TRUE(openAfterEscape) << "Escape in the open list cancelled the dialog";
+    ASSERT_TRUE(ok) << "Enter in the closed list presses Capture";
+    EXPECT_EQ(static_cast<int>(s.Then.Chars[0]), 5) << "the chosen item is kept";
+}
+
 TEST_F(ScreenCaptureDialog, KeyPressedNeedsAShortcutKey) {
     TCaptureSettings s = DefaultSettings();
     s.When = Coded(std::string("\x02\x03\x00\x00\x00", 5));
