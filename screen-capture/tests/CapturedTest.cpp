@@ -106,20 +106,22 @@ void Drag(HWND Picture, POINT From, POINT To, bool Unclip = false) {
     Settle();
 }
 
-// The phase of the frame of Sel that the picture control shows over the
-// test picture; -1 for the plain picture, -2 for anything else.
+// The phase of the frame of Sel that the screen shows over the test picture
+// where the picture control lies; -1 for the plain picture, -2 for anything
+// else (another window over it, say).
 int FramePhase(HWND Picture, int W, int H, const RECT& Sel) {
     std::vector<DWORD> px(static_cast<size_t>(W) * H);
-    HDC dc = GetDC(Picture), mem = CreateCompatibleDC(dc);
+    const POINT at = OnScreen(Picture, {0, 0});
+    HDC dc = GetDC(nullptr), mem = CreateCompatibleDC(dc);
     HBITMAP bmp = CreateCompatibleBitmap(dc, W, H);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, W, H, dc, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, W, H, dc, at.x, at.y, SRCCOPY);
     SelectObject(mem, old);
     BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), W, -H, 1, 32, BI_RGB}};
     GetDIBits(mem, bmp, 0, static_cast<UINT>(H), px.data(), &bi, DIB_RGB_COLORS);
     DeleteObject(bmp);
     DeleteDC(mem);
-    ReleaseDC(Picture, dc);
+    ReleaseDC(nullptr, dc);
     auto shows = [&](int Phase) {
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x) {
@@ -208,6 +210,22 @@ TEST(CapturedScreen, DraggedAreaHoldsBothCornerPixelsWhicheverWayStopsAtThePictu
         EXPECT_EQ(Text(o.Area), want) << "dragged from " << from.x << ", " << from.y << " to " << to.x << ", " << to.y;
         EXPECT_EQ(o.ThenIndex, 2);
     }
+}
+
+TEST(CapturedScreen, TheScreenShowsTheFrameOfTheDraggedAreaWhichOKReturns) {
+    auto picture = MakePicture(300, 200);
+    int whole = -2, dragged = -2;
+    const Outcome o = ShowPreview(picture.get(), {[&](const Preview& p) {
+                                      whole = FramePhase(p.Picture, 300, 200, {0, 0, 300, 200});
+                                      Drag(p.Picture, {30, 20}, {129, 79});
+                                      PumpFor(400);  // a tick of the frame
+                                      dragged = FramePhase(p.Picture, 300, 200, {30, 20, 130, 80});
+                                      ClickOn(p.OK);
+                                  }});
+    EXPECT_GE(whole, 0) << "the frame of the whole picture is not on the screen";
+    EXPECT_GE(dragged, 0) << "the frame of the dragged area is not on the screen (-1: the plain picture)";
+    EXPECT_TRUE(o.Result);
+    EXPECT_EQ(Text(o.Area), "(30, 20, 130, 80)");
 }
 
 TEST(CapturedScreen, CancelEscapeAndTheCloseBoxReturnFalseWithTheEmptyAreaAndTheClampedTask) {
