@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "Autosizer.h"
+#include "DialogLook.h"
 #include "FileSettings.h"
 #include "ZvColor.h"
 #include "ZvCom.h"
@@ -350,9 +351,7 @@ void TCapturePanelForm::cbo31PasteTo_DrawItem(TWinControl*, TCanvas& Canvas, int
 
 // ---- The handlers the panels share ---------------------------------------------
 
-void TCapturePanelForm::txt11Seconds_KeyPress(TComponent*, char& Key) {
-    if (Key != '\b' && (Key < '1' || Key > '9')) Key = 0;
-}
+void TCapturePanelForm::txt11Seconds_KeyPress(TComponent*, char& Key) { zvscreen::KeepDigits(Key, '1'); }
 
 void TCapturePanelForm::txt11Seconds_Exit(TComponent*) {
     const int seconds = std::clamp(NumberOr0(txt11Seconds), 1, 9);
@@ -360,9 +359,7 @@ void TCapturePanelForm::txt11Seconds_Exit(TComponent*) {
     upd11Seconds->SetPosition(seconds);
 }
 
-void TCapturePanelForm::txt21_KeyPress(TComponent*, char& Key) {
-    if (Key != '\b' && (Key < '0' || Key > '9')) Key = 0;
-}
+void TCapturePanelForm::txt21_KeyPress(TComponent*, char& Key) { zvscreen::KeepDigits(Key); }
 
 TUpDown* TCapturePanelForm::UpDownOf(TComponent* Edit) const {
     switch (Edit->Tag) {

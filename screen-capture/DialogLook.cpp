@@ -11,4 +11,8 @@ void ApplyDialogLook(forms::TForm& Form) {
     Form.SetShowHint(ZvScreentipsType() == 0);
 }
 
+void KeepDigits(char& Key, char Lowest, char Highest) {
+    if (Key != '\b' && (Key < Lowest || Key > Highest)) Key = 0;
+}
+
 }  // namespace zvscreen

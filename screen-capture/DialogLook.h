@@ -1,5 +1,5 @@
-// What the library's small dialogs share: their look and the hints of their
-// OK and Cancel buttons.
+// What the library's dialogs share: their look, the hints of their OK and
+// Cancel buttons, and the keys that their number fields take.
 #pragma once
 #include "Forms.h"
 
@@ -10,5 +10,9 @@ inline constexpr const char* kCancelHint = "Closes the dialog box without saving
 
 // The user-interface font, and hints only where the user wants tool tips.
 void ApplyDialogLook(forms::TForm& Form);
+
+// A number field takes Backspace and the digits from Lowest to Highest; any
+// other character typed becomes 0, which the edit ignores.
+void KeepDigits(char& Key, char Lowest = '0', char Highest = '9');
 
 }  // namespace zvscreen

@@ -18,6 +18,7 @@ TfrmFileSettings::TfrmFileSettings(TComponent* AOwner) : TForm(AOwner) {
     Add(txtDigits, {.Name = "txtDigits", .Parent = fraNumbering, .Left = 96, .Top = 18, .Width = 38, .Height = 21,
                     .Caption = "1", .MaxLength = 1},
         [this](TEdit& e) {
+            e.OnKeyPress = [this](TComponent* s, char& k) { txtDigits_KeyPress(s, k); };
             e.OnContextPopup = [this](TComponent* s, POINT p, bool& h) { txtDigits_ContextPopup(s, p, h); };
         });
     lblDigits->FocusControl = txtDigits;
@@ -51,6 +52,12 @@ void TfrmFileSettings::chkDependOnNumber_Click(TComponent*) {
     lblDigits->SetEnabled(digits);
     txtDigits->SetEnabled(digits);
     updDigits->SetEnabled(digits);
+}
+
+// The one digit typed is the count, so only the digits of its range are
+// taken.
+void TfrmFileSettings::txtDigits_KeyPress(TComponent*, char& Key) {
+    zvscreen::KeepDigits(Key, static_cast<char>('0' + updDigits->Min()), static_cast<char>('0' + updDigits->Max()));
 }
 
 void TfrmFileSettings::txtDigits_ContextPopup(TComponent*, POINT MousePos, bool& Handled) {

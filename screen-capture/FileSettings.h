@@ -19,6 +19,7 @@ public:
 
     void Form_Show(forms::TComponent* Sender);
     void chkDependOnNumber_Click(forms::TComponent* Sender);
+    void txtDigits_KeyPress(forms::TComponent* Sender, char& Key);
     void txtDigits_ContextPopup(forms::TComponent* Sender, POINT MousePos, bool& Handled);
     void cmdOK_Click(forms::TComponent* Sender);
     void cmdCancel_Click(forms::TComponent* Sender);

@@ -310,7 +310,7 @@ TEST_F(Dialogs, FileSettingsWithTheDependByteSetShowsTheDigitsDisabled) {
     EXPECT_FALSE(depend);
 }
 
-TEST_F(Dialogs, FileSettingsDigitsStepWithinOneToFive) {
+TEST_F(Dialogs, FileSettingsDigitsStepWithinOneToFiveAndOnlyTheirDigitsAreTyped) {
     int digits = 2;
     bool depend = false;
     std::vector<std::string> texts;
@@ -328,11 +328,22 @@ TEST_F(Dialogs, FileSettingsDigitsStepWithinOneToFive) {
                                                       Press(VK_UP);
                                                       Settle();
                                                       texts.push_back(f->txtDigits->Text());
+                                                      Press(VK_END);
+                                                      Press(VK_BACK);
+                                                      for (WORD key : {WORD('A'), WORD('X'), WORD(VK_OEM_MINUS),
+                                                                       WORD(VK_SPACE), WORD('0'), WORD('7')})
+                                                          Press(key);
+                                                      Settle();
+                                                      texts.push_back(f->txtDigits->Text());
+                                                      Press('4');
+                                                      Settle();
+                                                      texts.push_back(f->txtDigits->Text());
                                                       Press(VK_RETURN);
                                                   }});
-    EXPECT_EQ(texts, (std::vector<std::string>{"5", "1", "2"})) << "up arrow x4 from 2, Down x6, Up";
+    EXPECT_EQ(texts, (std::vector<std::string>{"5", "1", "2", "", "4"}))
+        << "up arrow x4 from 2, Down x6, Up; Backspace, then A, X, minus, space, 0 and 7 refused; 4 taken";
     EXPECT_TRUE(ok) << "Enter presses OK";
-    EXPECT_EQ(digits, 2);
+    EXPECT_EQ(digits, 4) << "the digit typed is the count";
     EXPECT_FALSE(depend);
 }
 
