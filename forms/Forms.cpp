@@ -540,14 +540,22 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         auto* info = reinterpret_cast<MINMAXINFO*>(LParam);
         info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, MinWidth);
         info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, MinHeight);
-        // A maximised window keeps to the limit as well.
+        // A maximised window keeps to the limit as well. The system
+        // maximises a window with its frame beyond the screen's edges; cut to
+        // the limit, it starts at the screen's corner instead, frame and all.
         if (MaxWidth > 0) {
             info->ptMaxTrackSize.x = std::min<LONG>(info->ptMaxTrackSize.x, MaxWidth);
-            info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, MaxWidth);
+            if (info->ptMaxSize.x > MaxWidth) {
+                info->ptMaxSize.x = MaxWidth;
+                info->ptMaxPosition.x = 0;
+            }
         }
         if (MaxHeight > 0) {
             info->ptMaxTrackSize.y = std::min<LONG>(info->ptMaxTrackSize.y, MaxHeight);
-            info->ptMaxSize.y = std::min<LONG>(info->ptMaxSize.y, MaxHeight);
+            if (info->ptMaxSize.y > MaxHeight) {
+                info->ptMaxSize.y = MaxHeight;
+                info->ptMaxPosition.y = 0;
+            }
         }
         break;
     }

@@ -1,5 +1,6 @@
 // The form layer in real windows: modal results, dialog keys, focus and exit
-// handlers, tab order, hints, guards, timers and finding controls by name.
+// handlers, tab order, size limits, hints, guards, timers and finding
+// controls by name.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -187,6 +188,28 @@ TEST_F(Forms, BoundsFollowMovesMadeFromOutside) {
     MoveWindow(frm->cmdOK->Handle(), 7, 8, 60, 20, TRUE);
     EXPECT_EQ(frm->cmdOK->Left(), 7) << "child bounds are in the parent's client coordinates";
     EXPECT_EQ(frm->cmdOK->Top(), 8);
+}
+
+TEST(FormLimits, AFormMaximisedWithinItsLimitsShowsItsWholeFrameAtTheScreensCorner) {
+    auto& form = *new TForm(Application);
+    form.SetBounds(100, 100, 300, 200);
+    form.MaxWidth = 600;
+    form.MaxHeight = 400;
+    RECT maximised = {};
+    Later(&form, [&] {
+        PressAlt(VK_SPACE);  // the window menu, and its "Ma&ximize"
+        Press('X');
+        PumpUntil([&] { return IsZoomed(form.Handle()) != FALSE; }, 2000);
+        PumpFor(100);
+        GetWindowRect(form.Handle(), &maximised);
+        form.ModalResult = mrOk;
+    });
+    form.ShowModal();
+    EXPECT_EQ(std::to_string(maximised.left) + ", " + std::to_string(maximised.top) + ", " +
+                  std::to_string(maximised.right) + ", " + std::to_string(maximised.bottom),
+              "0, 0, 600, 400")
+        << "the maximised window's outer rectangle";
+    Free(&form);
 }
 
 TEST_F(Forms, AutoSizedLabelFitsItsText) {

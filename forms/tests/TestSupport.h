@@ -132,6 +132,17 @@ inline POINT CentreOf(HWND Wnd) {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// A point of the top of a window (its caption, a caption button) that the
+// window reports as the hit-test code Hit, or (-1, -1).
+inline POINT FindHit(HWND Wnd, LRESULT Hit) {
+    RECT r;
+    GetWindowRect(Wnd, &r);
+    for (int y = r.top; y < r.top + 40; ++y)
+        for (int x = r.right - 1; x >= r.left; --x)
+            if (SendMessageA(Wnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == Hit) return {x, y};
+    return {-1, -1};
+}
+
 // A left click at the centre of a window.
 inline void ClickOn(HWND Wnd) {
     ToFront();

@@ -56,16 +56,6 @@ std::string Bounds(TfrmAutosizer& F) {
     return Text({F.Left(), F.Top(), F.Left() + F.Width() - 1, F.Top() + F.Height() - 1});
 }
 
-// A point of the window's frame or caption, found by asking the window.
-POINT FindHit(HWND Wnd, LRESULT Hit) {
-    RECT r;
-    GetWindowRect(Wnd, &r);
-    for (int y = r.top; y < r.top + 40; ++y)
-        for (int x = r.right - 1; x >= r.left; --x)
-            if (SendMessageA(Wnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == Hit) return {x, y};
-    return {-1, -1};
-}
-
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -154,32 +144,38 @@ TEST_F(Dialogs, AutosizerSizedByTheUserStopsAtTheScreenWidth) {
     EXPECT_EQ(Text(area), limited);
 }
 
-TEST_F(Dialogs, AutosizerMaximisedIsNoLargerThanTheScreen) {
-    RECT area = {100, 100, 399, 299};
-    int width = 0, height = 0;
-    std::string shown, bounds;
-    const bool ok = Autosize(area, {[&] {
-                                        TfrmAutosizer* f = Active<TfrmAutosizer>();
-                                        ASSERT_NE(f, nullptr);
-                                        const POINT button = FindHit(f->Handle(), HTMAXBUTTON);
-                                        ASSERT_GE(button.x, 0) << "no maximise button";
-                                        ClickAt(button);
-                                    },
-                                    [&] {
-                                        TfrmAutosizer* f = Active<TfrmAutosizer>();
-                                        ASSERT_NE(f, nullptr);
-                                        width = f->Width();
-                                        height = f->Height();
-                                        shown = Values(*f);
-                                        bounds = Bounds(*f);
-                                        Press(VK_ESCAPE);
-                                    }});
-    EXPECT_GT(width, 300) << "the window was not maximised";
-    EXPECT_LE(width, Screen.Width());
-    EXPECT_LE(height, Screen.Height());
-    EXPECT_EQ(shown, bounds) << "the labels follow the maximised window";
-    EXPECT_FALSE(ok) << "Escape cancels";
-    EXPECT_EQ(Text(area), "100, 100, 399, 299") << "a cancelled autosizer leaves the area";
+TEST_F(Dialogs, AutosizerMaximisedIsTheWholeScreen) {
+    const std::string whole =
+        "0, 0, " + std::to_string(Screen.Width() - 1) + ", " + std::to_string(Screen.Height() - 1);
+    // Maximised with its button and confirmed with Enter, or with a double
+    // click on its caption and cancelled with Escape.
+    for (LRESULT where : {LRESULT(HTMAXBUTTON), LRESULT(HTCAPTION)}) {
+        const bool confirm = where == HTMAXBUTTON;
+        RECT area = {100, 100, 399, 299};
+        bool zoomed = false;
+        std::string shown;
+        const bool ok = Autosize(area, {[&] {
+                                            TfrmAutosizer* f = Active<TfrmAutosizer>();
+                                            ASSERT_NE(f, nullptr);
+                                            const POINT at = FindHit(f->Handle(), where);
+                                            ASSERT_GE(at.x, 0) << "no point of hit-test code " << where;
+                                            ClickAt(at);
+                                            if (where == HTCAPTION) ClickAt(at);
+                                        },
+                                        [&] {
+                                            TfrmAutosizer* f = Active<TfrmAutosizer>();
+                                            ASSERT_NE(f, nullptr);
+                                            zoomed = IsZoomed(f->Handle());
+                                            shown = Values(*f);
+                                            Press(confirm ? VK_RETURN : VK_ESCAPE);
+                                        }});
+        const std::string how = confirm ? "the maximise button" : "a double click on the caption";
+        EXPECT_TRUE(zoomed) << how << " did not maximise the window";
+        EXPECT_EQ(shown, whole) << "the labels after " << how;
+        EXPECT_EQ(ok, confirm) << "Enter confirms, Escape cancels";
+        EXPECT_EQ(Text(area), confirm ? whole : "100, 100, 399, 299")
+            << "the area after " << how << (confirm ? "" : ": a cancelled autosizer leaves it");
+    }
 }
 
 TEST_F(Dialogs, AutosizerLabelsFollowTheUsersMovesAndSizes) {
