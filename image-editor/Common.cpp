@@ -98,8 +98,7 @@ void OpenScreenFile(const std::string& FileName) {
     if (!graphic || graphic->Empty()) return Refuse("Unable to open file - " + FileName);
     TfrmChild* screen = CreateScreen(NameWithoutExtension(FileName), type);
     screen->FileName = FileName;
-    screen->SetPictureSize(graphic->Width(), graphic->Height());
-    screen->Picture().Canvas().Draw(0, 0, *graphic);
+    screen->TakePicture(*graphic);
     UpdateScrollBars(screen);
     FitToPage(screen, false);
 }

@@ -78,8 +78,7 @@ void TfrmMain::mnuFileReload_Click(TComponent*) {
     const bool resized = graphic->Width() != screen->picMain->Width() || graphic->Height() != screen->picMain->Height();
     if (screen->picMain->Parent() != screen->panMain) screen->picMain->SetParent(screen->panMain);
     screen->picMain->SetBounds(0, 0, graphic->Width(), graphic->Height());
-    screen->SetPictureSize(graphic->Width(), graphic->Height());
-    screen->Picture().Canvas().Draw(0, 0, *graphic);
+    screen->TakePicture(*graphic);
     screen->picMain->Repaint();
     if (resized) FitToPage(screen, false);
     UpdateScrollBars(screen);
