@@ -95,6 +95,11 @@ void TfrmMain::mnuHelpWeb_Click(TComponent* Sender) {
 }
 
 void TfrmMain::WMDropFiles(HDROP Drop) {
+    // The system's record of the drop is given back whatever happens here.
+    struct TRelease {
+        HDROP Drop;
+        ~TRelease() { DragFinish(Drop); }
+    } release{Drop};
     EndToolActions(true, true);
     const UINT count = DragQueryFileA(Drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -104,5 +109,4 @@ void TfrmMain::WMDropFiles(HDROP Drop) {
         DragQueryFileA(Drop, i, name, MAX_PATH);
         if (IsPictureName(name)) OpenScreenFile(name);
     }
-    DragFinish(Drop);
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -73,6 +74,20 @@ private:
     static inline std::uint64_t Limit = 0;
     void** Slot = nullptr;
 };
+
+// Files dropped on a window: the system's record of them, which the window
+// that takes the drop must free.
+HDROP DropOf(std::initializer_list<std::string> Files) {
+    std::string list;
+    for (const std::string& f : Files) list += f + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
 
 // Which rows of A differ from those of B, when they have the same size.
 std::string DifferingRows(TBitmap& A, TBitmap& B) {
@@ -271,13 +286,7 @@ TEST_F(Screens, DroppedFilesOpenWithTheirWholeNames) {
     b.SetSize(4, 4);
     ASSERT_TRUE(ZvSavePicture(file.c_str(), &b));
 
-    const std::string list = file + '\0' + TempFolder() + "\\readme.txt" + '\0' + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    frmMain->WMDropFiles(static_cast<HDROP>(memory));
+    frmMain->WMDropFiles(DropOf({file, TempFolder() + "\\readme.txt"}));
     ASSERT_EQ(ScreenCount(), 1) << "the picture opened, the text file was passed over";
     EXPECT_EQ(ActiveScreen()->FileName, file);
 }
@@ -321,6 +330,29 @@ TEST_F(Screens, ABitmapOrJpegPictureIsTakenOverWithoutASecondBitmapOfItsSize) {
     EXPECT_EQ(screen->picMain->Height(), 60);
     EXPECT_EQ(screen->Picture().Width(), 80);
     EXPECT_EQ(screen->Picture().Canvas().Pixel(70, 50), static_cast<TColor>(RGB(70, 50, 7)));
+}
+
+// An open that fails once its screen is made (no memory for the bitmap of a
+// metafile's size) leaves no screen behind and tells the user; of dropped
+// files, the next one still opens, and the drop is given back to the system.
+TEST_F(Screens, AnOpenThatFailsLeavesNothingBehind) {
+    const std::string emf = MakePicture("vast.emf", 800, 600), bmp = MakePicture("after.bmp", 20, 10);
+    const TRefusedBitmaps refused(1 << 20);
+    Answer opened;
+    AnswerNextBox(opened, "OK");
+    OpenScreenFile(emf);
+    EXPECT_EQ(opened.Text, "Unable to open file - " + emf);
+    EXPECT_EQ(ScreenCount(), 0) << "no empty screen stays";
+
+    const HDROP drop = DropOf({emf, bmp});
+    Answer dropped;
+    AnswerNextBox(dropped, "OK");
+    SendMessageA(frmMain->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(dropped.Text, "Unable to open file - " + emf);
+    ASSERT_EQ(ScreenCount(), 1) << "the picture dropped after the failed one opens";
+    EXPECT_EQ(ActiveScreen()->FileName, bmp);
+    EXPECT_EQ(GlobalFlags(static_cast<HGLOBAL>(drop)), static_cast<UINT>(GMEM_INVALID_HANDLE))
+        << "expected the drop to be given back to the system";
 }
 
 TEST_F(Screens, TheBarsFollowTheActiveScreenAndItsUndoList) {
