@@ -129,6 +129,16 @@ void TfrmChild::SetPictureSize(int Width, int Height) {
     picMain->SetBounds(picMain->Left(), picMain->Top(), Width, Height);
 }
 
+void TfrmChild::TakePicture(TGraphic& Graphic) {
+    if (auto* bitmap = dynamic_cast<TBitmap*>(&Graphic)) {
+        Picture().Exchange(*bitmap);
+        picMain->SetBounds(picMain->Left(), picMain->Top(), Picture().Width(), Picture().Height());
+    } else {
+        SetPictureSize(Graphic.Width(), Graphic.Height());
+        Picture().Canvas().Draw(0, 0, Graphic);
+    }
+}
+
 void TfrmChild::Form_Create(TComponent*) {
     // A screen is not one of a series that the next-window command steps
     // through: that command and the separator after it go.

@@ -63,6 +63,10 @@ public:
     forms::TBitmap& Picture() { return picMain->Picture.Bitmap(); }
     // The picture takes a new size; the control follows it.
     void SetPictureSize(int Width, int Height);
+    // The picture becomes Graphic, and the control takes its size. A bitmap
+    // is taken over without copying its pixels (Graphic keeps the screen's
+    // former picture); another graphic is drawn into a new bitmap of its size.
+    void TakePicture(forms::TGraphic& Graphic);
 
     void Form_Create(forms::TComponent* Sender);
     void Form_Activate(forms::TComponent* Sender);

@@ -96,12 +96,19 @@ void OpenScreenFile(const std::string& FileName) {
     // The picture is read whole before a screen is made for it.
     std::unique_ptr<TGraphic> graphic(ZvLoadPicture(FileName.c_str()));
     if (!graphic || graphic->Empty()) return Refuse("Unable to open file - " + FileName);
-    TfrmChild* screen = CreateScreen(NameWithoutExtension(FileName), type);
-    screen->FileName = FileName;
-    screen->SetPictureSize(graphic->Width(), graphic->Height());
-    screen->Picture().Canvas().Draw(0, 0, *graphic);
-    UpdateScrollBars(screen);
-    FitToPage(screen, false);
+    // A screen that cannot take its picture (no memory for a metafile's
+    // bitmap, for one) goes again, and the user hears why nothing opened.
+    TfrmChild* screen = nullptr;
+    try {
+        screen = CreateScreen(NameWithoutExtension(FileName), type);
+        screen->FileName = FileName;
+        screen->TakePicture(*graphic);
+        UpdateScrollBars(screen);
+        FitToPage(screen, false);
+    } catch (...) {
+        if (screen) Free(screen);
+        Refuse("Unable to open file - " + FileName);
+    }
 }
 
 bool SaveScreenToFile(TfrmChild* Screen, const std::string& FileName) {

@@ -78,8 +78,7 @@ void TfrmMain::mnuFileReload_Click(TComponent*) {
     const bool resized = graphic->Width() != screen->picMain->Width() || graphic->Height() != screen->picMain->Height();
     if (screen->picMain->Parent() != screen->panMain) screen->picMain->SetParent(screen->panMain);
     screen->picMain->SetBounds(0, 0, graphic->Width(), graphic->Height());
-    screen->SetPictureSize(graphic->Width(), graphic->Height());
-    screen->Picture().Canvas().Draw(0, 0, *graphic);
+    screen->TakePicture(*graphic);
     screen->picMain->Repaint();
     if (resized) FitToPage(screen, false);
     UpdateScrollBars(screen);
@@ -96,6 +95,11 @@ void TfrmMain::mnuHelpWeb_Click(TComponent* Sender) {
 }
 
 void TfrmMain::WMDropFiles(HDROP Drop) {
+    // The system's record of the drop is given back whatever happens here.
+    struct TRelease {
+        HDROP Drop;
+        ~TRelease() { DragFinish(Drop); }
+    } release{Drop};
     EndToolActions(true, true);
     const UINT count = DragQueryFileA(Drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -105,5 +109,4 @@ void TfrmMain::WMDropFiles(HDROP Drop) {
         DragQueryFileA(Drop, i, name, MAX_PATH);
         if (IsPictureName(name)) OpenScreenFile(name);
     }
-    DragFinish(Drop);
 }

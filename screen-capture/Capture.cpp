@@ -1,6 +1,7 @@
 // The capture engine: the whole screen copied once into a screen-sized
 // bitmap, the mouse cursor drawn on that copy when asked, and the asked-for
-// area cut out of it into a new bitmap for the caller.
+// area cut out of it into a new bitmap for the caller; when the area is the
+// whole screen, the copy itself is the caller's bitmap.
 #include <memory>
 
 #include "Forms.h"
@@ -65,8 +66,6 @@ TArea AreaOf(int Kind, int Left, int Right, int Top, int Bottom) {
 }
 
 forms::TBitmap* Capture(int Kind, int Left, int Right, int Top, int Bottom, bool IncludeCursor) {
-    auto result = std::make_unique<forms::TBitmap>();
-    result->SetPixelFormat(forms::pf24bit);
     TDesktopDC desktop;
 
     const TArea area = AreaOf(Kind, Left, Right, Top, Bottom);
@@ -78,11 +77,11 @@ forms::TBitmap* Capture(int Kind, int Left, int Right, int Top, int Bottom, bool
     if (!desktop.Handle()) return nullptr;
 
     // One copy of the whole screen, whatever the area.
-    forms::TBitmap work;
-    work.SetPixelFormat(forms::pf24bit);
+    auto work = std::make_unique<forms::TBitmap>();
+    work->SetPixelFormat(forms::pf24bit);
     const int screenWidth = forms::Screen.Width(), screenHeight = forms::Screen.Height();
-    work.SetSize(screenWidth, screenHeight);
-    HDC workDC = work.Canvas().Handle();
+    work->SetSize(screenWidth, screenHeight);
+    HDC workDC = work->Canvas().Handle();
     if (!workDC || !BitBlt(workDC, 0, 0, screenWidth, screenHeight, desktop.Handle(), 0, 0, SRCCOPY))
         return nullptr;
 
@@ -93,7 +92,14 @@ forms::TBitmap* Capture(int Kind, int Left, int Right, int Top, int Bottom, bool
         if (HICON cursor = ZvGetCursor(pos, hot)) DrawIcon(workDC, pos.x - hot.x, pos.y - hot.y, cursor);
     }
 
+    // The area is the whole screen: the copy is the picture, and a second
+    // one would only cost the time of copying the screen again.
+    if (area.X == 0 && area.Y == 0 && area.Width == screenWidth && area.Height == screenHeight)
+        return work.release();
+
     const int width = static_cast<int>(area.Width), height = static_cast<int>(area.Height);
+    auto result = std::make_unique<forms::TBitmap>();
+    result->SetPixelFormat(forms::pf24bit);
     result->SetSize(width, height);
     HDC resultDC = result->Canvas().Handle();
     if (!resultDC) return nullptr;

@@ -6,8 +6,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -21,6 +24,83 @@ using namespace testsupport;
 using namespace programwindows;
 
 namespace {
+
+// While it lives, the system refuses this program's bitmaps of Bytes of
+// pixels or more, as when no memory is left for a picture of that size. Only
+// the program's own calls are refused: the picture loader, a library of its
+// own, still reads pictures of any size.
+class TRefusedBitmaps {
+public:
+    explicit TRefusedBitmaps(std::uint64_t Bytes) {
+        Limit = Bytes;
+        Real = reinterpret_cast<TCreate>(GetProcAddress(GetModuleHandleA("gdi32.dll"), "CreateDIBSection"));
+        Slot = ImportSlot(reinterpret_cast<void*>(Real));
+        EXPECT_NE(Slot, nullptr) << "expected the program to import CreateDIBSection";
+        Patch(reinterpret_cast<void*>(&Refusing));
+    }
+    ~TRefusedBitmaps() { Patch(reinterpret_cast<void*>(Real)); }
+    TRefusedBitmaps(const TRefusedBitmaps&) = delete;
+    TRefusedBitmaps& operator=(const TRefusedBitmaps&) = delete;
+
+private:
+    typedef HBITMAP(WINAPI* TCreate)(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD);
+    static HBITMAP WINAPI Refusing(HDC DC, const BITMAPINFO* Info, UINT Usage, void** Bits, HANDLE Section,
+                                   DWORD Offset) {
+        const BITMAPINFOHEADER& h = Info->bmiHeader;
+        const std::uint64_t rowBytes = (std::uint64_t(std::abs(h.biWidth)) * h.biBitCount + 31) / 32 * 4;
+        if (rowBytes * std::abs(h.biHeight) < Limit) return Real(DC, Info, Usage, Bits, Section, Offset);
+        if (Bits) *Bits = nullptr;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    // The entry of the program's import table that holds Function.
+    static void** ImportSlot(void* Function) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        const auto* nt =
+            reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d)
+            for (auto** slot = reinterpret_cast<void**>(base + d->FirstThunk); *slot; ++slot)
+                if (*slot == Function) return slot;
+        return nullptr;
+    }
+    void Patch(void* Function) {
+        DWORD protection;
+        if (!Slot || !VirtualProtect(Slot, sizeof *Slot, PAGE_READWRITE, &protection)) return;
+        *Slot = Function;
+        VirtualProtect(Slot, sizeof *Slot, protection, &protection);
+    }
+    static inline TCreate Real = nullptr;
+    static inline std::uint64_t Limit = 0;
+    void** Slot = nullptr;
+};
+
+// Files dropped on a window: the system's record of them, which the window
+// that takes the drop must free.
+HDROP DropOf(std::initializer_list<std::string> Files) {
+    std::string list;
+    for (const std::string& f : Files) list += f + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// Which rows of A differ from those of B, when they have the same size.
+std::string DifferingRows(TBitmap& A, TBitmap& B) {
+    const std::string size = std::to_string(A.Width()) + " x " + std::to_string(A.Height());
+    if (A.Width() != B.Width() || A.Height() != B.Height())
+        return size + " against " + std::to_string(B.Width()) + " x " + std::to_string(B.Height());
+    int count = 0, first = -1;
+    for (int y = 0; y < A.Height(); ++y)
+        if (std::memcmp(A.ScanLine(y), B.ScanLine(y), static_cast<size_t>(A.Width()) * 3) != 0 && count++ == 0)
+            first = y;
+    return size + ", " + std::to_string(count) + " rows differ" +
+           (count ? ", the first is row " + std::to_string(first) : std::string());
+}
 
 class Screens : public ::testing::Test {
 protected:
@@ -206,15 +286,73 @@ TEST_F(Screens, DroppedFilesOpenWithTheirWholeNames) {
     b.SetSize(4, 4);
     ASSERT_TRUE(ZvSavePicture(file.c_str(), &b));
 
-    const std::string list = file + '\0' + TempFolder() + "\\readme.txt" + '\0' + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    frmMain->WMDropFiles(static_cast<HDROP>(memory));
+    frmMain->WMDropFiles(DropOf({file, TempFolder() + "\\readme.txt"}));
     ASSERT_EQ(ScreenCount(), 1) << "the picture opened, the text file was passed over";
     EXPECT_EQ(ActiveScreen()->FileName, file);
+}
+
+// The screen takes the loader's bitmap itself: it opens though no second
+// bitmap of the picture's size could be had, shows exactly the loaded pixels
+// and paints them in its window. A metafile, which has no bitmap to take,
+// is drawn into one of its size.
+TEST_F(Screens, ABitmapOrJpegPictureIsTakenOverWithoutASecondBitmapOfItsSize) {
+    const std::string bmp = MakePicture("taken.bmp", 800, 600), jpeg = MakePicture("taken.jpg", 800, 600);
+    const TRefusedBitmaps refused(1 << 20);
+    for (const std::string& file : {bmp, jpeg}) {
+        std::unique_ptr<TGraphic> loaded(ZvLoadPicture(file.c_str()));
+        auto* expected = dynamic_cast<TBitmap*>(loaded.get());
+        ASSERT_NE(expected, nullptr) << file;
+        OpenScreenFile(file);
+        TfrmChild* screen = ActiveScreen();
+        ASSERT_NE(screen, nullptr) << file;
+        EXPECT_EQ(screen->FileName, file);
+        EXPECT_EQ(screen->picMain->Width(), 800);
+        EXPECT_EQ(screen->picMain->Height(), 600);
+        EXPECT_EQ(DifferingRows(screen->Picture(), *expected), "800 x 600, 0 rows differ") << file;
+
+        PumpFor(200);
+        for (POINT p : {POINT{3, 2}, POINT{150, 120}}) {
+            POINT at = p;
+            ClientToScreen(screen->picMain->Handle(), &at);
+            HDC dc = GetDC(nullptr);
+            const COLORREF shown = GetPixel(dc, at.x, at.y);
+            ReleaseDC(nullptr, dc);
+            EXPECT_EQ(shown, static_cast<COLORREF>(expected->Canvas().Pixel(p.x, p.y)))
+                << file << ": the window at picture point " << p.x << ", " << p.y;
+        }
+        CloseEveryScreen();
+    }
+
+    OpenScreenFile(MakePicture("drawn.emf", 80, 60));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->picMain->Width(), 80);
+    EXPECT_EQ(screen->picMain->Height(), 60);
+    EXPECT_EQ(screen->Picture().Width(), 80);
+    EXPECT_EQ(screen->Picture().Canvas().Pixel(70, 50), static_cast<TColor>(RGB(70, 50, 7)));
+}
+
+// An open that fails once its screen is made (no memory for the bitmap of a
+// metafile's size) leaves no screen behind and tells the user; of dropped
+// files, the next one still opens, and the drop is given back to the system.
+TEST_F(Screens, AnOpenThatFailsLeavesNothingBehind) {
+    const std::string emf = MakePicture("vast.emf", 800, 600), bmp = MakePicture("after.bmp", 20, 10);
+    const TRefusedBitmaps refused(1 << 20);
+    Answer opened;
+    AnswerNextBox(opened, "OK");
+    OpenScreenFile(emf);
+    EXPECT_EQ(opened.Text, "Unable to open file - " + emf);
+    EXPECT_EQ(ScreenCount(), 0) << "no empty screen stays";
+
+    const HDROP drop = DropOf({emf, bmp});
+    Answer dropped;
+    AnswerNextBox(dropped, "OK");
+    SendMessageA(frmMain->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(dropped.Text, "Unable to open file - " + emf);
+    ASSERT_EQ(ScreenCount(), 1) << "the picture dropped after the failed one opens";
+    EXPECT_EQ(ActiveScreen()->FileName, bmp);
+    EXPECT_EQ(GlobalFlags(static_cast<HGLOBAL>(drop)), static_cast<UINT>(GMEM_INVALID_HANDLE))
+        << "expected the drop to be given back to the system";
 }
 
 TEST_F(Screens, TheBarsFollowTheActiveScreenAndItsUndoList) {

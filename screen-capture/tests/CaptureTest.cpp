@@ -172,18 +172,19 @@ TEST_F(Engine, UnknownKindsAndNegativeSizesGiveNoBitmap) {
 
 // The capture of W x H from (L, T), an area of the pattern, is the pattern
 // without the cursor; with it, the black block is drawn at the mouse position
-// less the hot spot, as far as the block lies in the area.
-void ExpectCursorAt(POINT Mouse, int L, int T, int W, int H) {
-    Picture without = Capture(2, L, L + W - 1, T, T + H - 1, false);
-    ASSERT_EQ(Seen(without, PatternFrom(L - kLeft, T - kTop)), Clean(W, H)) << "without the cursor";
+// less the hot spot, as far as the block lies in the area. The whole screen
+// is captured by kind 0 as well as by its rectangle.
+void ExpectCursorAt(POINT Mouse, int L, int T, int W, int H, int Kind = 2) {
+    Picture without = Capture(Kind, L, L + W - 1, T, T + H - 1, false);
+    ASSERT_EQ(Seen(without, PatternFrom(L - kLeft, T - kTop)), Clean(W, H)) << "without the cursor, kind " << Kind;
     const int bx = Mouse.x - kHotX - L, by = Mouse.y - kHotY - T;
-    EXPECT_EQ(Seen(Capture(2, L, L + W - 1, T, T + H - 1, true),
+    EXPECT_EQ(Seen(Capture(Kind, L, L + W - 1, T, T + H - 1, true),
                    [&](int x, int y) {
                        const bool block = x >= bx && x < bx + kBlockW && y >= by && y < by + kBlockH;
                        return block ? RGB(0, 0, 0) : PixelOf(*without, x, y);
                    }),
               Clean(W, H))
-        << "mouse at " << Mouse.x << ", " << Mouse.y << ", area from " << L << ", " << T;
+        << "mouse at " << Mouse.x << ", " << Mouse.y << ", area from " << L << ", " << T << ", kind " << Kind;
 }
 
 TEST_F(Engine, TheCursorIsDrawnWhereItIsCutAtTheEdgesAndMissingOutsideTheArea) {
@@ -194,6 +195,9 @@ TEST_F(Engine, TheCursorIsDrawnWhereItIsCutAtTheEdgesAndMissingOutsideTheArea) {
         << "expected the test cursor to show";
     ExpectCursorAt(mouse, kLeft, kTop, kWidth, kHeight);
     ExpectCursorAt(mouse, mouse.x - kHotX + 5, mouse.y - kHotY + 3, 30, 20);  // the corner inside the block
+    const int w = forms::Screen.Width(), h = forms::Screen.Height();
+    ExpectCursorAt(mouse, 0, 0, w, h, 0);
+    ExpectCursorAt(mouse, 0, 0, w, h, 2);
     const POINT outside = {kLeft + kWidth + 40, kTop + kHeight + 40};
     ASSERT_NO_FATAL_FAILURE(Place(kLeft, kTop, outside));
     ExpectCursorAt(outside, kLeft, kTop, kWidth, kHeight);  // both captures equal
