@@ -308,6 +308,10 @@ void TControl::Invalidate() {
     if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
 }
 
+void TControl::BringToFront() {
+    if (FHandle) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TControl::Repaint() {
     if (FHandle) {
         InvalidateRect(FHandle, nullptr, TRUE);
