@@ -30,6 +30,9 @@ TImage* NewSelectionImage(TfrmChild* Screen, int Width, int Height) {
 void RunFrameOnSelection(TfrmChild* Screen) {
     Screen->AntsRect = {0, 0, Screen->SelImage->Width(), Screen->SelImage->Height()};
     Screen->panSelect->Show();
+    // The holder was made after the picture and would lie below it: over
+    // the picture it shows, and the mouse reaches it.
+    Screen->panSelect->BringToFront();
     Screen->AntsCanvas = &Screen->SelImage->Picture.Bitmap().Canvas();
     Screen->AntsState = 0;
     Screen->tmrSelect->SetEnabled(true);
