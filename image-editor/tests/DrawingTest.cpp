@@ -47,6 +47,15 @@ std::string Unlike(TBitmap& Picture, RECT R, TColor Color) {
     return "";
 }
 
+// Keys that follow the input already sent without a pause, so that no timer
+// runs between them: a key with Ctrl held, or alone.
+void QueueKey(WORD Vk, bool Ctrl = false) {
+    if (Ctrl) Key(VK_CONTROL, false);
+    Key(Vk, false);
+    Key(Vk, true);
+    if (Ctrl) Key(VK_CONTROL, true);
+}
+
 class Drawing : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -361,6 +370,43 @@ TEST_F(Drawing, APastedPictureShowsWithItsFrameAndMovesWhereItIsDragged) {
     EXPECT_EQ(Unlike(screen->Picture(), RECT{20, 10, 30, 20}, kRed), "") << "the pasted pixels where they were dropped";
     EXPECT_EQ(Unlike(screen->Picture(), RECT{0, 0, 10, 10}, kGround), "") << "a paste leaves no hole";
     EXPECT_EQ(Shown(25, 15), ColorToRGB(kRed));
+}
+
+TEST_F(Drawing, AFrameThatHasNotRunYetLeavesNoDashes) {
+    Fill(0, 0, 16, 16, kRed);
+    ClickTool(1);
+    // Esc at once after the release: the selection is dropped before its
+    // frame ever ran on it.
+    SelectOnScreen({1, 1}, {12, 12});
+    LeftButton(false);
+    QueueKey(VK_ESCAPE);
+    SettleInput();
+    EXPECT_EQ(screen->SelImage, nullptr);
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{0, 0, 16, 16}, kRed), "") << "a selection dropped unmoved changes nothing";
+    EXPECT_EQ(UndoSteps(), 0);
+
+    // Copy twice in a row: the frame that the first copy restarted has not
+    // run before the second.
+    ASSERT_TRUE(Selects({1, 1}, {12, 12}));
+    PumpFor(600);
+    QueueKey('C', true);
+    QueueKey('C', true);
+    SettleInput();
+    TBitmap clip;
+    ASSERT_TRUE(ReadClipboard(clip));
+    EXPECT_EQ(clip.Width(), 12);
+    EXPECT_EQ(Unlike(clip, RECT{0, 0, 12, 12}, kRed), "") << "the copy carries no frame";
+
+    // A paste copied at once.
+    QueueKey('V', true);
+    QueueKey('C', true);
+    SettleInput();
+    ASSERT_TRUE(ReadClipboard(clip));
+    EXPECT_EQ(Unlike(clip, RECT{0, 0, 12, 12}, kRed), "") << "the pasted picture's copy carries no frame";
+    QueueKey(VK_ESCAPE);
+    SettleInput();
+    EXPECT_EQ(screen->SelImage, nullptr);
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{0, 0, 16, 16}, kRed), "") << "the paste dropped without a frame";
 }
 
 TEST_F(Drawing, UndoAfterASaveMarksTheScreenModifiedAgain) {
