@@ -409,6 +409,22 @@ TEST_F(Drawing, AFrameThatHasNotRunYetLeavesNoDashes) {
     EXPECT_EQ(Unlike(screen->Picture(), RECT{0, 0, 16, 16}, kRed), "") << "the paste dropped without a frame";
 }
 
+TEST_F(Drawing, AMovedSelectionStaysWhenTheNextSelectionIsCancelled) {
+    Fill(10, 10, 20, 20, kRed);
+    ClickTool(1);
+    ASSERT_TRUE(Selects({10, 10}, {19, 19}));
+    DragOnScreen(OnScreen(15, 15), OnScreen(35, 15));
+    ASSERT_EQ(screen->SelRect.left, 30);
+    // A new selection elsewhere, given up with Esc while it is dragged.
+    SelectOnScreen({45, 25}, {55, 35});
+    Press(VK_ESCAPE);
+    ReleaseAt(OnScreen(55, 35));
+    EXPECT_EQ(screen->SelImage, nullptr);
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{30, 10, 40, 20}, kRed), "") << "the moved pixels stay where they were dropped";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{10, 10, 20, 20}, screen->ScreenBackColor), "") << "the hole stays";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{45, 25, 56, 36}, kGround), "") << "the cancelled frame left nothing";
+}
+
 TEST_F(Drawing, UndoAfterASaveMarksTheScreenModifiedAgain) {
     Choose(2);
     Drag({1, 1}, {20, 1});
