@@ -425,6 +425,44 @@ TEST_F(Drawing, AMovedSelectionStaysWhenTheNextSelectionIsCancelled) {
     EXPECT_EQ(Unlike(screen->Picture(), RECT{45, 25, 56, 36}, kGround), "") << "the cancelled frame left nothing";
 }
 
+TEST_F(Drawing, TheTextCaretGoesWhenTheTextEnds) {
+    auto caretWindow = [] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetCurrentThreadId(), &info);
+        return info.hwndCaret;
+    };
+    auto clickText = [&](int X, int Y) {
+        MouseClicks(OnScreen(X, Y));
+        return caretWindow() == screen->panMain->Handle();
+    };
+    ClickTool(4);
+    ASSERT_TRUE(clickText(20, 20)) << "a click with the Text tool places the caret";
+    ClickTool(2);
+    EXPECT_EQ(caretWindow(), nullptr) << "after a tool change";
+
+    ClickTool(4);
+    ASSERT_TRUE(clickText(20, 20));
+    Press(VK_ESCAPE);
+    SettleInput();
+    EXPECT_EQ(caretWindow(), nullptr) << "after Esc";
+
+    ASSERT_TRUE(clickText(20, 20));
+    screen->SetPictureSize(900, 700);
+    UpdateScrollBars(screen);
+    ASSERT_TRUE(clickText(20, 20));
+    RECT bar;
+    GetWindowRect(screen->slbHorz->Handle(), &bar);
+    const POINT arrow = {bar.right - 4, (bar.top + bar.bottom) / 2};
+    MouseClicks(arrow);
+    ASSERT_GT(screen->slbHorz->Position(), 0) << "the arrow scrolled";
+    EXPECT_EQ(caretWindow(), nullptr) << "after a scroll";
+
+    ASSERT_TRUE(clickText(20, 20));
+    CloseEveryScreen();
+    EXPECT_EQ(caretWindow(), nullptr) << "after the screen closed";
+}
+
 TEST_F(Drawing, UndoAfterASaveMarksTheScreenModifiedAgain) {
     Choose(2);
     Drag({1, 1}, {20, 1});
