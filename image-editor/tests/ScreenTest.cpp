@@ -22,6 +22,13 @@ using namespace programwindows;
 
 namespace {
 
+// Where a point of a control lies on the screen.
+POINT OnScreen(const TControl* Control, int X, int Y) {
+    POINT p = {X, Y};
+    ClientToScreen(Control->Handle(), &p);
+    return p;
+}
+
 class Screens : public ::testing::Test {
 protected:
     void SetUp() override { frmMain->Show(); }
@@ -256,6 +263,41 @@ TEST_F(Screens, TheMagnifierShowsThePictureAroundTheMouse) {
 
     EndToolActions(false, false);
     EXPECT_FALSE(frmMain->panMagnifierFront->Visible());
+}
+
+TEST_F(Screens, TheMagnifierViewShowsOnTheScreenWhatIsAroundTheMouse) {
+    OpenScreenFile(MakePicture("seen.bmp", 120, 100));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    const COLORREF shadow = ColorToRGB(clSystemColor | COLOR_BTNSHADOW), black = 0;
+    struct Seen {
+        int Zoom;         // item of the zoom list
+        POINT Mouse;      // over the picture
+        POINT View;       // a pixel of the view
+        COLORREF Colour;  // what it shows
+        const char* What;
+    };
+    const Seen cases[] = {
+        {0, {50, 40}, {45, 45}, RGB(50, 40, 7), "100 %: the mouse's pixel in the middle"},
+        {0, {50, 40}, {0, 5}, RGB(5, 0, 7), "100 %: the picture's top row"},
+        {0, {50, 40}, {0, 4}, shadow, "100 %: above the picture"},
+        {2, {2, 2}, {45, 45}, RGB(2, 2, 7), "400 %: the mouse's pixel"},
+        {2, {2, 2}, {48, 48}, RGB(3, 3, 7), "400 %: the next pixel"},
+        {2, {2, 2}, {10, 10}, shadow, "400 %: outside the picture"},
+        {2, {2, 2}, {0, 43}, black, "400 %: the centre's mark"},
+        {4, {50, 40}, {45, 45}, RGB(50, 40, 7), "800 %: the mouse's pixel"},
+        {4, {50, 40}, {53, 45}, RGB(51, 40, 7), "800 %: eight view pixels to a picture pixel"},
+        {4, {50, 40}, {20, 20}, RGB(47, 37, 7), "800 %: three pixels up and left"},
+        {4, {50, 40}, {0, 41}, black, "800 %: the centre's mark"},
+    };
+    for (const Seen& c : cases) {
+        frmMain->cboMagnifier->SetItemIndex(c.Zoom);
+        const POINT target = OnScreen(screen->picMain, c.Mouse.x, c.Mouse.y);
+        ToFront();
+        MoveAlong(POINT{target.x + 6, target.y + 3}, target, 2, 0);
+        ASSERT_TRUE(frmMain->panMagnifierFront->Visible()) << "the view shows while the mouse is over the picture";
+        EXPECT_EQ(ScreenPixel(OnScreen(frmMain->picMagnifier, c.View.x, c.View.y)), c.Colour) << c.What;
+    }
 }
 
 }  // namespace
