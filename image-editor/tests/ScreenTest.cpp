@@ -1,15 +1,20 @@
 // Screens in the program's own main window: opening, saving, reloading and
 // closing pictures, with the messages a user sees and answers, the scroll
-// bars and the fitting of a screen to its picture.
+// bars and the fitting of a screen to its picture, the magnifier's view and
+// what a maximised screen shows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Child.h"
 #include "Common.h"
@@ -298,6 +303,53 @@ TEST_F(Screens, TheMagnifierViewShowsOnTheScreenWhatIsAroundTheMouse) {
         ASSERT_TRUE(frmMain->panMagnifierFront->Visible()) << "the view shows while the mouse is over the picture";
         EXPECT_EQ(ScreenPixel(OnScreen(frmMain->picMagnifier, c.View.x, c.View.y)), c.Colour) << c.What;
     }
+}
+
+TEST_F(Screens, AMaximisedScreenIsPlainGreyAroundItsPicture) {
+    OpenScreenFile(MakePicture("maxed.bmp", 30, 20));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    // A double click on the caption maximises the window.
+    MouseClicks(CaptionOf(screen), 2);
+    ASSERT_TRUE(IsZoomed(screen->Handle()));
+    PumpFor(200);
+
+    RECT area;
+    GetClientRect(screen->sclMain->Handle(), &area);
+    MapWindowPoints(screen->sclMain->Handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    TBitmap shot;
+    shot.SetSize(w, h);
+    HDC dc = GetDC(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, w, h, dc, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, dc);
+    // Everything there but the picture, the bars and their corner is the
+    // plain grey of the scroll box.
+    std::vector<RECT> parts;
+    const std::initializer_list<TControl*> shown = {screen->panMain, screen->slbHorz, screen->slbVert, screen->panRect};
+    for (TControl* c : shown) {
+        RECT r;
+        GetWindowRect(c->Handle(), &r);
+        OffsetRect(&r, -area.left, -area.top);
+        parts.push_back(r);
+    }
+    const COLORREF shadow = ColorToRGB(clSystemColor | COLOR_BTNSHADOW);
+    int unlike = 0;
+    std::string first;
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* row = shot.ScanLine(y);
+        for (int x = 0; x < w; ++x) {
+            const POINT p = {x, y};
+            if (std::any_of(parts.begin(), parts.end(), [p](const RECT& r) { return PtInRect(&r, p) != FALSE; }))
+                continue;
+            const COLORREF found = RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+            if (found == shadow) continue;
+            if (unlike++ == 0)
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " + std::to_string(found);
+        }
+    }
+    EXPECT_EQ(unlike, 0) << "pixels of the grey area that are not grey (" << std::to_string(shadow)
+                         << "), the first: " << first;
 }
 
 }  // namespace
