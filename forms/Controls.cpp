@@ -308,6 +308,10 @@ void TControl::Invalidate() {
     if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
 }
 
+void TControl::BringToFront() {
+    if (FHandle) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TControl::Repaint() {
     if (FHandle) {
         InvalidateRect(FHandle, nullptr, TRUE);
@@ -788,6 +792,9 @@ void TPanel::SetBorder(bool Single) {
     if (wanted == ex) return;
     SetWindowLongPtrA(Handle(), GWL_EXSTYLE, wanted);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The client area has moved within the window: nothing drawn before,
+    // edge or inside, stays where it was.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TPanel::Paint(TCanvas& Canvas) {

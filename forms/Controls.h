@@ -121,6 +121,10 @@ public:
     void Repaint();
     // Asks for a paint when the messages come to it, without erasing first.
     void Invalidate();
+    // Lays the control's window above its siblings: where they overlap, it
+    // is the one that shows and that takes the mouse. A window made later
+    // lies below the ones made before it.
+    void BringToFront();
 
     std::string Hint;
     // The hint of the part of the control at a point of its client area; the

@@ -82,6 +82,15 @@ void ShowMagnifier(TfrmChild* Screen, int X, int Y) {
     if (!frmMain->panMagnifierFront->Visible()) frmMain->panMagnifierFront->Show();
 }
 
+// The Text tool's caret goes with the text: when this screen has it, it is
+// taken away.
+void EndText(TfrmChild* Screen) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret && info.hwndCaret == Screen->panMain->Handle())
+        DestroyCaret();
+}
+
 }  // namespace
 
 TfrmChild::TfrmChild(TComponent* AOwner) : TForm(AOwner, fsMDIChild) {
@@ -172,6 +181,7 @@ void TfrmChild::Form_Close(TComponent*, TCloseAction& Action) {
 }
 
 void TfrmChild::Form_Destroy(TComponent*) {
+    EndText(this);
     tmrSelect->SetEnabled(false);
     AntsCanvas = nullptr;
     Free(SelImage);
@@ -184,7 +194,11 @@ void TfrmChild::Form_KeyPress(TComponent*, char& Key) {
     if (Key == 27) CancelTool(this, true);
 }
 
-void TfrmChild::slb_Change(TComponent*) { UpdateScrollBars(this); }
+void TfrmChild::slb_Change(TComponent*) {
+    // The caret would stay where the picture was.
+    EndText(this);
+    UpdateScrollBars(this);
+}
 
 void TfrmChild::ToFront() {
     if (frmMain->ActiveMDIChild() != this)
@@ -231,6 +245,7 @@ void BackupPicture(TfrmChild* Screen, bool Save) {
 void CancelTool(TfrmChild* Screen, bool Drop) {
     Reported([&] {
         ZvClipControl(nullptr);
+        EndText(Screen);
         if (Drop) {
             HideFrame(Screen);
             if (Screen->SelImage) EndSelection(Screen);

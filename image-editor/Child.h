@@ -137,8 +137,9 @@ void LiftSelection(TfrmChild* Screen);
 void DropSelection(TfrmChild* Screen);
 // Drops the selection if there is one and lets go of it.
 void EndSelection(TfrmChild* Screen);
-// Erases the frame now, and lets it come back.
+// Erases the frame now.
 void HideFrame(TfrmChild* Screen);
+// Starts the frame afresh on its canvas: it shows from the timer's next step.
 void ShowFrame(TfrmChild* Screen);
 
 // The frame's border inside a screen and the system's scroll-bar sizes.

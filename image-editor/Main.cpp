@@ -446,6 +446,9 @@ void TfrmMain::BuildDrawingBar() {
     Add(panMagnifierFront, {.Name = "panMagnifierFront", .Parent = panMagnifier, .Left = 1, .Top = 30, .Width = 90,
                             .Height = 90, .Visible = false, .BevelOuter = bvNone});
     Add(picMagnifier, {.Name = "picMagnifier", .Parent = panMagnifierFront, .Width = 90, .Height = 90});
+    // The view lies inside the frame drawn behind it; made after it, it
+    // would lie below it and never show.
+    panMagnifierFront->BringToFront();
 
     clbDrawings->AddBand({.Text = "0", .Control = panDrawingTools, .Width = 176, .Break = true, .MinHeight = 92,
                           .Visible = false, .ChildEdge = true});

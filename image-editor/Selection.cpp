@@ -30,9 +30,11 @@ TImage* NewSelectionImage(TfrmChild* Screen, int Width, int Height) {
 void RunFrameOnSelection(TfrmChild* Screen) {
     Screen->AntsRect = {0, 0, Screen->SelImage->Width(), Screen->SelImage->Height()};
     Screen->panSelect->Show();
+    // The holder was made after the picture and would lie below it: over
+    // the picture it shows, and the mouse reaches it.
+    Screen->panSelect->BringToFront();
     Screen->AntsCanvas = &Screen->SelImage->Picture.Bitmap().Canvas();
-    Screen->AntsState = 0;
-    Screen->tmrSelect->SetEnabled(true);
+    ShowFrame(Screen);
 }
 
 // A point of the selection's picture in the screen picture's coordinates.
@@ -76,6 +78,10 @@ void HideFrame(TfrmChild* Screen) {
 }
 
 void ShowFrame(TfrmChild* Screen) {
+    // A frame that starts again has drawn nothing yet: stopped before its
+    // first step, it has nothing to erase, and erasing a rectangle drawn
+    // before would leave dashes in the pixels instead.
+    Screen->AntsPrevRect = RECT{};
     Screen->AntsState = 0;
     Screen->tmrSelect->SetEnabled(true);
 }

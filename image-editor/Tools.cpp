@@ -46,6 +46,13 @@ void TfrmChild::picMain_MouseDown(TComponent* Sender, TMouseButton Button, WPARA
         Tool = GetDrawingSetting(this, 0);
         frmMain->panMagnifierFront->Hide();
         if (Tool != Curve) CurveStep = 0;
+        if (Tool == Selector && SelImage && panSelect->Visible()) {
+            // A new selection stamps the floating one first, so that the
+            // backup, which Esc puts back, holds it where it was dropped.
+            HideFrame(this);
+            Busy = false;
+            EndSelection(this);
+        }
         if (CurveStep == 0) BackupPicture(this, true);
         DraggingSel = SelLifted = false;
         TCanvas& c = Picture().Canvas();
@@ -59,11 +66,6 @@ void TfrmChild::picMain_MouseDown(TComponent* Sender, TMouseButton Button, WPARA
         switch (Tool) {
         case Selector:
             if (Sender) ZvClipControl(picMain);
-            if (SelImage && panSelect->Visible()) {
-                HideFrame(this);
-                Busy = false;
-                EndSelection(this);
-            }
             AntsCanvas = &c;
             AntsPhase = 0;
             AntsRect = AntsPrevRect = {X, Y, X, Y};

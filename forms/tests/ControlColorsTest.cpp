@@ -88,6 +88,27 @@ TEST_F(ControlColors, LabelsDrawInTheirFontsColourAndRepaintWhenItChanges) {
     EXPECT_EQ(ScanClient(label->Handle(), red, face).Count, 0) << "repainted";
 }
 
+// A panel grows and loses its sunken border, as a scroll box does when its
+// document window is maximised: its colour reaches every edge, with no
+// trace of the border.
+TEST_F(ControlColors, APanelThatLosesItsBorderIsItsColourToTheEdges) {
+    auto* panel = new TPanel(form);
+    panel->BevelOuter = bvNone;
+    panel->SetColor(Green);
+    panel->SetBounds(10, 10, 80, 50);
+    panel->SetParent(form);
+    Show();
+    panel->SetBorder(true);
+    Settle();
+    ASSERT_EQ(panel->ClientWidth(), 76) << "a border of two pixels";
+    panel->SetBounds(10, 10, 160, 100);
+    panel->SetBorder(false);
+    Settle();
+    const Scan s = ScanClient(panel->Handle(), ColorToRGB(Green), ColorToRGB(Green));
+    EXPECT_EQ(s.Count, 160 * 100) << "pixels of the panel's colour; others from column " << s.First << " to "
+                                  << s.Last;
+}
+
 TEST_F(ControlColors, LabelsAlignTheirTextAsDescribedAndAtRunTime) {
     auto* label = new TLabel(form);
     label->Apply({.Name = "lblRight", .Left = 10, .Top = 10, .Width = 200, .Height = 20, .Caption = "Mid",

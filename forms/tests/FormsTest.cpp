@@ -243,6 +243,38 @@ TEST_F(Forms, HandlerExceptionIsReportedNotPropagated) {
     Application->OnException = nullptr;
 }
 
+// Two panels of their own colours overlap: the one brought to the front
+// shows over the overlap, also when the other one paints again, and takes
+// the press there.
+TEST(Siblings, TheControlInFrontShowsAndTakesTheMouseWhereTheyOverlap) {
+    auto* form = new TForm(Application);
+    form->SetBounds(200, 150, 300, 200);
+    const TColor colors[2] = {0x0000C0, 0xC08000};
+    TPanel* panels[2] = {};
+    int pressed = -1;
+    for (int i = 0; i < 2; ++i) {
+        panels[i] = new TPanel(form);
+        panels[i]->BevelOuter = bvNone;
+        panels[i]->SetColor(colors[i]);
+        panels[i]->SetBounds(20 + 60 * i, 20 + 40 * i, 120, 90);
+        panels[i]->SetParent(form);
+        panels[i]->OnMouseDown = [&pressed, i](TComponent*, TMouseButton, WPARAM, int, int) { pressed = i; };
+    }
+    form->Show();
+    POINT overlap = {110, 80};
+    ClientToScreen(form->Handle(), &overlap);
+    for (int front : {1, 0}) {
+        panels[front]->BringToFront();
+        panels[1 - front]->Repaint();
+        SettleInput();
+        EXPECT_EQ(ScreenPixel(overlap), ColorToRGB(colors[front])) << "panel " << front << " in front";
+        pressed = -1;
+        MouseClicks(overlap);
+        EXPECT_EQ(pressed, front) << "the press went to the panel behind";
+    }
+    Free(form);
+}
+
 TEST(Timers, TickWhileEnabledAndStopWhenDisabled) {
     TTimer timer(nullptr);
     int ticks = 0;

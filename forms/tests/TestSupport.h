@@ -98,23 +98,21 @@ inline void ToFront() {
     }
 }
 
-// Presses and releases a key, with Shift held when asked.
-inline void Press(WORD Vk, bool Shift = false) {
+// Presses and releases a key while a modifier key (VK_SHIFT, VK_CONTROL,
+// VK_MENU) is held, or none (0).
+inline void PressWith(WORD Modifier, WORD Vk) {
     ToFront();
-    if (Shift) Key(VK_SHIFT, false);
+    if (Modifier) Key(Modifier, false);
     Key(Vk, false);
     Key(Vk, true);
-    if (Shift) Key(VK_SHIFT, true);
+    if (Modifier) Key(Modifier, true);
 }
 
+// Presses and releases a key, with Shift held when asked.
+inline void Press(WORD Vk, bool Shift = false) { PressWith(Shift ? VK_SHIFT : 0, Vk); }
+
 // Alt and a key, as for an underlined letter.
-inline void PressAlt(WORD Vk) {
-    ToFront();
-    Key(VK_MENU, false);
-    Key(Vk, false);
-    Key(Vk, true);
-    Key(VK_MENU, true);
-}
+inline void PressAlt(WORD Vk) { PressWith(VK_MENU, Vk); }
 
 // Moves the mouse to a point of the screen.
 inline void MouseTo(POINT P) {
@@ -141,6 +139,75 @@ inline POINT FindHit(HWND Wnd, LRESULT Hit) {
         for (int x = r.right - 1; x >= r.left; --x)
             if (SendMessageA(Wnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == Hit) return {x, y};
     return {-1, -1};
+}
+
+// Presses or releases the left button where the mouse is.
+inline void LeftButton(bool Down) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+
+// Lets the windows handle the input sent so far, and paint.
+inline void SettleInput() {
+    PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
+    PumpFor(50);
+}
+
+// The mouse goes from one point of the screen to another in Steps moves,
+// the windows handling each for PauseMs more, as a hand's does.
+inline void MoveAlong(POINT From, POINT To, int Steps = 4, int PauseMs = 30) {
+    for (int i = 1; i <= Steps; ++i) {
+        MouseTo(POINT{From.x + (To.x - From.x) * i / Steps, From.y + (To.y - From.y) * i / Steps});
+        SettleInput();
+        PumpFor(PauseMs);
+    }
+}
+
+// A press of the left button at a point of the screen, in the window in
+// front.
+inline void PressAt(POINT P) {
+    ToFront();
+    MouseTo(P);
+    SettleInput();
+    LeftButton(true);
+    SettleInput();
+}
+
+inline void ReleaseAt(POINT P) {
+    MouseTo(P);
+    LeftButton(false);
+    SettleInput();
+}
+
+// Clicks of the left button at a point of the screen, sent together: a
+// press that starts a loop of the system's own (a caption's move) meets its
+// release there.
+inline void MouseClicks(POINT P, int Count = 1) {
+    ToFront();
+    MouseTo(P);
+    SettleInput();
+    for (int i = 0; i < Count; ++i) {
+        LeftButton(true);
+        LeftButton(false);
+    }
+    SettleInput();
+}
+
+// A drag with the left button from one point of the screen to another.
+inline void DragOnScreen(POINT From, POINT To, int Steps = 4, int PauseMs = 30) {
+    PressAt(From);
+    MoveAlong(From, To, Steps, PauseMs);
+    ReleaseAt(To);
+}
+
+// The colour shown at a point of the screen.
+inline COLORREF ScreenPixel(POINT P) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, P.x, P.y);
+    ReleaseDC(nullptr, dc);
+    return c;
 }
 
 // A left click at the centre of a window.

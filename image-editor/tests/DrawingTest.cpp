@@ -1,9 +1,14 @@
 // The drawing tools, the floating selection and the edit commands on a real
-// screen, driven by the mouse messages a hand sends to the picture, with the
-// pixels, undo steps and modified marks that result.
+// screen, driven by the mouse messages a hand sends to the picture and by
+// the mouse and keys themselves, with the pixels, undo steps and modified
+// marks that result, in the picture and on the screen.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "Child.h"
 #include "Common.h"
@@ -18,6 +23,38 @@ using namespace programwindows;
 namespace {
 
 constexpr TColor kGround = static_cast<TColor>(RGB(200, 200, 200));
+constexpr TColor kRed = static_cast<TColor>(RGB(255, 0, 0));
+
+std::string ColorText(COLORREF C) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(C));
+    return text;
+}
+
+// The first pixel of R in the picture that is not of the colour, or ""
+// when all of them are.
+std::string Unlike(TBitmap& Picture, RECT R, TColor Color) {
+    const COLORREF wanted = ColorToRGB(Color);
+    for (int y = R.top; y < R.bottom; ++y) {
+        const std::uint8_t* row = Picture.ScanLine(y);
+        for (int x = R.left; x < R.right; ++x) {
+            const COLORREF found = RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+            if (found != wanted)
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " + ColorText(found) + ", not " +
+                       ColorText(wanted);
+        }
+    }
+    return "";
+}
+
+// Keys that follow the input already sent without a pause, so that no timer
+// runs between them: a key with Ctrl held, or alone.
+void QueueKey(WORD Vk, bool Ctrl = false) {
+    if (Ctrl) Key(VK_CONTROL, false);
+    Key(Vk, false);
+    Key(Vk, true);
+    if (Ctrl) Key(VK_CONTROL, true);
+}
 
 class Drawing : public ::testing::Test {
 protected:
@@ -51,6 +88,44 @@ protected:
     }
     TColor At(int X, int Y) { return screen->Picture().Canvas().Pixel(X, Y); }
     int UndoSteps() const { return screen->Undo->UndoCount; }
+
+    // Where a pixel of the picture lies on the screen, and what shows there.
+    POINT OnScreen(int X, int Y) {
+        POINT p = {X, Y};
+        ClientToScreen(screen->picMain->Handle(), &p);
+        return p;
+    }
+    COLORREF Shown(int X, int Y) { return ScreenPixel(OnScreen(X, Y)); }
+    // How many pixels of the edge of R (picture coordinates) show inverted
+    // from the ground colour: the dashes of a selection's frame.
+    int FramePixelsShown(RECT R, TColor Ground) {
+        const COLORREF inverted = ~ColorToRGB(Ground) & 0xFFFFFF;
+        int count = 0;
+        for (int x = R.left; x < R.right; ++x)
+            count += (Shown(x, R.top) == inverted) + (Shown(x, R.bottom - 1) == inverted);
+        for (int y = R.top + 1; y < R.bottom - 1; ++y)
+            count += (Shown(R.left, y) == inverted) + (Shown(R.right - 1, y) == inverted);
+        return count;
+    }
+    // A tool chosen by a click on its button.
+    void ClickTool(int Tool) {
+        ToFront();
+        SettleInput();  // the bars take their places
+        const RECT r = frmMain->tlbDrawingTools->ButtonRect(ToolButtons[Tool - 1]);
+        MouseClicks(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    // A drag with the Selector over the picture, slow enough for the frame
+    // to run on the picture while it grows; the button is still down.
+    void SelectOnScreen(POINT From, POINT To) {
+        PressAt(OnScreen(From.x, From.y));
+        MoveAlong(OnScreen(From.x, From.y), OnScreen(To.x, To.y), 4, 100);
+    }
+    // The same, released: whether a selection floats.
+    bool Selects(POINT From, POINT To) {
+        SelectOnScreen(From, To);
+        ReleaseAt(OnScreen(To.x, To.y));
+        return screen->SelImage != nullptr;
+    }
 
     TfrmChild* screen = nullptr;
 };
@@ -224,6 +299,168 @@ TEST_F(Drawing, CopyAndPasteGoThroughTheClipboardAndAPasteLiesWhereItIsSeen) {
     EXPECT_EQ(ActiveScreen()->Caption().rfind("Screen ", 0), 0u);
     EXPECT_EQ(ActiveScreen()->picMain->Width(), 8);
     EXPECT_EQ(ActiveScreen()->Picture().Canvas().Pixel(3, 3), 0x00FFFF);
+}
+
+TEST_F(Drawing, TheMouseDrawsWithThePencilTheLineAndTheRectangle) {
+    frmMain->lstDrawingWidth->SetItemIndex(0);  // 1 pixel
+    frmMain->lstDrawingType->SetItemIndex(0);   // outline only
+    ClickTool(2);
+    ASSERT_EQ(DrawingByte(0) + 1, 2) << "the Pencil's button chose it";
+    DragOnScreen(OnScreen(5, 5), OnScreen(25, 5));
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{5, 5, 25, 6}, clBlack), "") << "the pencil's stroke";
+    EXPECT_EQ(At(5, 6), kGround);
+
+    ClickTool(8);
+    DragOnScreen(OnScreen(5, 15), OnScreen(45, 15));
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{5, 15, 45, 16}, clBlack), "") << "the line";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{5, 16, 45, 17}, kGround), "") << "the rubber band left nothing";
+
+    ClickTool(10);
+    DragOnScreen(OnScreen(30, 20), OnScreen(50, 35));
+    for (POINT corner : {POINT{30, 20}, POINT{50, 20}, POINT{30, 35}, POINT{50, 35}})
+        EXPECT_EQ(At(corner.x, corner.y), clBlack) << corner.x << ", " << corner.y;
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{31, 21, 50, 35}, kGround), "") << "an outline only";
+    EXPECT_EQ(UndoSteps(), 3) << "one step a stroke";
+    EXPECT_EQ(Shown(40, 20), ColorToRGB(clBlack)) << "the screen shows the rectangle";
+    EXPECT_EQ(Shown(40, 28), ColorToRGB(kGround));
+}
+
+TEST_F(Drawing, ASelectionMadeWithTheMouseShowsItsFrameAndMovesWhereItIsDragged) {
+    Fill(10, 10, 20, 20, kRed);
+    ClickTool(1);
+    ASSERT_TRUE(Selects({10, 10}, {19, 19}));
+    EXPECT_EQ(screen->SelRect.left, 10);
+    EXPECT_EQ(screen->SelRect.right, 20);
+    PumpFor(600);  // the frame runs on the selection
+    EXPECT_GE(FramePixelsShown(RECT{10, 10, 20, 20}, kRed), 9) << "the marching frame shows round the selection";
+
+    DragOnScreen(OnScreen(15, 15), OnScreen(35, 25));
+    ASSERT_NE(screen->SelImage, nullptr) << "the press inside the selection dropped it";
+    EXPECT_EQ(screen->SelRect.left, 30) << "the selection followed the mouse";
+    EXPECT_EQ(screen->SelRect.top, 20);
+    EXPECT_EQ(Shown(35, 25), ColorToRGB(kRed)) << "the selection shows where it was dragged";
+    Press(VK_ESCAPE);
+    SettleInput();
+    EXPECT_EQ(screen->SelImage, nullptr) << "Esc dropped the selection";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{30, 20, 40, 30}, kRed), "") << "the moved pixels, without the frame";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{10, 10, 20, 20}, screen->ScreenBackColor), "") << "the hole";
+    EXPECT_EQ(UndoSteps(), 1);
+    EXPECT_EQ(Shown(35, 25), ColorToRGB(kRed));
+}
+
+TEST_F(Drawing, APastedPictureShowsWithItsFrameAndMovesWhereItIsDragged) {
+    TBitmap pasted;
+    pasted.SetSize(10, 10);
+    pasted.Canvas().Brush.SetColor(kRed);
+    pasted.Canvas().FillRect(RECT{0, 0, 10, 10});
+    ASSERT_TRUE(CopyToClipboard(pasted));
+    // The keys go to the screen that the user has clicked.
+    MouseClicks(CaptionOf(screen));
+    PressWith(VK_CONTROL, 'V');
+    SettleInput();
+    ASSERT_NE(screen->SelImage, nullptr) << "Ctrl+V pasted";
+    PumpFor(600);
+    EXPECT_GE(FramePixelsShown(RECT{0, 0, 10, 10}, kRed), 9) << "the marching frame shows round the pasted picture";
+
+    DragOnScreen(OnScreen(5, 5), OnScreen(25, 15));
+    ASSERT_NE(screen->SelImage, nullptr);
+    EXPECT_EQ(screen->SelRect.left, 20) << "the pasted picture followed the mouse";
+    ClickTool(2);
+    EXPECT_EQ(screen->SelImage, nullptr) << "the tool change dropped it";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{20, 10, 30, 20}, kRed), "") << "the pasted pixels where they were dropped";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{0, 0, 10, 10}, kGround), "") << "a paste leaves no hole";
+    EXPECT_EQ(Shown(25, 15), ColorToRGB(kRed));
+}
+
+TEST_F(Drawing, AFrameThatHasNotRunYetLeavesNoDashes) {
+    Fill(0, 0, 16, 16, kRed);
+    ClickTool(1);
+    // Esc at once after the release: the selection is dropped before its
+    // frame ever ran on it.
+    SelectOnScreen({1, 1}, {12, 12});
+    LeftButton(false);
+    QueueKey(VK_ESCAPE);
+    SettleInput();
+    EXPECT_EQ(screen->SelImage, nullptr);
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{0, 0, 16, 16}, kRed), "") << "a selection dropped unmoved changes nothing";
+    EXPECT_EQ(UndoSteps(), 0);
+
+    // Copy twice in a row: the frame that the first copy restarted has not
+    // run before the second.
+    ASSERT_TRUE(Selects({1, 1}, {12, 12}));
+    PumpFor(600);
+    QueueKey('C', true);
+    QueueKey('C', true);
+    SettleInput();
+    TBitmap clip;
+    ASSERT_TRUE(ReadClipboard(clip));
+    EXPECT_EQ(clip.Width(), 12);
+    EXPECT_EQ(Unlike(clip, RECT{0, 0, 12, 12}, kRed), "") << "the copy carries no frame";
+
+    // A paste copied at once.
+    QueueKey('V', true);
+    QueueKey('C', true);
+    SettleInput();
+    ASSERT_TRUE(ReadClipboard(clip));
+    EXPECT_EQ(Unlike(clip, RECT{0, 0, 12, 12}, kRed), "") << "the pasted picture's copy carries no frame";
+    QueueKey(VK_ESCAPE);
+    SettleInput();
+    EXPECT_EQ(screen->SelImage, nullptr);
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{0, 0, 16, 16}, kRed), "") << "the paste dropped without a frame";
+}
+
+TEST_F(Drawing, AMovedSelectionStaysWhenTheNextSelectionIsCancelled) {
+    Fill(10, 10, 20, 20, kRed);
+    ClickTool(1);
+    ASSERT_TRUE(Selects({10, 10}, {19, 19}));
+    DragOnScreen(OnScreen(15, 15), OnScreen(35, 15));
+    ASSERT_EQ(screen->SelRect.left, 30);
+    // A new selection elsewhere, given up with Esc while it is dragged.
+    SelectOnScreen({45, 25}, {55, 35});
+    Press(VK_ESCAPE);
+    ReleaseAt(OnScreen(55, 35));
+    EXPECT_EQ(screen->SelImage, nullptr);
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{30, 10, 40, 20}, kRed), "") << "the moved pixels stay where they were dropped";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{10, 10, 20, 20}, screen->ScreenBackColor), "") << "the hole stays";
+    EXPECT_EQ(Unlike(screen->Picture(), RECT{45, 25, 56, 36}, kGround), "") << "the cancelled frame left nothing";
+}
+
+TEST_F(Drawing, TheTextCaretGoesWhenTheTextEnds) {
+    auto caretWindow = [] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetCurrentThreadId(), &info);
+        return info.hwndCaret;
+    };
+    auto clickText = [&](int X, int Y) {
+        MouseClicks(OnScreen(X, Y));
+        return caretWindow() == screen->panMain->Handle();
+    };
+    ClickTool(4);
+    ASSERT_TRUE(clickText(20, 20)) << "a click with the Text tool places the caret";
+    ClickTool(2);
+    EXPECT_EQ(caretWindow(), nullptr) << "after a tool change";
+
+    ClickTool(4);
+    ASSERT_TRUE(clickText(20, 20));
+    Press(VK_ESCAPE);
+    SettleInput();
+    EXPECT_EQ(caretWindow(), nullptr) << "after Esc";
+
+    ASSERT_TRUE(clickText(20, 20));
+    screen->SetPictureSize(900, 700);
+    UpdateScrollBars(screen);
+    ASSERT_TRUE(clickText(20, 20));
+    RECT bar;
+    GetWindowRect(screen->slbHorz->Handle(), &bar);
+    const POINT arrow = {bar.right - 4, (bar.top + bar.bottom) / 2};
+    MouseClicks(arrow);
+    ASSERT_GT(screen->slbHorz->Position(), 0) << "the arrow scrolled";
+    EXPECT_EQ(caretWindow(), nullptr) << "after a scroll";
+
+    ASSERT_TRUE(clickText(20, 20));
+    CloseEveryScreen();
+    EXPECT_EQ(caretWindow(), nullptr) << "after the screen closed";
 }
 
 TEST_F(Drawing, UndoAfterASaveMarksTheScreenModifiedAgain) {

@@ -139,6 +139,15 @@ inline void UseTestCaptureSettings() {
     CaptureOptions = Coded({0, 0});
 }
 
+// A point of a screen's caption, on the screen: just after its icon, clear
+// of the buttons also when the window is narrow.
+inline POINT CaptionOf(TfrmChild* Screen) {
+    RECT frame;
+    GetWindowRect(Screen->Handle(), &frame);
+    return POINT{frame.left + GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXSMICON) + 8,
+                 frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
 // Closes every screen without a question.
 inline void CloseEveryScreen() {
     for (int i = 0; TfrmChild* s = ScreenAt(i); ++i) s->AskSave = false;

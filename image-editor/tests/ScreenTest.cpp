@@ -1,11 +1,13 @@
 // Screens in the program's own main window: opening, saving, reloading and
 // closing pictures, with the messages a user sees and answers, the scroll
-// bars and the fitting of a screen to its picture.
+// bars and the fitting of a screen to its picture, the magnifier's view and
+// what a maximised screen shows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Child.h"
 #include "Common.h"
@@ -100,6 +103,13 @@ std::string DifferingRows(TBitmap& A, TBitmap& B) {
             first = y;
     return size + ", " + std::to_string(count) + " rows differ" +
            (count ? ", the first is row " + std::to_string(first) : std::string());
+}
+
+// Where a point of a control lies on the screen.
+POINT OnScreen(const TControl* Control, int X, int Y) {
+    POINT p = {X, Y};
+    ClientToScreen(Control->Handle(), &p);
+    return p;
 }
 
 class Screens : public ::testing::Test {
@@ -394,6 +404,88 @@ TEST_F(Screens, TheMagnifierShowsThePictureAroundTheMouse) {
 
     EndToolActions(false, false);
     EXPECT_FALSE(frmMain->panMagnifierFront->Visible());
+}
+
+TEST_F(Screens, TheMagnifierViewShowsOnTheScreenWhatIsAroundTheMouse) {
+    OpenScreenFile(MakePicture("seen.bmp", 120, 100));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    const COLORREF shadow = ColorToRGB(clSystemColor | COLOR_BTNSHADOW), black = 0;
+    struct Seen {
+        int Zoom;         // item of the zoom list
+        POINT Mouse;      // over the picture
+        POINT View;       // a pixel of the view
+        COLORREF Colour;  // what it shows
+        const char* What;
+    };
+    const Seen cases[] = {
+        {0, {50, 40}, {45, 45}, RGB(50, 40, 7), "100 %: the mouse's pixel in the middle"},
+        {0, {50, 40}, {0, 5}, RGB(5, 0, 7), "100 %: the picture's top row"},
+        {0, {50, 40}, {0, 4}, shadow, "100 %: above the picture"},
+        {2, {2, 2}, {45, 45}, RGB(2, 2, 7), "400 %: the mouse's pixel"},
+        {2, {2, 2}, {48, 48}, RGB(3, 3, 7), "400 %: the next pixel"},
+        {2, {2, 2}, {10, 10}, shadow, "400 %: outside the picture"},
+        {2, {2, 2}, {0, 43}, black, "400 %: the centre's mark"},
+        {4, {50, 40}, {45, 45}, RGB(50, 40, 7), "800 %: the mouse's pixel"},
+        {4, {50, 40}, {53, 45}, RGB(51, 40, 7), "800 %: eight view pixels to a picture pixel"},
+        {4, {50, 40}, {20, 20}, RGB(47, 37, 7), "800 %: three pixels up and left"},
+        {4, {50, 40}, {0, 41}, black, "800 %: the centre's mark"},
+    };
+    for (const Seen& c : cases) {
+        frmMain->cboMagnifier->SetItemIndex(c.Zoom);
+        const POINT target = OnScreen(screen->picMain, c.Mouse.x, c.Mouse.y);
+        ToFront();
+        MoveAlong(POINT{target.x + 6, target.y + 3}, target, 2, 0);
+        ASSERT_TRUE(frmMain->panMagnifierFront->Visible()) << "the view shows while the mouse is over the picture";
+        EXPECT_EQ(ScreenPixel(OnScreen(frmMain->picMagnifier, c.View.x, c.View.y)), c.Colour) << c.What;
+    }
+}
+
+TEST_F(Screens, AMaximisedScreenIsPlainGreyAroundItsPicture) {
+    OpenScreenFile(MakePicture("maxed.bmp", 30, 20));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    // A double click on the caption maximises the window.
+    MouseClicks(CaptionOf(screen), 2);
+    ASSERT_TRUE(IsZoomed(screen->Handle()));
+    PumpFor(200);
+
+    RECT area;
+    GetClientRect(screen->sclMain->Handle(), &area);
+    MapWindowPoints(screen->sclMain->Handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    TBitmap shot;
+    shot.SetSize(w, h);
+    HDC dc = GetDC(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, w, h, dc, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, dc);
+    // Everything there but the picture, the bars and their corner is the
+    // plain grey of the scroll box.
+    std::vector<RECT> parts;
+    const std::initializer_list<TControl*> shown = {screen->panMain, screen->slbHorz, screen->slbVert, screen->panRect};
+    for (TControl* c : shown) {
+        RECT r;
+        GetWindowRect(c->Handle(), &r);
+        OffsetRect(&r, -area.left, -area.top);
+        parts.push_back(r);
+    }
+    const COLORREF shadow = ColorToRGB(clSystemColor | COLOR_BTNSHADOW);
+    int unlike = 0;
+    std::string first;
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* row = shot.ScanLine(y);
+        for (int x = 0; x < w; ++x) {
+            const POINT p = {x, y};
+            if (std::any_of(parts.begin(), parts.end(), [p](const RECT& r) { return PtInRect(&r, p) != FALSE; }))
+                continue;
+            const COLORREF found = RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+            if (found == shadow) continue;
+            if (unlike++ == 0)
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " + std::to_string(found);
+        }
+    }
+    EXPECT_EQ(unlike, 0) << "pixels of the grey area that are not grey (" << std::to_string(shadow)
+                         << "), the first: " << first;
 }
 
 }  // namespace
