@@ -135,13 +135,7 @@ TEST(PopupMenus, ARightClickOpensTheMenuOfTheControlOrOfTheOneAroundIt) {
     PumpFor(50);
     // The menu closes again from inside its own loop.
     Later(form, [] { Press(VK_ESCAPE); }, 300);
-    ToFront();
-    MouseTo(CentreOf(inner->Handle()));
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, in, sizeof in[0]);
+    ClickAt(CentreOf(inner->Handle()), true);
     EXPECT_TRUE(PumpUntil([&] { return popups == 1; })) << "no menu opened over the inner panel";
     Free(form);
 }

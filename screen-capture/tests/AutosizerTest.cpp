@@ -164,6 +164,7 @@ TEST_F(Dialogs, AutosizerMaximisedIsNoLargerThanTheScreen) {
                                         const POINT button = FindHit(f->Handle(), HTMAXBUTTON);
                                         ASSERT_GE(button.x, 0) << "no maximise button";
                                         ClickAt(button);
+                                        Settle();
                                     },
                                     [&] {
                                         TfrmAutosizer* f = Active<TfrmAutosizer>();
@@ -320,7 +321,10 @@ TEST_F(Dialogs, FileSettingsDigitsStepWithinOneToFive) {
                                                       RECT r;
                                                       GetWindowRect(f->updDigits->Handle(), &r);
                                                       const POINT up = {(r.left + r.right) / 2, r.top + 3};
-                                                      for (int i = 0; i < 4; ++i) ClickAt(up);
+                                                      for (int i = 0; i < 4; ++i) {
+                                                          ClickAt(up);
+                                                          Settle();
+                                                      }
                                                       texts.push_back(f->txtDigits->Text());
                                                       for (int i = 0; i < 6; ++i) Press(VK_DOWN);
                                                       Settle();
