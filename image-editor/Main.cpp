@@ -100,10 +100,7 @@ LRESULT CALLBACK MainWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam
         return 0;
     }
     if (Msg == ActivateMsg && ActivateMsg != 0) {
-        SafeCall([] {
-            Application->Restore();
-            ZvSetForegroundWindow(frmMain->Handle());
-        });
+        SafeCall([] { BringMainWindowToFront(); });
         return 0;
     }
     return CallWindowProcA(OldWindowProc, Wnd, Msg, WParam, LParam);
