@@ -193,6 +193,12 @@ inline void ClickAt(POINT P, bool Right = false) {
 // A left click at the centre of a window.
 inline void ClickOn(HWND Wnd) { ClickAt(CentreOf(Wnd)); }
 
+// The pop-up menu that is open on the screen, or nullptr.
+inline HMENU OpenMenu() {
+    HWND wnd = FindWindowA("#32768", nullptr);
+    return wnd && IsWindowVisible(wnd) ? reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0)) : nullptr;
+}
+
 // The bytes of a stored registry value under HKEY_CURRENT_USER, or
 // "<missing>".
 inline std::string StoredBytes(const char* Key, const char* Name) {
