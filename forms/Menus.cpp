@@ -432,6 +432,24 @@ void MeasureMenuItem(MEASUREITEMSTRUCT& M) {
     M.itemHeight = static_cast<UINT>(std::max<LONG>(text.cy + 4, ImageWidth(item) + 4));
 }
 
+namespace {
+
+// The ground of an item. A selected pop-up item is highlighted. An item of
+// the menu bar goes with the text colour that its drawing handler chose:
+// highlighted text on the highlight; other text on the bar's own colour,
+// sunken while its menu is open and raised while the mouse is over it.
+void FillGround(const TMenuItem* Item, TCanvas& Canvas, const DRAWITEMSTRUCT& D, bool Selected) {
+    const bool highlighted =
+        Selected && (!TopLevel(Item) || ColorToRGB(Canvas.Font.Color()) == GetSysColor(COLOR_HIGHLIGHTTEXT));
+    Canvas.Brush.SetColor(clSystemColor | (highlighted ? COLOR_HIGHLIGHT : COLOR_MENU));
+    Canvas.FillRect(D.rcItem);
+    if (!Selected || highlighted) return;
+    RECT r = D.rcItem;
+    DrawEdge(Canvas.Handle(), &r, (D.itemState & ODS_SELECTED) ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+}
+
+}  // namespace
+
 void DrawMenuItem(const DRAWITEMSTRUCT& D) {
     TMenuItem* item = ItemOfData(D.itemData);
     if (!item) return;
@@ -442,9 +460,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT& D) {
     canvas.Font.SetName(lf.lfFaceName);
     canvas.Font.SetHeight(lf.lfHeight);
     canvas.Font.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-    canvas.Brush.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    canvas.FillRect(D.rcItem);
     if (item->OnDrawItem) item->OnDrawItem(item, canvas, D.rcItem, selected);
+    FillGround(item, canvas, D, selected);
     if (!item->Enabled) canvas.Font.SetColor(clSystemColor | COLOR_GRAYTEXT);
     canvas.Brush.SetClear(true);
     RECT r = D.rcItem;

@@ -40,16 +40,15 @@ bool PrinterInstalled() {
 
 void Tell(const std::string& Text, const std::string& Caption, int Icon) { AskUser(Text, Caption, 1, Icon, "OK"); }
 
-// The program's windows go while the capture is armed and come back after.
+// The program's windows go while the capture is armed and come back after;
+// the application window has no face of its own and stays hidden.
 void HideProgram() {
     ShowWindow(frmMain->Handle(), SW_HIDE);
     ShowWindow(Application->Handle(), SW_HIDE);
 }
 void ShowProgram() {
-    ShowWindow(Application->Handle(), SW_SHOW);
     ShowWindow(frmMain->Handle(), SW_SHOW);
-    if (Application->Minimized()) Application->Restore();
-    ZvSetForegroundWindow(Application->Handle());
+    BringMainWindowToFront();
 }
 
 void SetTrayIcon(int Image, DWORD Message) {

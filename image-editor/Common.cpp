@@ -86,8 +86,13 @@ void EndToolActions(bool AllScreens, bool DropSelection) {
     frmMain->panMagnifierFront->Hide();
 }
 
+void BringMainWindowToFront() {
+    Application->Restore();
+    ZvSetForegroundWindow(frmMain->Handle());
+}
+
 void OpenScreenFile(const std::string& FileName) {
-    ZvSetForegroundWindow(Application->Handle());
+    BringMainWindowToFront();
     if (ScreenCount() >= MaxScreens) return;
     if (!FileExists(FileName)) return Refuse("File not found - " + FileName);
     const int type = PictureType(FileName);

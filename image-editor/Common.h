@@ -37,6 +37,10 @@ bool CheckFileName(const std::string& Name, const std::string& Caption);
 // Closes every screen, offering to save the modified ones; false when the
 // user cancels or a save fails.
 bool CloseAllScreens(const std::string& Caption);
+// Brings the program to the front: the main window, which carries the
+// program's task-bar button, is restored when minimised and activated; the
+// application window stays hidden.
+void BringMainWindowToFront();
 // Disables a form with the hour-glass over the program, or the reverse.
 void SetFormBusy(forms::TForm* Form, bool Enabled);
 // Sizes and places a screen around its picture within the free area.

@@ -100,10 +100,7 @@ LRESULT CALLBACK MainWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam
         return 0;
     }
     if (Msg == ActivateMsg && ActivateMsg != 0) {
-        SafeCall([] {
-            Application->Restore();
-            ZvSetForegroundWindow(frmMain->Handle());
-        });
+        SafeCall([] { BringMainWindowToFront(); });
         return 0;
     }
     return CallWindowProcA(OldWindowProc, Wnd, Msg, WParam, LParam);
@@ -752,6 +749,11 @@ void TfrmMain::tmrMain_Timer(TComponent*) {
     const int tool = DrawingByte(0);
     for (int i = 0; TfrmChild* s = ScreenAt(i); ++i)
         if (s->picMain->Cursor != tool + 1) s->picMain->Cursor = tool + 1;
+    // The pressed tool button follows the tool, also when the program changes
+    // it (the Picker going back, Paste, Select All) with the status bar off.
+    if (tool < 12)
+        for (int i = 0; i < 12; ++i)
+            if (ToolButtons[i]->Down() != (i == tool)) ToolButtons[i]->SetDown(i == tool);
     TfrmChild* active = ActiveScreen();
     if (panStatusBar->Visible()) {
         if (active) {
@@ -772,8 +774,6 @@ void TfrmMain::tmrMain_Timer(TComponent*) {
             picStatusBar1->Tag = -1;
         }
         if (panStatusBar3->Tag != tool + 1 && tool < 12) {
-            for (int i = 0; i < 12; ++i)
-                if (ToolButtons[i]->Down() != (i == tool)) ToolButtons[i]->SetDown(i == tool);
             ShowListImage(picStatusBar3, imlDrawingTools, tool);
             lblStatusBar3->SetCaption(kTools[tool][1]);
             panStatusBar3->Tag = tool + 1;

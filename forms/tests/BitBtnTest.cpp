@@ -18,12 +18,6 @@ void Settle() {
     PumpFor(50);
 }
 
-void Mouse(DWORD Flags) {
-    INPUT in = {INPUT_MOUSE};
-    in.mi.dwFlags = Flags;
-    SendInput(1, &in, sizeof in);
-}
-
 class BitButtons : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -49,13 +49,7 @@ protected:
     void ClickAt(int X, int Y) const {
         POINT p = {X, Y};
         ClientToScreen(list->Handle(), &p);
-        ToFront();
-        MouseTo(p);
-        INPUT in[2] = {};
-        in[0].type = in[1].type = INPUT_MOUSE;
-        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, in, sizeof in[0]);
+        testsupport::ClickAt(p);
     }
     static int Middle(int Index) { return Index * ItemHeight + ItemHeight / 2; }
 

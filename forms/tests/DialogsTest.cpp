@@ -11,19 +11,6 @@ using namespace testsupport;
 
 namespace {
 
-// Types text into the window in front, as a user's keys would.
-void Type(const std::string& Text) {
-    ToFront();
-    for (char ch : Text) {
-        const SHORT scan = VkKeyScanA(ch);
-        const bool shift = (scan & 0x100) != 0;
-        if (shift) Key(VK_SHIFT, false);
-        Key(LOBYTE(scan), false);
-        Key(LOBYTE(scan), true);
-        if (shift) Key(VK_SHIFT, true);
-    }
-}
-
 // Alt and a letter: the dialog's accelerator of a field.
 void AltKey(char Letter) {
     ToFront();

@@ -11,6 +11,16 @@ using namespace testsupport;
 
 namespace {
 
+// How many pixels of a screen rectangle have the colour.
+int CountOf(const RECT& R, COLORREF Colour) {
+    HDC dc = GetDC(nullptr);
+    int n = 0;
+    for (int y = R.top; y < R.bottom; ++y)
+        for (int x = R.left; x < R.right; ++x) n += GetPixel(dc, x, y) == Colour;
+    ReleaseDC(nullptr, dc);
+    return n;
+}
+
 class MainMenus : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -106,6 +116,36 @@ TEST_F(MainMenus, ASubmenusClickRunsWhenItOpensAndItsItemsShowItsStates) {
     EXPECT_EQ(fired[0], save);
 }
 
+TEST_F(MainMenus, AnOpenBarItemShowsItsTextOnTheGroundThatGoesWithIt) {
+    struct Seen {
+        int Highlight = -1, Text = -1;
+    };
+    // Alt+F opens File; the pixels of its item on the bar are read while
+    // it is open, in the colour its drawing handler chose.
+    auto openFile = [this](TColor Text) {
+        file->OnDrawItem = [Text](TMenuItem*, TCanvas& Canvas, const RECT&, bool) { Canvas.Font.SetColor(Text); };
+        Seen seen;
+        WhenReady(*form, [] { return OpenMenu() != nullptr; }, [&] {
+            RECT r = {};
+            GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &r);
+            seen.Highlight = CountOf(r, GetSysColor(COLOR_HIGHLIGHT));
+            seen.Text = CountOf(r, ColorToRGB(Text));
+            Press(VK_ESCAPE);
+            Press(VK_ESCAPE);
+        });
+        PressAlt('F');
+        EXPECT_TRUE(PumpUntil([&] { return seen.Text >= 0; }, 5000)) << "the File menu did not open";
+        PumpFor(100);
+        return seen;
+    };
+    const Seen plain = openFile(clSystemColor | COLOR_MENUTEXT);
+    EXPECT_GT(plain.Text, 0) << "the caption does not show in the menu-text colour";
+    EXPECT_EQ(plain.Highlight, 0) << "menu text drawn on the highlight";
+    const Seen lit = openFile(clSystemColor | COLOR_HIGHLIGHTTEXT);
+    EXPECT_GT(lit.Text, 0) << "the caption does not show in the highlight-text colour";
+    EXPECT_GT(lit.Highlight, 0) << "highlighted text drawn without the highlight";
+}
+
 TEST(ShortCuts, ShowAsTheirKeys) {
     EXPECT_EQ(ShortCutToText(scCtrl | 'S'), "Ctrl+S");
     EXPECT_EQ(ShortCutToText(scCtrl | scShift | 'N'), "Ctrl+Shift+N");
@@ -135,13 +175,7 @@ TEST(PopupMenus, ARightClickOpensTheMenuOfTheControlOrOfTheOneAroundIt) {
     PumpFor(50);
     // The menu closes again from inside its own loop.
     Later(form, [] { Press(VK_ESCAPE); }, 300);
-    ToFront();
-    MouseTo(CentreOf(inner->Handle()));
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, in, sizeof in[0]);
+    ClickAt(CentreOf(inner->Handle()), true);
     EXPECT_TRUE(PumpUntil([&] { return popups == 1; })) << "no menu opened over the inner panel";
     Free(form);
 }

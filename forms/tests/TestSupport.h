@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "Forms.h"
@@ -67,6 +68,23 @@ inline void Later(forms::TComponent* Owner, std::function<void()> Action, unsign
     };
 }
 
+// Runs Action once Ready() holds, from a timer that runs in whatever modal
+// loop is running then (a dialog's, a message box's or a menu's, opened by
+// the input that the caller sends next). After five seconds it gives up.
+inline void WhenReady(forms::TComponent& Owner, std::function<bool()> Ready, std::function<void()> Action) {
+    auto* timer = new forms::TTimer(&Owner);
+    timer->SetInterval(100);
+    timer->Tag = 0;  // the tries so far
+    timer->OnTimer = [timer, Ready, Action](forms::TComponent*) {
+        if (!Ready()) {
+            if (++timer->Tag >= 50) timer->SetEnabled(false);
+            return;
+        }
+        timer->SetEnabled(false);
+        Action();
+    };
+}
+
 inline void Key(WORD Vk, bool Up) {
     INPUT in = {};
     in.type = INPUT_KEYBOARD;
@@ -111,6 +129,28 @@ inline void PressWith(WORD Modifier, WORD Vk) {
 // Presses and releases a key, with Shift held when asked.
 inline void Press(WORD Vk, bool Shift = false) { PressWith(Shift ? VK_SHIFT : 0, Vk); }
 
+// Types text into the window in front, as a user's keys would.
+inline void Type(const std::string& Text) {
+    ToFront();
+    for (char ch : Text) {
+        const SHORT scan = VkKeyScanA(ch);
+        const bool shift = (scan & 0x100) != 0;
+        if (shift) Key(VK_SHIFT, false);
+        Key(LOBYTE(scan), false);
+        Key(LOBYTE(scan), true);
+        if (shift) Key(VK_SHIFT, true);
+    }
+}
+
+// A key pressed with modifiers held, as for a shortcut (Ctrl+O).
+inline void Chord(std::initializer_list<WORD> Modifiers, WORD Vk) {
+    ToFront();
+    for (WORD m : Modifiers) Key(m, false);
+    Key(Vk, false);
+    Key(Vk, true);
+    for (WORD m : Modifiers) Key(m, true);
+}
+
 // Alt and a key, as for an underlined letter.
 inline void PressAlt(WORD Vk) { PressWith(VK_MENU, Vk); }
 
@@ -124,10 +164,28 @@ inline void MouseTo(POINT P) {
     SendInput(1, &in, sizeof in);
 }
 
+inline POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
 inline POINT CentreOf(HWND Wnd) {
     RECT r;
     GetWindowRect(Wnd, &r);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return CentreOf(r);
+}
+
+// A button of the mouse going down or up where the mouse is
+// (MOUSEEVENTF_LEFTDOWN ...).
+inline void Mouse(DWORD Flags) {
+    INPUT in = {INPUT_MOUSE};
+    in.mi.dwFlags = Flags;
+    SendInput(1, &in, sizeof in);
+}
+
+// A click of the left (or right) button at a point of the screen.
+inline void ClickAt(POINT P, bool Right = false) {
+    ToFront();
+    MouseTo(P);
+    Mouse(Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    Mouse(Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 // A point of the top of a window (its caption, a caption button) that the
@@ -142,12 +200,7 @@ inline POINT FindHit(HWND Wnd, LRESULT Hit) {
 }
 
 // Presses or releases the left button where the mouse is.
-inline void LeftButton(bool Down) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
-}
+inline void LeftButton(bool Down) { Mouse(Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
 
 // Lets the windows handle the input sent so far, and paint.
 inline void SettleInput() {
@@ -211,14 +264,12 @@ inline COLORREF ScreenPixel(POINT P) {
 }
 
 // A left click at the centre of a window.
-inline void ClickOn(HWND Wnd) {
-    ToFront();
-    MouseTo(CentreOf(Wnd));
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof in[0]);
+inline void ClickOn(HWND Wnd) { ClickAt(CentreOf(Wnd)); }
+
+// The pop-up menu that is open on the screen, or nullptr.
+inline HMENU OpenMenu() {
+    HWND wnd = FindWindowA("#32768", nullptr);
+    return wnd && IsWindowVisible(wnd) ? reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0)) : nullptr;
 }
 
 // The bytes of a stored registry value under HKEY_CURRENT_USER, or

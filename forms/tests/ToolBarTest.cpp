@@ -14,18 +14,6 @@ using namespace testsupport;
 
 namespace {
 
-POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
-
-void ClickAt(POINT P) {
-    ToFront();
-    MouseTo(P);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof in[0]);
-}
-
 BOOL CALLBACK FindMenu(HWND Wnd, LPARAM Found) {
     char cls[16];
     GetClassNameA(Wnd, cls, sizeof cls);

@@ -14,12 +14,6 @@ using namespace testsupport;
 
 namespace {
 
-void Mouse(DWORD Flags) {
-    INPUT in = {INPUT_MOUSE};
-    in.mi.dwFlags = Flags;
-    SendInput(1, &in, sizeof in);
-}
-
 void Settle() {
     PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
     PumpFor(50);

@@ -76,6 +76,28 @@ TEST_F(Capturing, ImmediatelyHidesTheProgramCapturesAndCopiesToTheClipboard) {
     EXPECT_TRUE(frmMain->tlnPreviousScreen->Enabled());
 }
 
+TEST_F(Capturing, AfterACaptureTheMainWindowIsInFrontAndTakesTheKeys) {
+    ApplicationWindowWatch watch;
+    ArmCapture();
+    ASSERT_TRUE(watch.Until([] { return !CaptureArmed && Shown(); }));
+    // F10 in another window would open that window's system menu.
+    ASSERT_TRUE(watch.Until([] { return GetForegroundWindow() == frmMain->Handle(); }))
+        << "in front instead: window " << GetForegroundWindow() << ", the application window is "
+        << Application->Handle();
+    EXPECT_EQ(GetActiveWindow(), frmMain->Handle());
+
+    // F10, the Capture Now key, reaches the main window: a second capture
+    // comes to the emptied clipboard.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    Press(VK_F10);
+    TBitmap clip;
+    EXPECT_TRUE(watch.Until([&] { return !CaptureArmed && Shown() && ReadClipboard(clip); }))
+        << "F10 did not reach the main window after the capture";
+    EXPECT_FALSE(watch.Shown) << "the application window showed";
+}
+
 TEST_F(Capturing, ADelayCountsDownItsSecondsFirst) {
     WhenSettings = Coded({1, 2, 0, 0, 0});
     CaptureOptions = Coded({1, 0});

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "Child.h"
 #include "Common.h"
@@ -200,6 +201,62 @@ TEST_F(Drawing, FillPickerAndEraserUseTheirColours) {
     Send(WM_LBUTTONDOWN, 50, 5);
     Send(WM_LBUTTONUP, 50, 5);
     EXPECT_EQ(At(50, 5), 0x00FF00);
+}
+
+// The pixels of a tool button as the screen shows it.
+std::vector<COLORREF> ButtonLook(const TToolButton* Button) {
+    const RECT r = frmMain->tlbDrawingTools->ButtonRect(Button);
+    std::vector<COLORREF> look;
+    HDC dc = GetDC(nullptr);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) look.push_back(GetPixel(dc, x, y));
+    ReleaseDC(nullptr, dc);
+    return look;
+}
+
+TEST_F(Drawing, WithTheStatusBarOffThePressedToolButtonFollowsTheToolTheProgramChooses) {
+    Choose(6);  // the Fill: the buttons below are all up
+    const int options = Options;
+    ExcludeOption(OptStatusBar);
+    frmMain->UpdateStatusBar();
+    TToolButton* const selector = ToolButtons[0];
+    TToolButton* const pencil = ToolButtons[1];
+    TToolButton* const picker = ToolButtons[4];
+    // Looks are read with the mouse resting on the Ellipse's button, the
+    // last of the bar, so that none of the buttons read shows the mouse over
+    // it.
+    auto settled = [] {
+        MouseTo(CentreOf(frmMain->tlbDrawingTools->ButtonRect(ToolButtons[11])));
+        PumpUntil([] { return SendMessageA(frmMain->tlbDrawingTools->Handle(), TB_GETHOTITEM, 0, 0) == 11; });
+        PumpFor(100);
+    };
+    settled();
+    const auto selectorUp = ButtonLook(selector), pencilUp = ButtonLook(pencil), pickerUp = ButtonLook(picker);
+    ClickAt(CentreOf(frmMain->tlbDrawingTools->ButtonRect(pencil)));
+    settled();
+    ASSERT_EQ(DrawingByte(0) + 1, 2) << "the click on the Pencil chose it";
+    const auto pencilDown = ButtonLook(pencil);
+    ClickAt(CentreOf(frmMain->tlbDrawingTools->ButtonRect(picker)));
+    settled();
+    ASSERT_EQ(DrawingByte(0) + 1, 5);
+    ASSERT_NE(ButtonLook(picker), pickerUp) << "a pressed button looks like one";
+
+    // The Picker takes a colour from the picture and goes back to the Pencil.
+    ClickOn(screen->picMain->Handle());
+    EXPECT_TRUE(PumpUntil([] { return DrawingByte(0) + 1 == 2; })) << "the Picker did not go back";
+    settled();
+    EXPECT_TRUE(ButtonLook(picker) == pickerUp) << "the Picker's button stayed pressed";
+    EXPECT_TRUE(ButtonLook(pencil) == pencilDown) << "the Pencil's button is not pressed";
+
+    // Select All chooses the Selector.
+    Chord({VK_CONTROL}, 'A');
+    EXPECT_TRUE(PumpUntil([] { return DrawingByte(0) == 0; })) << "Ctrl+A did not choose the Selector";
+    settled();
+    EXPECT_TRUE(ButtonLook(pencil) == pencilUp) << "the Pencil's button stayed pressed";
+    EXPECT_FALSE(ButtonLook(selector) == selectorUp) << "the Selector's button is not pressed";
+
+    Options = options;
+    frmMain->UpdateStatusBar();
 }
 
 TEST_F(Drawing, AnUnfinishedCurveGoesWhenTheToolChanges) {

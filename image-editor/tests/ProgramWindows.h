@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -122,6 +123,19 @@ inline void AnswerNextBox(Answer& Seen, const std::string& Button) {
         }
     };
 }
+
+// Waits as PumpUntil does, noting meanwhile whether the application window
+// ever showed: it has no face of its own, the main window stands for the
+// program.
+struct ApplicationWindowWatch {
+    bool Until(const std::function<bool()>& Done, int Ms = 5000) {
+        return testsupport::PumpUntil([&] {
+            Shown = Shown || IsWindowVisible(Application->Handle());
+            return Done();
+        }, Ms);
+    }
+    bool Shown = false;
+};
 
 // A coded settings string of these bytes, positions 1 on.
 inline ShortString Coded(std::initializer_list<int> Bytes) {

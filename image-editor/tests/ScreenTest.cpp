@@ -19,6 +19,7 @@
 
 #include "Child.h"
 #include "Common.h"
+#include "EditCommands.h"
 #include "ProgramWindows.h"
 #include "RegData.h"
 
@@ -160,6 +161,40 @@ TEST_F(Screens, APictureFileOpensAsAScreenNamedAfterItAndOthersAreRefused) {
     frmMain->UpdateCommandStates();
     EXPECT_FALSE(frmMain->tlnNew->Enabled());
     MaxScreens = 99;
+}
+
+TEST_F(Screens, AfterOpenTheMainWindowIsInFrontAndTakesTheKeys) {
+    MakePicture("front.bmp", 30, 20);
+    FileLocation = TempFolder();
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    ApplicationWindowWatch watch;
+    WhenReady(
+        timers,
+        [] {
+            HWND dialog = FindWindowA("#32770", "Open Files");
+            return dialog && IsWindowVisible(dialog);
+        },
+        [] {
+            Type("front.bmp");
+            Press(VK_RETURN);
+        });
+    Chord({VK_CONTROL}, 'O');
+    ASSERT_TRUE(watch.Until([] { return ScreenCount() == 1; })) << "Ctrl+O opened nothing";
+    EXPECT_TRUE(watch.Until([] { return GetForegroundWindow() == frmMain->Handle(); }))
+        << "in front instead: window " << GetForegroundWindow();
+    EXPECT_EQ(GetActiveWindow(), frmMain->Handle());
+
+    // Select All and Copy, pressed now, reach the main window.
+    Chord({VK_CONTROL}, 'A');
+    Chord({VK_CONTROL}, 'C');
+    TBitmap copied;
+    EXPECT_TRUE(watch.Until([&] { return ReadClipboard(copied); })) << "Ctrl+A, Ctrl+C did not reach the main window";
+    EXPECT_EQ(copied.Width(), 30);
+    EXPECT_EQ(copied.Height(), 20);
+    EXPECT_FALSE(watch.Shown) << "the application window showed";
 }
 
 TEST_F(Screens, SavingGivesTheScreenTheNameAndTypeOfTheFileAndAFailedSaveChangesNothing) {

@@ -161,6 +161,7 @@ TEST_F(Dialogs, AutosizerMaximisedIsTheWholeScreen) {
                                             ASSERT_GE(at.x, 0) << "no point of hit-test code " << where;
                                             ClickAt(at);
                                             if (where == HTCAPTION) ClickAt(at);
+                                            Settle();
                                         },
                                         [&] {
                                             TfrmAutosizer* f = Active<TfrmAutosizer>();
@@ -316,7 +317,10 @@ TEST_F(Dialogs, FileSettingsDigitsStepWithinOneToFiveAndOnlyTheirDigitsAreTyped)
                                                       RECT r;
                                                       GetWindowRect(f->updDigits->Handle(), &r);
                                                       const POINT up = {(r.left + r.right) / 2, r.top + 3};
-                                                      for (int i = 0; i < 4; ++i) ClickAt(up);
+                                                      for (int i = 0; i < 4; ++i) {
+                                                          ClickAt(up);
+                                                          Settle();
+                                                      }
                                                       texts.push_back(f->txtDigits->Text());
                                                       for (int i = 0; i < 6; ++i) Press(VK_DOWN);
                                                       Settle();

@@ -74,16 +74,6 @@ void Type(TEdit* Edit, const std::string& Text) {
     Settle();
 }
 
-// A key pressed with modifiers held, as for a shortcut.
-void Chord(std::initializer_list<WORD> Modifiers, WORD Vk) {
-    ToFront();
-    for (WORD m : Modifiers) Key(m, false);
-    Key(Vk, false);
-    Key(Vk, true);
-    for (WORD m : Modifiers) Key(m, true);
-    Settle();
-}
-
 // Whether a window shows a pixel of that colour.
 bool ShowsColour(HWND Wnd, COLORREF Colour) {
     RECT r;
@@ -202,6 +192,7 @@ TEST_F(ScreenCaptureDialog, EachWhenPanelWritesItsBytesAndKeepsTheOthers) {
                                 panels += " " + ShownPanels(f->fraWhen);
                                 f->hky12Shortcut->SetFocus();
                                 Chord({VK_CONTROL, VK_MENU}, 'K');
+                                Settle();
                                 Choose(f->cboWhen, 3);
                                 panels += " " + ShownPanels(f->fraWhen);
                                 ClickOn(f->opt13Click2->Handle());
@@ -265,6 +256,7 @@ TEST_F(ScreenCaptureDialog, KeyPressedNeedsAShortcutKey) {
                                 box = ClickAndAnswer(timers, f->Handle(), f->cmdOK->Handle());
                                 keyFocused = GetFocus() == f->hky12Shortcut->Handle();
                                 Chord({VK_SHIFT}, 'F');
+                                Settle();
                                 shiftF = f->hky12Shortcut->HotKey();
                                 ClickOn(f->cmdOK->Handle());
                             }});
@@ -589,6 +581,7 @@ TEST_F(PropertiesDialog, TheHotKeyKeepsTheOtherWhenBytes) {
                                                                                f->cmdOK->Handle());
                                                           f->hky12Shortcut->SetFocus();
                                                           Chord({VK_CONTROL, VK_MENU}, 'K');
+                                                          Settle();
                                                           ClickOn(f->cmdOK->Handle());
                                                       }});
     EXPECT_EQ(group, " Properties for \"key pressed\" ");

@@ -70,12 +70,6 @@ void Settle() {
     PumpFor(60);
 }
 
-void Mouse(DWORD Flags) {
-    INPUT in = {INPUT_MOUSE};
-    in.mi.dwFlags = Flags;
-    SendInput(1, &in, sizeof in);
-}
-
 POINT OnScreen(HWND Wnd, POINT P) {
     ClientToScreen(Wnd, &P);
     return P;

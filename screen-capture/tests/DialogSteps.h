@@ -42,20 +42,6 @@ inline void Settle() {
     testsupport::PumpFor(100);
 }
 
-inline void Mouse(DWORD Flags) {
-    INPUT in = {INPUT_MOUSE};
-    in.mi.dwFlags = Flags;
-    SendInput(1, &in, sizeof in);
-}
-
-inline void ClickAt(POINT P) {
-    testsupport::ToFront();
-    testsupport::MouseTo(P);
-    Mouse(MOUSEEVENTF_LEFTDOWN);
-    Mouse(MOUSEEVENTF_LEFTUP);
-    Settle();
-}
-
 inline BOOL CALLBACK AddWindowText(HWND Wnd, LPARAM Texts) {
     char text[512];
     GetWindowTextA(Wnd, text, sizeof text);
@@ -72,29 +58,12 @@ inline std::string WindowTexts(HWND Wnd) {
     return texts;
 }
 
-// Runs Action once Ready() holds, from a timer that runs in whatever modal
-// loop is running then (a sub-dialog's or a message box's, opened by a
-// click that the caller sends next). After five seconds it gives up.
-inline void WhenReady(forms::TComponent& Owner, std::function<bool()> Ready, std::function<void()> Action) {
-    auto* timer = new forms::TTimer(&Owner);
-    timer->SetInterval(100);
-    timer->Tag = 0;  // the tries so far
-    timer->OnTimer = [timer, Ready, Action](forms::TComponent*) {
-        if (!Ready()) {
-            if (++timer->Tag >= 50) timer->SetEnabled(false);
-            return;
-        }
-        timer->SetEnabled(false);
-        Action();
-    };
-}
-
 // Clicks Button of Dialog and answers the message box that comes up: its
 // texts, caption first, or "<no box>".
 inline std::string ClickAndAnswer(forms::TComponent& Owner, HWND Dialog, HWND Button) {
     std::string texts;
     bool answered = false;
-    WhenReady(
+    testsupport::WhenReady(
         Owner, [Dialog] { return GetActiveWindow() && GetActiveWindow() != Dialog; },
         [&] {
             texts = WindowTexts(GetActiveWindow());
