@@ -70,19 +70,25 @@ function(zv_add_program name)
     zv_binds(${name} ${ARG_BINDS})
 endfunction()
 
-# zv_add_test(<name> SOURCES <src>... [LINK <lib>...] [DISPLAY]): one
-# GoogleTest program of a module. It is built for both targets; CTest runs it
-# only where it can run, on the 64-bit target under Wine. DISPLAY: it shows
+# zv_add_test(<name> SOURCES <src>... [LINK <lib>...] [DISPLAY] [LOCKS <name>...]):
+# one GoogleTest program of a module. It is built for both targets; CTest runs
+# it only where it can run, on the 64-bit target under Wine. DISPLAY: it shows
 # windows and sends input, so it has the display to itself while it runs.
+# LOCKS: settings of the whole system that it changes, which no other test
+# with the same lock changes at the same time.
 function(zv_add_test name)
-    cmake_parse_arguments(ARG "DISPLAY" "" "SOURCES;LINK" ${ARGN})
+    cmake_parse_arguments(ARG "DISPLAY" "" "SOURCES;LINK;LOCKS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/forms/tests)
     target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gtest_main)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         add_test(NAME ${name} COMMAND ${name})
+        set(locks ${ARG_LOCKS})
         if(ARG_DISPLAY)
-            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+            list(APPEND locks display)
+        endif()
+        if(locks)
+            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${locks}")
         endif()
     endif()
 endfunction()

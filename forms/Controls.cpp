@@ -691,6 +691,12 @@ LRESULT TEdit::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         if (key == 0) return 0;
         WParam = static_cast<unsigned char>(key);
     }
+    if (Msg == WM_KEYUP && OnKeyUp) {
+        WORD key = static_cast<WORD>(WParam);
+        OnKeyUp(this, key);
+        if (key == 0) return 0;
+        WParam = key;
+    }
     if (Msg == WM_CONTEXTMENU && OnContextPopup) {
         POINT pos = {SignedLow(LParam), SignedHigh(LParam)};
         if (pos.x == -1 && pos.y == -1)

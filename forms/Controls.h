@@ -332,6 +332,9 @@ private:
 
 // A character typed in a control; setting Key to 0 swallows it.
 using TKeyPressEvent = std::function<void(TComponent* Sender, char& Key)>;
+// A key pressed or released in a control: its virtual key; setting Key to 0
+// keeps the control from acting on it.
+using TKeyEvent = std::function<void(TComponent* Sender, WORD& Key)>;
 
 // Asked for a control's context menu: MousePos in its client coordinates,
 // (-1, -1) when asked from the keyboard. Handled: the system's own menu is
@@ -353,6 +356,8 @@ public:
     TNotifyEvent OnChange;
     // Each character typed, before the edit takes it.
     TKeyPressEvent OnKeyPress;
+    // Each key released while the edit has the focus.
+    TKeyEvent OnKeyUp;
     TContextPopupEvent OnContextPopup;
     void Apply(const ControlDesc& Desc) override;
 

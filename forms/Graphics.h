@@ -20,6 +20,7 @@ constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
 constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
 constexpr TColor clInfoBk = clSystemColor | COLOR_INFOBK;
 constexpr TColor clInfoText = clSystemColor | COLOR_INFOTEXT;
+constexpr TColor clBackground = clSystemColor | COLOR_BACKGROUND;  // the desktop
 
 // A plain RGB value for GDI; system colours are resolved.
 COLORREF ColorToRGB(TColor Color);

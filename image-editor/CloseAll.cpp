@@ -5,6 +5,7 @@
 
 #include "Child.h"
 #include "Common.h"
+#include "DialogLook.h"
 #include "Main.h"
 #include "Zelvani.h"
 
@@ -64,10 +65,7 @@ void TfrmCloseAll::Form_Create(TComponent*) {
 }
 
 void TfrmCloseAll::Form_Show(TComponent*) {
-    ShortString font;
-    ZvGetFontName(font);
-    Font.SetName(font.str());
-    SetShowHint(ZvScreentipsType() == 0);
+    ApplyDialogLook(*this);
     ZvEnsureVisible(this);
     std::vector<std::string> items;
     for (int i = 0; TfrmChild* screen = ScreenAt(i); ++i)

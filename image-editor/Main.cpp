@@ -5,6 +5,7 @@
 
 #include "BarLayout.h"
 #include "CaptureExecution.h"
+#include "CatalogFunc.h"
 #include "Child.h"
 #include "Common.h"
 #include "CommandStates.h"
@@ -531,6 +532,7 @@ void TfrmMain::Form_Create(TComponent*) {
     }
 
     ApplyLookSettings();
+    BuildCatalogIndexPath();
     UpdateStatusBar();
     RestoreWindowPlacement();
     RestoreToolbarLayout();

@@ -85,6 +85,7 @@ public:
     void mnuFileClose_Click(forms::TComponent* Sender);
     void mnuFileSave_Click(forms::TComponent* Sender);
     void mnuFileReload_Click(forms::TComponent* Sender);
+    void mnuFileSetAsWallpaper_Click(forms::TComponent* Sender);
     void mnuFileExit_Click(forms::TComponent* Sender);
     void mnuHelpWeb_Click(forms::TComponent* Sender);
     void WMDropFiles(HDROP Drop);

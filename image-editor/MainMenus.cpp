@@ -103,7 +103,7 @@ std::vector<MenuEntry> MainMenuTable() {
          &TfrmMain::mnuFileSave_Click},
         {1, "mnuFileSep2", "-"},
         {1, "mnuFileSetAsWallpaper", "Set as &Wallpaper...", 0, Wallpaper,
-         "~Saves the active screen as your desktop wallpaper."},
+         "~Saves the active screen as your desktop wallpaper.", 0, &TfrmMain::mnuFileSetAsWallpaper_Click},
         {1, "mnuFileReload", "&Reload from disk", 0, Reload, "~Reloads the active screen from disk.", 0,
          &TfrmMain::mnuFileReload_Click},
         {1, "mnuFileSep3", "-", 0, -1, "", 0, nullptr, false},

@@ -4,12 +4,15 @@
 
 #include <cstdlib>
 
+#include "Catalog.h"
+#include "CatalogComment.h"
 #include "CloseAll.h"
 #include "Common.h"
 #include "Forms.h"
 #include "Main.h"
 #include "NewHintWindow.h"
 #include "RegData.h"
+#include "SetAsWallpaper.h"
 #include "Startup.h"
 #include "ZvCom.h"
 #include "ZvScreen.h"
@@ -45,7 +48,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (!ZvComInit(info)) return;
         ZvScreenInit(info.AppHandle, info.Title, info.Tag);
         Application->CreateForm(frmMain);
+        Application->CreateForm(frmCatalog);
+        Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmSetAsWallpaper);
         UseSystemHints();
         ProcessStartup();
         Application->Run();

@@ -13,8 +13,10 @@ enum : int { zvdFromFile = 2 };
 enum : int { zvdKeepForSession = 0, zvdStoreInProfile = 1 };
 
 // Makes the bitmap file FileName the desktop wallpaper in Style (1 centre,
-// 2 tile, 3 stretch, 4 fit keeping the proportions). Source must be
-// zvdFromFile; with zvdStoreInProfile the choice is kept in the user profile and
-// every program is told. True when the wallpaper was set; the file is no
-// longer needed when the call returns.
+// 2 tile, 3 stretch, 4 fit keeping the proportions where the system can fit
+// a wallpaper, else centre). Source must be zvdFromFile; with
+// zvdStoreInProfile the choice is kept in the user profile and every program
+// is told. True only when the system took the wallpaper; otherwise the
+// desktop's wallpaper and style stay as they were. The file is no longer
+// needed when the call returns.
 ZVCDESK_API bool WINAPI ZvDeskWallpaper(const char* FileName, int Source, int Style, int Update);

@@ -12,11 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include "Catalog.h"
+#include "CatalogComment.h"
 #include "Child.h"
 #include "CloseAll.h"
 #include "Common.h"
 #include "Main.h"
 #include "RegData.h"
+#include "SetAsWallpaper.h"
 #include "Registry.h"
 #include "Startup.h"
 #include "TestSupport.h"
@@ -26,8 +29,7 @@ namespace programwindows {
 
 using namespace forms;
 
-// The main window and the Close All dialog, made once as the program makes
-// them, on settings of a first start with the start-up dialog off.
+// The main window and its dialogs, made once as the program makes them, on settings of a first start with the start-up dialog off.
 class ProgramWindows : public ::testing::Environment {
 public:
     void SetUp() override {
@@ -36,7 +38,10 @@ public:
         Application->Initialize();
         Application->SetTitle(ProgramTitle);
         Application->CreateForm(frmMain);
+        Application->CreateForm(frmCatalog);
+        Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmSetAsWallpaper);
     }
     void TearDown() override { Application->DestroyComponents(); }
 };
@@ -136,6 +141,12 @@ struct ApplicationWindowWatch {
     }
     bool Shown = false;
 };
+
+// Waits until the input sent has been handled, and its paints done.
+inline void Settle() {
+    testsupport::PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
+    testsupport::PumpFor(100);
+}
 
 // A coded settings string of these bytes, positions 1 on.
 inline ShortString Coded(std::initializer_list<int> Bytes) {

@@ -63,4 +63,23 @@ TEST(Wallpaper, RefusesWhatItCannotSet) {
     DeleteFileA(file.c_str());
 }
 
+// A copy that cannot be kept (a folder stands where the library keeps it)
+// is refused, and the desktop keeps its wallpaper and its style.
+TEST(Wallpaper, ARefusedWallpaperLeavesTheDesktopAsItWas) {
+    const std::string file = WriteBitmap();
+    ASSERT_TRUE(ZvDeskWallpaper(file.c_str(), zvdFromFile, 2, zvdStoreInProfile));
+    const std::string kept = DesktopValue("Wallpaper");
+    ASSERT_TRUE(DeleteFileA(kept.c_str()));
+    ASSERT_TRUE(CreateDirectoryA(kept.c_str(), nullptr));
+    const bool refused = !ZvDeskWallpaper(file.c_str(), zvdFromFile, 3, zvdStoreInProfile);
+    const std::string style = DesktopValue("WallpaperStyle"), tile = DesktopValue("TileWallpaper");
+    const std::string wallpaper = DesktopValue("Wallpaper");
+    RemoveDirectoryA(kept.c_str());
+    DeleteFileA(file.c_str());
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(style, "0") << "the tiled style changed";
+    EXPECT_EQ(tile, "1") << "the tiled style changed";
+    EXPECT_EQ(wallpaper, kept);
+}
+
 }  // namespace
