@@ -576,7 +576,8 @@ void TfrmMain::StoreSettings() {
 void TfrmMain::Form_Destroy(TComponent*) {
     SetEnabled(false);
     DragAcceptFiles(Handle(), FALSE);
-    StoreSettings();
+    // A store that fails is told; the window is taken apart all the same.
+    SafeCall([this] { StoreSettings(); });
     delete DrawingFont;
     DrawingFont = nullptr;
     ZvClipControl(nullptr);
