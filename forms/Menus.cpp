@@ -198,14 +198,21 @@ TMenuItem* ItemOfData(ULONG_PTR Data) {
 
 constexpr int kGap = 4;
 
-HFONT MenuFont() {
-    static HFONT font = [] {
+// The system's menu font, or its bold form for a default item.
+HFONT MenuFont(bool Bold = false) {
+    static const LOGFONTA plain = [] {
         NONCLIENTMETRICSA ncm = {};
         ncm.cbSize = sizeof ncm;
         SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-        return CreateFontIndirectA(&ncm.lfMenuFont);
+        return ncm.lfMenuFont;
     }();
-    return font;
+    static HFONT regular = CreateFontIndirectA(&plain);
+    static HFONT bold = [] {
+        LOGFONTA lf = plain;
+        lf.lfWeight = FW_BOLD;
+        return CreateFontIndirectA(&lf);
+    }();
+    return Bold ? bold : regular;
 }
 
 TImageList* ImagesOf(const TMenuItem* Item) { return Item->Menu() ? Item->Menu()->Images : nullptr; }
@@ -259,6 +266,7 @@ void AppendItems(HMENU Menu, const std::vector<TMenuItem*>& Items) {
             AppendMenuA(Menu, MF_OWNERDRAW | MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub),
                         reinterpret_cast<LPCSTR>(item));
         }
+        if (item->Default) SetMenuDefaultItem(Menu, static_cast<UINT>(GetMenuItemCount(Menu) - 1), TRUE);
     }
 }
 
@@ -414,7 +422,7 @@ void MeasureMenuItem(MEASUREITEMSTRUCT& M) {
     TMenuItem* item = ItemOfData(M.itemData);
     if (!item) return;
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, MenuFont());
+    HGDIOBJ old = SelectObject(dc, MenuFont(item->Default));
     SIZE text = {0, 0}, shortcut = {0, 0};
     GetTextExtentPoint32A(dc, item->Caption.c_str(), static_cast<int>(item->Caption.size()), &text);
     const std::string keys = ShortCutTextOf(item);
@@ -461,6 +469,7 @@ void DrawMenuItem(const DRAWITEMSTRUCT& D) {
     canvas.Font.SetHeight(lf.lfHeight);
     canvas.Font.SetColor(clSystemColor | (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     if (item->OnDrawItem) item->OnDrawItem(item, canvas, D.rcItem, selected);
+    if (item->Default) canvas.Font.SetStyle(canvas.Font.Style() | fsBold);
     FillGround(item, canvas, D, selected);
     if (!item->Enabled) canvas.Font.SetColor(clSystemColor | COLOR_GRAYTEXT);
     canvas.Brush.SetClear(true);

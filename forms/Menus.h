@@ -76,6 +76,8 @@ public:
     bool Enabled = true;
     bool Checked = false;
     bool Visible = true;
+    // The item that stands for the menu's main command: shown in bold.
+    bool Default = false;
     // For an item with a submenu, OnClick runs each time the submenu opens.
     TNotifyEvent OnClick;
     // Runs before the item is drawn, to prepare the canvas's font and colour.

@@ -61,6 +61,13 @@ void SetTrayIcon(int Image, DWORD Message) {
     TrayIconShown = true;
 }
 
+// The hot key goes back to the system.
+void ReleaseHotKey() {
+    UnregisterHotKey(frmMain->Handle(), HotKeyAtom);
+    if (HotKeyAtom) GlobalDeleteAtom(HotKeyAtom);
+    HotKeyAtom = 0;
+}
+
 void RemoveTrayIcon() {
     TrayIconData.uFlags = 0;
     Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
@@ -210,8 +217,7 @@ void ArmCapture() {
         if (!RegisterHotKey(frmMain->Handle(), HotKeyAtom, modifiers, hotKey & 0xFF)) {
             // Another program holds the key: nothing is armed, so that the
             // program does not stay hidden waiting for a key that never comes.
-            GlobalDeleteAtom(HotKeyAtom);
-            HotKeyAtom = 0;
+            ReleaseHotKey();
             CaptureArmed = false;
             if (TrayIconShown) RemoveTrayIcon();
             ShowProgram();
@@ -235,10 +241,17 @@ void TfrmMain::tmrCapture_Timer(TComponent*) {
 }
 
 void TfrmMain::WMHotKey() {
-    UnregisterHotKey(Handle(), HotKeyAtom);
-    if (HotKeyAtom) GlobalDeleteAtom(HotKeyAtom);
-    HotKeyAtom = 0;
+    ReleaseHotKey();
     if (CaptureArmed) DoCapture();
+}
+
+void DisarmCapture() {
+    if (!CaptureArmed) return;
+    CaptureArmed = false;
+    frmMain->tmrCapture->SetEnabled(false);
+    ReleaseHotKey();
+    RemoveTrayIcon();
+    ShowProgram();
 }
 
 void CaptureIconClicked(LPARAM Mouse) {

@@ -16,6 +16,9 @@ void ClampInt(int& Value, int Low, int High);
 // Checks the settings and arms the trigger; tells the user what is wrong
 // and arms nothing when the settings cannot work.
 void ArmCapture();
+// Puts an armed capture down without taking it (the timer stopped, the hot
+// key released, the icon removed) and shows the program again.
+void DisarmCapture();
 // The trigger has fired: the picture is taken (or waits for one more tick
 // when none was taken before).
 void DoCapture();

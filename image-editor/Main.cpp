@@ -100,6 +100,15 @@ LRESULT CALLBACK MainWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam
         SafeCall([&] { frmMain->WMDropFiles(reinterpret_cast<HDROP>(WParam)); });
         return 0;
     }
+    if (Msg == WM_QUERYENDSESSION) {
+        bool mayEnd = false;
+        SafeCall([&] { mayEnd = frmMain->WMQueryEndSession(); });
+        return mayEnd;
+    }
+    if (Msg == WM_ENDSESSION) {
+        SafeCall([&] { frmMain->WMEndSession(WParam != FALSE); });
+        return 0;
+    }
     if (Msg == ActivateMsg && ActivateMsg != 0) {
         SafeCall([] { BringMainWindowToFront(); });
         return 0;
@@ -559,14 +568,21 @@ void TfrmMain::Form_Create(TComponent*) {
     ZvSetForegroundWindow(Handle());
 }
 
-void TfrmMain::Form_Destroy(TComponent*) {
-    SetEnabled(false);
-    DragAcceptFiles(Handle(), FALSE);
+void TfrmMain::StoreSettings() {
+    if (SettingsStored) return;
+    SettingsStored = true;
     SaveWindowPlacement();
     SaveToolbarLayout();
     StoreColor(Drawings, 2, ForeColor);
     StoreColor(Drawings, 5, BackColor);
     SaveSettings();
+}
+
+void TfrmMain::Form_Destroy(TComponent*) {
+    SetEnabled(false);
+    DragAcceptFiles(Handle(), FALSE);
+    // A store that fails is told; the window is taken apart all the same.
+    SafeCall([this] { StoreSettings(); });
     delete DrawingFont;
     DrawingFont = nullptr;
     ZvClipControl(nullptr);
@@ -580,6 +596,17 @@ void TfrmMain::Form_Activate(TComponent*) {
 
 void TfrmMain::Form_CloseQuery(TComponent*, bool& CanClose) {
     CanClose = !CaptureArmed && CloseAllScreens(ProgramTitle);
+}
+
+bool TfrmMain::WMQueryEndSession() {
+    // Nobody would see an armed capture refuse the end of the session: it is
+    // put down, and the program shows for the question about its screens.
+    DisarmCapture();
+    return CloseAllScreens(ProgramTitle);
+}
+
+void TfrmMain::WMEndSession(bool Ending) {
+    if (Ending) StoreSettings();
 }
 
 void TfrmMain::Form_KeyPress(TComponent* Sender, char& Key) {

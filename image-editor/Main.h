@@ -79,6 +79,10 @@ public:
     void Application_Hint(forms::TComponent* Sender);
     void tmrMain_Timer(forms::TComponent* Sender);
     void Form_CloseQuery(forms::TComponent* Sender, bool& CanClose);
+    // The session is asked to end: true when it may (screens saved or
+    // dropped as the user chose). It ends (Ending) or goes on.
+    bool WMQueryEndSession();
+    void WMEndSession(bool Ending);
     void Form_KeyPress(forms::TComponent* Sender, char& Key);
     void mnuFile_Click(forms::TComponent* Sender);
     void mnuFileOpen_Click(forms::TComponent* Sender);
@@ -149,6 +153,10 @@ private:
     forms::TColor EraserColor() const;
     forms::TColor EraserSampleColor = -1;  // the colour the eraser list was last drawn in
     int LastScreenCount = 0;
+    // Writes the window's layout, the drawing colours and every setting to
+    // the registry, once: at the end of the session or of the window.
+    void StoreSettings();
+    bool SettingsStored = false;
 };
 
 extern TfrmMain* frmMain;

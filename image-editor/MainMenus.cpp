@@ -286,6 +286,7 @@ void TfrmMain::BuildMenus() {
                                      "~Adds, removes or configs your capture themes."}};
     AddThemeItems(theme, 0, "mnuPThemeSep1", "mnuPTheme", false);
     mnuPTheme = NewPopup(*this, "mnuPTheme", imlImages, theme);
+    MenuItem("mnuPThemeTheme")->Default = true;
     mnuPTheme->OnPopup = Handler(&TfrmMain::mnuPTheme_Popup);
 
     mnuPEdit = NewPopup(

@@ -180,4 +180,40 @@ TEST(PopupMenus, ARightClickOpensTheMenuOfTheControlOrOfTheOneAroundIt) {
     Free(form);
 }
 
+TEST(PopupMenus, TheDefaultItemIsTheMenusDefaultAndShowsInBold) {
+    auto* form = new TForm(Application);
+    form->SetBounds(150, 150, 300, 200);
+    auto* menu = new TPopupMenu(form);
+    for (bool isDefault : {true, false}) {
+        auto* item = new TMenuItem(form);
+        item->Caption = "&Theme...";
+        item->Default = isDefault;
+        menu->Add(item);
+    }
+    form->PopupMenu = menu;
+    form->Show();
+    PumpFor(50);
+    // Read from inside the menu's own loop: the system's default item, and
+    // the pixels of each item's caption in its text colour.
+    int defaultItem = -2;
+    int textPixels[2] = {-1, -1};
+    WhenReady(*form, [] { return OpenMenu() != nullptr; }, [&] {
+        HMENU open = OpenMenu();
+        defaultItem = static_cast<int>(GetMenuDefaultItem(open, TRUE, 0));
+        for (int i = 0; i < 2; ++i) {
+            RECT r = {};
+            GetMenuItemRect(nullptr, open, static_cast<UINT>(i), &r);
+            const bool lit = (GetMenuState(open, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) != 0;
+            textPixels[i] = CountOf(r, GetSysColor(lit ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+        }
+        Press(VK_ESCAPE);
+    });
+    ClickAt(CentreOf(form->Handle()), true);
+    EXPECT_TRUE(PumpUntil([&] { return textPixels[1] >= 0; }, 5000)) << "no menu opened";
+    EXPECT_EQ(defaultItem, 0) << "the first item is the menu's default";
+    EXPECT_GT(textPixels[1], 0) << "the plain caption does not show";
+    EXPECT_GT(textPixels[0], textPixels[1] * 11 / 10) << "the same caption is not bolder as the default item";
+    Free(form);
+}
+
 }  // namespace

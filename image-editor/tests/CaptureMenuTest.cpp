@@ -143,6 +143,18 @@ TEST_F(CaptureMenu, PreviousFollowsTheLastCaptureAndThemesShowUpToTheirCount) {
     EXPECT_FALSE(Item("mnuCaptureSep1")->Visible) << "no theme: not even the separator";
 }
 
+TEST_F(CaptureMenu, TheThemeButtonsMenuHasThemeAsItsDefaultItem) {
+    const RECT r = frmMain->tlbCapture->ButtonRect(frmMain->tlnTheme);
+    int defaultItem = -2;
+    WhenReady(timers, [] { return OpenMenu() != nullptr; }, [&] {
+        defaultItem = static_cast<int>(GetMenuDefaultItem(OpenMenu(), TRUE, 0));
+        Press(VK_ESCAPE);
+    });
+    ClickAt(POINT{r.right - 4, (r.top + r.bottom) / 2});  // the button's arrow
+    EXPECT_TRUE(PumpUntil([&] { return defaultItem != -2; })) << "the Theme button opened no menu";
+    EXPECT_EQ(defaultItem, 0) << "\"&Theme...\" is the menu's default item";
+}
+
 TEST_F(CaptureMenu, TheBarsListsAndTheStoredSettingsFollowEachOther) {
     WhenSettings = Coded({3, 4, 2, 0, 0});
     ThenSettings = Coded({5, 1, 3, 0, 0, 6, 'S', 'c', 'r', 'e', 'e', 'n'});

@@ -139,6 +139,29 @@ TEST_F(Capturing, TheHotKeyAndTheIconClickFireOnceAndAKeyInUseArmsNothing) {
     EXPECT_TRUE(Captured());
 }
 
+TEST_F(Capturing, TheEndOfTheSessionPutsAnArmedCaptureDownAndShowsTheProgram) {
+    WhenSettings = Coded({2, 1, 0, (scCtrl | scAlt) >> 8, VK_F11});
+    CaptureOptions = Coded({1, 0});
+    ArmCapture();
+    ASSERT_TRUE(CaptureArmed);
+    EXPECT_TRUE(SessionMayEnd()) << "nothing to save: the session may end";
+    EXPECT_FALSE(CaptureArmed);
+    EXPECT_TRUE(Shown()) << "the program shows again";
+    EXPECT_TRUE(RegisterHotKey(nullptr, 0x2002, MOD_CONTROL | MOD_ALT, VK_F11)) << "the hot key is still taken";
+    UnregisterHotKey(nullptr, 0x2002);
+
+    // A countdown put down takes no picture.
+    WhenSettings = Coded({1, 1, 0, 0, 0});
+    const TBitmap* before = CapturedBitmap;
+    ArmCapture();
+    ASSERT_TRUE(CaptureArmed);
+    EXPECT_TRUE(SessionMayEnd());
+    PumpFor(1800);
+    EXPECT_EQ(CapturedBitmap, before) << "a capture was taken after it was put down";
+    EXPECT_FALSE(CaptureArmed);
+    EXPECT_TRUE(Shown());
+}
+
 TEST_F(Capturing, SettingsThatCannotWorkAskForTheirPropertiesAndCancelArmsNothing) {
     WhenSettings = Coded({2, 1, 0, 0, 0});
     Answer key, keyPage;

@@ -147,9 +147,15 @@ HWND ChildWithText(HWND Parent, const std::string& Text) {
 
 const char* const kSettings = "Software\\Zelvani\\Mirolux\\Settings";
 
-void StorePosition(const std::string& Position, int Options) {
+// No stored settings, as before a first start.
+void ForgetSettings() {
     forms::TRegistry w;
     w.DeleteKey("\\Software\\Zelvani\\Mirolux");
+}
+
+void StorePosition(const std::string& Position, int Options) {
+    ForgetSettings();
+    forms::TRegistry w;
     ASSERT_TRUE(w.OpenKey(kSettings, true));
     w.WriteBinaryData("Position", Position.data(), static_cast<int>(Position.size()));
     w.WriteInteger("Options", Options);
@@ -229,6 +235,31 @@ TEST(Program, TheViewMenuTogglesABarAndASwitchedOnBandGoesLast) {
     EXPECT_EQ(position[10], 1);
 }
 
+TEST(Program, TheEndOfTheSessionStoresTheSettingsOnceAndTheProgramStillEndsWell) {
+    StorePosition(kLayout, 0x4F7F);
+    Running p;
+    ASSERT_TRUE(p.Up());
+    AltKey('V');
+    Tap('T');        // Toolbars
+    Tap(VK_RETURN);  // Standard: switched off
+    testsupport::PumpFor(300);
+    ForgetSettings();
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(p.Main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "nothing to save: the session may end";
+    ASSERT_TRUE(SendMessageTimeoutA(p.Main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
+    forms::TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kSettings)) << "no settings stored at the end of the session";
+    EXPECT_EQ(reg.ReadInteger("Options") & 0x1, 0) << "the bar switched off in the run";
+    EXPECT_EQ(testsupport::StoredBytes(kSettings, "Position").size(), 33u);
+    reg.CloseKey();
+
+    // The window still goes as usual, and does not store them twice.
+    ForgetSettings();
+    ASSERT_TRUE(p.Close()) << "the program did not end with code 0";
+    EXPECT_FALSE(reg.KeyExists(kSettings)) << "the settings were stored a second time";
+}
+
 // The captions of the screens in the main window, in their order.
 std::vector<std::string> ScreenCaptions(HWND Main) {
     std::vector<std::string> captions;
@@ -262,10 +293,7 @@ TEST(Program, OpensThePicturesNamedOnItsCommandLineAndPassesOverOtherFiles) {
 }
 
 TEST(Program, AFirstRunLeavesEverySettingAtItsDefaultAndDamageIsRepaired) {
-    {
-        forms::TRegistry reg;
-        reg.DeleteKey("\\Software\\Zelvani\\Mirolux");
-    }
+    ForgetSettings();
     RunOnce();
     forms::TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Zelvani\\Mirolux\\Settings"));

@@ -148,6 +148,10 @@ inline void Settle() {
     testsupport::PumpFor(100);
 }
 
+// The main window's answer when the system asks whether the session may
+// end (a log-off or shut-down).
+inline bool SessionMayEnd() { return SendMessageA(frmMain->Handle(), WM_QUERYENDSESSION, 0, 0) != FALSE; }
+
 // A coded settings string of these bytes, positions 1 on.
 inline ShortString Coded(std::initializer_list<int> Bytes) {
     ShortString s;

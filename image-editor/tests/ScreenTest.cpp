@@ -117,6 +117,13 @@ class Screens : public ::testing::Test {
 protected:
     void SetUp() override { frmMain->Show(); }
     void TearDown() override { CloseEveryScreen(); }
+    // A screen of a new 20 x 10 picture file, marked modified.
+    static TfrmChild* OpenModified(const std::string& Name) {
+        OpenScreenFile(MakePicture(Name, 20, 10));
+        TfrmChild* screen = ActiveScreen();
+        if (screen) SetModified(screen, true);
+        return screen;
+    }
     // The test's timers go with it.
     TComponent timers{nullptr};
 };
@@ -198,10 +205,8 @@ TEST_F(Screens, AfterOpenTheMainWindowIsInFrontAndTakesTheKeys) {
 }
 
 TEST_F(Screens, SavingGivesTheScreenTheNameAndTypeOfTheFileAndAFailedSaveChangesNothing) {
-    OpenScreenFile(MakePicture("plain.bmp", 20, 10));
-    TfrmChild* screen = ActiveScreen();
+    TfrmChild* screen = OpenModified("plain.bmp");
     ASSERT_NE(screen, nullptr);
-    SetModified(screen, true);
     EXPECT_EQ(screen->Tag, 3);
     const std::string jpeg = TempFolder() + "\\Shot.JPEG";
     ASSERT_TRUE(SaveScreenToFile(screen, jpeg));
@@ -221,10 +226,8 @@ TEST_F(Screens, SavingGivesTheScreenTheNameAndTypeOfTheFileAndAFailedSaveChanges
 }
 
 TEST_F(Screens, AModifiedScreenAsksBeforeItClosesAndCancelKeepsIt) {
-    OpenScreenFile(MakePicture("asked.bmp", 20, 10));
-    TfrmChild* screen = ActiveScreen();
+    TfrmChild* screen = OpenModified("asked.bmp");
     ASSERT_NE(screen, nullptr);
-    SetModified(screen, true);
     Answer kept;
     AnswerNextBox(kept, "Cancel");
     screen->Close();
@@ -237,6 +240,32 @@ TEST_F(Screens, AModifiedScreenAsksBeforeItClosesAndCancelKeepsIt) {
     screen->Close();
     EXPECT_TRUE(dropped.Shown);
     EXPECT_TRUE(PumpUntil([] { return ScreenCount() == 0; })) << "No closes the screen unsaved";
+}
+
+TEST_F(Screens, TheEndOfTheSessionAsksAboutModifiedScreensAsClosingDoes) {
+    TfrmChild* screen = OpenModified("session.bmp");
+    ASSERT_NE(screen, nullptr);
+
+    Answer cancelled;
+    AnswerNextBox(cancelled, "Cancel");
+    EXPECT_FALSE(SessionMayEnd()) << "Cancel in Close All refuses the end of the session";
+    EXPECT_TRUE(cancelled.Shown) << "no Close All question came";
+    EXPECT_EQ(ScreenCount(), 1);
+
+    const std::string nowhere = TempFolder() + "\\no such folder\\session.bmp";
+    screen->FileName = nowhere;
+    Answer yes, failed;
+    AnswerNextBox(yes, "&Yes");
+    AnswerNextBox(failed, "OK");
+    EXPECT_FALSE(SessionMayEnd()) << "a failed save refuses the end of the session";
+    EXPECT_EQ(failed.Text, "Unable to save file - " + nowhere);
+    EXPECT_EQ(ScreenCount(), 1);
+
+    Answer no;
+    AnswerNextBox(no, "&No");
+    EXPECT_TRUE(SessionMayEnd()) << "No lets the session end";
+    EXPECT_TRUE(no.Shown);
+    EXPECT_TRUE(PumpUntil([] { return ScreenCount() == 0; })) << "the screens are closed unsaved";
 }
 
 TEST_F(Screens, AReloadThatFailsLosesNothingAndOneThatWorksStartsAfresh) {
