@@ -107,14 +107,20 @@ inline void Press(WORD Vk, bool Shift = false) {
     if (Shift) Key(VK_SHIFT, true);
 }
 
-// Alt and a key, as for an underlined letter.
-inline void PressAlt(WORD Vk) {
+// A key with a modifier key held (VK_MENU, VK_CONTROL).
+inline void PressWith(WORD Modifier, WORD Vk) {
     ToFront();
-    Key(VK_MENU, false);
+    Key(Modifier, false);
     Key(Vk, false);
     Key(Vk, true);
-    Key(VK_MENU, true);
+    Key(Modifier, true);
 }
+
+// Alt and a key, as for an underlined letter.
+inline void PressAlt(WORD Vk) { PressWith(VK_MENU, Vk); }
+
+// Ctrl and a key, as for a menu command's shortcut.
+inline void PressCtrl(WORD Vk) { PressWith(VK_CONTROL, Vk); }
 
 // Moves the mouse to a point of the screen.
 inline void MouseTo(POINT P) {
