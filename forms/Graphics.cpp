@@ -245,20 +245,91 @@ private:
     HGDIOBJ FOldBitmap = nullptr;
 };
 
-TBitmap::TBitmap() = default;
-
-TBitmap::~TBitmap() {
-    FCanvas.reset();
-    if (FHandle) DeleteObject(FHandle);
-}
-
 namespace {
 
 long long RowBytesOf(int Width, TPixelFormat Format) {
     return (static_cast<long long>(Width) * FormatBits(Format) + 31) / 32 * 4;
 }
 
+// The pixels of the last large bitmap that went, kept for the next bitmap
+// of that size and format: memory newly had from the system costs many
+// times a copy of it (each page is cleared when first touched), and the
+// image commands make and drop one bitmap of a picture's size after
+// another. Bitmaps are made on the windows' one thread.
+struct TSpare {
+    HBITMAP Handle = nullptr;
+    void* Bits = nullptr;
+    int Width = 0, Height = 0;
+    TPixelFormat Format = pf24bit;
+};
+TSpare Spare;
+
+// Below this many bytes new memory is had quickly enough.
+constexpr long long kSpareBytes = 1 << 20;
+
+void DropSpare() {
+    if (Spare.Handle) DeleteObject(Spare.Handle);
+    Spare = TSpare();
+}
+
+HBITMAP TakeSpare(int Width, int Height, TPixelFormat Format, void*& Bits) {
+    if (!Spare.Handle || Spare.Width != Width || Spare.Height != Height || Spare.Format != Format) return nullptr;
+    const HBITMAP taken = Spare.Handle;
+    Bits = Spare.Bits;
+    Spare = TSpare();
+    return taken;
+}
+
+// A bitmap's section goes: kept as the spare when it is large.
+void Release(HBITMAP Handle, void* Bits, int Width, int Height, TPixelFormat Format) {
+    if (!Handle) return;
+    if (RowBytesOf(Width, Format) * Height < kSpareBytes) {
+        DeleteObject(Handle);
+        return;
+    }
+    DropSpare();
+    Spare = {Handle, Bits, Width, Height, Format};
+}
+
+// A new section from the system; when there is no memory for it, the spare
+// goes first and the section is asked for once more.
+HBITMAP NewSection(int Width, int Height, TPixelFormat Format, void*& Bits) {
+    struct {
+        BITMAPINFOHEADER Header;
+        RGBQUAD Colors[256];
+    } bi = {};
+    bi.Header.biSize = sizeof(BITMAPINFOHEADER);
+    bi.Header.biWidth = Width;
+    bi.Header.biHeight = -Height;  // top-down rows
+    bi.Header.biPlanes = 1;
+    bi.Header.biBitCount = static_cast<WORD>(FormatBits(Format));
+    bi.Header.biCompression = BI_RGB;
+    int colors = 0;
+    if (const RGBQUAD* palette = FormatPalette(Format, colors)) std::copy(palette, palette + colors, bi.Colors);
+    bi.Header.biClrUsed = static_cast<DWORD>(colors);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SetLastError(ERROR_SUCCESS);
+        if (HBITMAP made =
+                CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &Bits, nullptr, 0))
+            return made;
+        const DWORD error = GetLastError();
+        if (attempt == 1 || !Spare.Handle)
+            // GDI does not always say why; it is the memory.
+            throw EOSError("Out of system resources", error != ERROR_SUCCESS ? error : ERROR_NOT_ENOUGH_MEMORY);
+        DropSpare();
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    Release(FHandle, FBits, FWidth, FHeight, FPixelFormat);
+}
+
 
 void TBitmap::MakeSection(int AWidth, int AHeight, TPixelFormat Format) {
     if (AWidth < 0 || AHeight < 0) throw Exception("Invalid bitmap size");
@@ -267,30 +338,11 @@ void TBitmap::MakeSection(int AWidth, int AHeight, TPixelFormat Format) {
     HBITMAP made = nullptr;
     void* bits = nullptr;
     if (AWidth > 0 && AHeight > 0) {
-        struct {
-            BITMAPINFOHEADER Header;
-            RGBQUAD Colors[256];
-        } bi = {};
-        bi.Header.biSize = sizeof(BITMAPINFOHEADER);
-        bi.Header.biWidth = AWidth;
-        bi.Header.biHeight = -AHeight;  // top-down rows
-        bi.Header.biPlanes = 1;
-        bi.Header.biBitCount = static_cast<WORD>(FormatBits(Format));
-        bi.Header.biCompression = BI_RGB;
-        int colors = 0;
-        if (const RGBQUAD* palette = FormatPalette(Format, colors))
-            std::copy(palette, palette + colors, bi.Colors);
-        bi.Header.biClrUsed = static_cast<DWORD>(colors);
-        SetLastError(ERROR_SUCCESS);
-        made = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!made) {
-            // GDI does not always say why; it is the memory.
-            const DWORD error = GetLastError();
-            throw EOSError("Out of system resources", error != ERROR_SUCCESS ? error : ERROR_NOT_ENOUGH_MEMORY);
-        }
+        made = TakeSpare(AWidth, AHeight, Format, bits);
+        if (!made) made = NewSection(AWidth, AHeight, Format, bits);
     }
     if (FCanvas) FCanvas->Detach();
-    if (FHandle) DeleteObject(FHandle);
+    Release(FHandle, FBits, FWidth, FHeight, FPixelFormat);
     FHandle = made;
     FBits = static_cast<std::uint8_t*>(bits);
     FWidth = made ? AWidth : 0;

@@ -211,12 +211,28 @@ TEST(PixelFormats, AFailedBitmapTellsWhy) {
     TBitmap b;
     SetLastError(ERROR_SUCCESS);
     try {
-        b.SetSize(1 << 30, 1 << 30);
-        ADD_FAILURE() << "a bitmap of 2^60 pixels was made";
+        b.SetSize(40000, 40000);
+        ADD_FAILURE() << "a bitmap of 4.8 GB was made";
     } catch (const EOSError& e) {
         EXPECT_NE(e.ErrorCode, static_cast<DWORD>(ERROR_SUCCESS))
             << "a report of the failure must not say that all went well";
     }
+}
+
+TEST(PixelFormats, ALargeBitmapThatWentLendsItsPixelsToTheNextOfItsSize) {
+    const std::uint8_t* pixels;
+    {
+        TBitmap first;
+        first.SetSize(1000, 400);
+        pixels = first.ScanLine(0);
+        first.ScanLine(0)[0] = 0;
+    }
+    TBitmap other, next;
+    other.SetSize(400, 1000);
+    EXPECT_NE(other.ScanLine(0), pixels) << "another size takes new memory";
+    next.SetSize(1000, 400);
+    EXPECT_EQ(next.ScanLine(0), pixels) << "the same size takes the pixels of the one that went";
+    EXPECT_EQ(next.Canvas().Pixel(0, 0), RGB(255, 255, 255)) << "and starts white all the same";
 }
 
 }  // namespace
