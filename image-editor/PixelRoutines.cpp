@@ -94,6 +94,21 @@ struct TGreyWeights {
     }
 };
 
+// Copies one pixel; Wide copies four bytes at once, when the byte after the
+// pixel may be read (it lies in the picture) and written (the next pixel
+// written takes it over).
+inline void CopyPixel(std::uint8_t* D, const std::uint8_t* S, bool Wide) {
+    if (Wide) {
+        std::uint32_t v;
+        std::memcpy(&v, S, 4);
+        std::memcpy(D, &v, 4);
+    } else {
+        D[0] = S[0];
+        D[1] = S[1];
+        D[2] = S[2];
+    }
+}
+
 // Moves the pixels of a flip: row i to row H - 1 - i when UpsideDown, pixel
 // j of a row to W - 1 - j when Mirror.
 void FlipBitmap(TBitmap& Source, TBitmap& Dest, bool Mirror, bool UpsideDown) {
@@ -105,40 +120,37 @@ void FlipBitmap(TBitmap& Source, TBitmap& Dest, bool Mirror, bool UpsideDown) {
             std::memcpy(d, s, static_cast<size_t>(w) * 3);
             continue;
         }
+        // Wide copies but for the pixels at the ends of the rows.
         const std::uint8_t* from = s + static_cast<size_t>(w - 1) * 3;
-        for (int j = 0; j < w; ++j, d += 3, from -= 3) {
-            d[0] = from[0];
-            d[1] = from[1];
-            d[2] = from[2];
-        }
+        CopyPixel(d, from, false);
+        for (int j = 1; j < w - 1; ++j) CopyPixel(d + 3 * j, from - 3 * j, true);
+        CopyPixel(d + static_cast<size_t>(w - 1) * 3, s, false);
     }
 }
 
 // Moves the pixels of a quarter turn: source pixel i of row b goes to row
 // W - 1 - i, column b (Left) or to row i, column H - 1 - b. The work goes
 // in square tiles, so that the rows of both bitmaps that a tile touches
-// stay in the cache.
+// stay in the cache, and writes each row of a tile from left to right.
 void RotateBitmap(TBitmap& Source, TBitmap& Dest, bool Left) {
     constexpr int kTile = 64;
     const int w = Source.Width(), h = Source.Height();
-    std::uint8_t* const source = Source.ScanLine(0);
+    const std::uint8_t* const source = Source.ScanLine(0);
     std::uint8_t* const dest = Dest.ScanLine(0);
     const std::ptrdiff_t sourceRow = Source.RowBytes(), destRow = Dest.RowBytes();
-    // Where source pixel (0, b) lands, and how far the next pixel of that row
-    // lands from it.
-    const std::ptrdiff_t step = Left ? -destRow : destRow;
-    for (int b0 = 0; b0 < h; b0 += kTile)
-        for (int i0 = 0; i0 < w; i0 += kTile) {
-            const int b1 = std::min(h, b0 + kTile), i1 = std::min(w, i0 + kTile);
-            for (int b = b0; b < b1; ++b) {
-                const std::uint8_t* s = source + sourceRow * b + 3 * i0;
-                const int column = Left ? b : h - 1 - b;
-                std::uint8_t* d = dest + destRow * (Left ? w - 1 - i0 : i0) + 3 * column;
-                for (int i = i0; i < i1; ++i, s += 3, d += step) {
-                    d[0] = s[0];
-                    d[1] = s[1];
-                    d[2] = s[2];
-                }
+    // The source's last row, past whose pixels nothing may be read.
+    const std::uint8_t* const lastRow = source + sourceRow * (h - 1);
+    for (int r0 = 0; r0 < w; r0 += kTile)
+        for (int c0 = 0; c0 < h; c0 += kTile) {
+            const int r1 = std::min(w, r0 + kTile), c1 = std::min(h, c0 + kTile);
+            for (int r = r0; r < r1; ++r) {
+                // Destination pixel (c, r) is source pixel i of row b.
+                const int i = Left ? w - 1 - r : r;
+                const int b = Left ? c0 : h - 1 - c0;
+                const std::uint8_t* s = source + sourceRow * b + 3 * i;
+                const std::ptrdiff_t step = Left ? sourceRow : -sourceRow;
+                std::uint8_t* d = dest + destRow * r + 3 * c0;
+                for (int c = c0; c < c1; ++c, s += step, d += 3) CopyPixel(d, s, c + 1 < c1 && s < lastRow);
             }
         }
 }
@@ -197,10 +209,19 @@ void ConvertToGrayscale(TBitmap& Bitmap) {
 
 void InvertColors(TBitmap& Bitmap) {
     if (!Workable(Bitmap)) return;
-    const int bytes = Bitmap.Width() * 3;
+    const size_t bytes = static_cast<size_t>(Bitmap.Width()) * 3;
     for (int y = 0; y < Bitmap.Height(); ++y) {
         std::uint8_t* p = Bitmap.ScanLine(y);
-        for (int i = 0; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(~p[i]);
+        // Eight bytes at a time, then the rest of the row's pixels (not its
+        // padding).
+        size_t i = 0;
+        for (; i + 8 <= bytes; i += 8) {
+            std::uint64_t v;
+            std::memcpy(&v, p + i, 8);
+            v = ~v;
+            std::memcpy(p + i, &v, 8);
+        }
+        for (; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(~p[i]);
     }
 }
 
