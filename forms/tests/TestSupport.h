@@ -138,16 +138,19 @@ inline POINT CentreOf(HWND Wnd) {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// A left click at the centre of a window.
-inline void ClickOn(HWND Wnd) {
+// A left click at a point of the screen.
+inline void ClickOnPoint(POINT P) {
     ToFront();
-    MouseTo(CentreOf(Wnd));
+    MouseTo(P);
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof in[0]);
 }
+
+// A left click at the centre of a window.
+inline void ClickOn(HWND Wnd) { ClickOnPoint(CentreOf(Wnd)); }
 
 // The bytes of a stored registry value under HKEY_CURRENT_USER, or
 // "<missing>".

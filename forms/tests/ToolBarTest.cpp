@@ -16,16 +16,6 @@ namespace {
 
 POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
 
-void ClickAt(POINT P) {
-    ToFront();
-    MouseTo(P);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof in[0]);
-}
-
 BOOL CALLBACK FindMenu(HWND Wnd, LPARAM Found) {
     char cls[16];
     GetClassNameA(Wnd, cls, sizeof cls);
@@ -82,7 +72,7 @@ protected:
     }
 
     void Click(TToolButton* B) {
-        ClickAt(CentreOf(bar->ButtonRect(B)));
+        ClickOnPoint(CentreOf(bar->ButtonRect(B)));
         PumpFor(150);
     }
 
@@ -119,7 +109,7 @@ TEST_F(ToolBars, TheDropDownArrowOpensTheButtonsMenu) {
         Press(VK_ESCAPE);
     }, 300);
     const RECT r = bar->ButtonRect(drop);
-    ClickAt(POINT{r.right - 4, (r.top + r.bottom) / 2});
+    ClickOnPoint(POINT{r.right - 4, (r.top + r.bottom) / 2});
     EXPECT_TRUE(PumpUntil([&] { return opened; }, 3000)) << "no menu opened under the arrow";
 }
 

@@ -172,6 +172,23 @@ TEST_F(ImageCommands, TheMenuTurnsThePictureAndTheScreenFitsItsNewSize) {
         EXPECT_EQ(At(p.x, p.y), static_cast<COLORREF>(both.Canvas().Pixel(p.x, p.y))) << p.x << "," << p.y;
 }
 
+TEST_F(ImageCommands, TheRotateButtonsMenuAndTheCropButtonTakeTheMouse) {
+    ASSERT_TRUE(IsWindowVisible(frmMain->tlbStandard->Handle())) << "the Standard bar shows on a first start";
+    // Mirror from the menu under the Rotate button's arrow.
+    const RECT rotate = frmMain->tlbStandard->ButtonRect(frmMain->tlnRotate);
+    ClickOnPoint(POINT{rotate.right - 4, (rotate.top + rotate.bottom) / 2});
+    Tap('M');
+    ASSERT_TRUE(StepsReach(1)) << "no mirror from the button's menu";
+    EXPECT_TRUE(Shows(screen->picMain, 0, 0, Original(59, 0)));
+
+    Select(10, 10, 30, 20);
+    const RECT crop = frmMain->tlbStandard->ButtonRect(frmMain->tlnCrop);
+    ClickOnPoint(POINT{(crop.left + crop.right) / 2, (crop.top + crop.bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return screen->picMain->Width() == 20; })) << "the Crop button did not crop";
+    EXPECT_EQ(screen->picMain->Height(), 10);
+    EXPECT_TRUE(Shows(screen->picMain, 0, 0, Original(49, 10)));
+}
+
 TEST_F(ImageCommands, AHalfDrawnCurveEndsBeforeTheCommandInsteadOfUndoingIt) {
     Choose(9);  // Curve
     Drag({5, 5}, {25, 15});
