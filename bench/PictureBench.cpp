@@ -21,31 +21,14 @@
 #include "Common.h"
 #include "Graphics.h"
 #include "Main.h"
+#include "Photo.h"
 #include "PicUndo.h"
 #include "Startup.h"
 #include "Zelvani.h"
 
 namespace {
 
-constexpr int kWidth = 4000, kHeight = 3000, kRuns = 5;
-
-// Gradients with a fine pattern in red and some noise everywhere, so that
-// JPEG has detail to keep, as in a photograph.
-std::unique_ptr<forms::TBitmap> Picture() {
-    auto b = std::make_unique<forms::TBitmap>();
-    b->SetSize(kWidth, kHeight);
-    std::uint32_t noise = 2463534242u;
-    for (int y = 0; y < kHeight; ++y) {
-        std::uint8_t* p = b->ScanLine(y);
-        for (int x = 0; x < kWidth; ++x, p += 3) {
-            noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
-            p[0] = std::uint8_t(x * 239 / kWidth + (noise & 15));
-            p[1] = std::uint8_t(y * 239 / kHeight + (noise >> 4 & 15));
-            p[2] = std::uint8_t((x ^ y) + (noise >> 8 & 15));
-        }
-    }
-    return b;
-}
+constexpr int kRuns = 5;
 
 void PrintMemory(const char* After) {
     PROCESS_MEMORY_COUNTERS m = {};
@@ -101,9 +84,9 @@ int main() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string base = std::string(temp) + "zvbench" + std::to_string(GetCurrentProcessId());
-    std::printf("%d x %d pixels, 24 bits, best of %d runs\n", kWidth, kHeight, kRuns);
+    std::printf("%d x %d pixels, 24 bits, best of %d runs\n", kPhotoWidth, kPhotoHeight, kRuns);
     PrintMemory("start");
-    auto picture = Picture();
+    auto picture = Photo();
     PrintMemory("the picture");
     Bench(*picture, base + ".bmp");
     Bench(*picture, base + ".jpg");

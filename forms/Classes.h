@@ -14,6 +14,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A call of the system that failed, with the system's error code: the
+// thread's last error does not survive the throw (the run-time's own calls
+// on the way reset it), so whoever reports the failure takes it from here.
+class EOSError : public Exception {
+public:
+    EOSError(const std::string& Message, unsigned long Code) : Exception(Message), ErrorCode(Code) {}
+    unsigned long ErrorCode;
+};
+
 class TComponent;
 using TNotifyEvent = std::function<void(TComponent* Sender)>;
 

@@ -1,9 +1,13 @@
 #include "Graphics.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "Classes.h"
+#include "PixelFormats.h"
 
 namespace forms {
 
@@ -241,48 +245,162 @@ private:
     HGDIOBJ FOldBitmap = nullptr;
 };
 
+namespace {
+
+long long RowBytesOf(int Width, TPixelFormat Format) {
+    return (static_cast<long long>(Width) * FormatBits(Format) + 31) / 32 * 4;
+}
+
+// The pixels of the last large bitmap that went, kept for the next bitmap
+// of that size and format: memory newly had from the system costs many
+// times a copy of it (each page is cleared when first touched), and the
+// image commands make and drop one bitmap of a picture's size after
+// another. Bitmaps are made on the windows' one thread.
+struct TSpare {
+    HBITMAP Handle = nullptr;
+    void* Bits = nullptr;
+    int Width = 0, Height = 0;
+    TPixelFormat Format = pf24bit;
+};
+TSpare Spare;
+
+// Below this many bytes new memory is had quickly enough.
+constexpr long long kSpareBytes = 1 << 20;
+
+void DropSpare() {
+    if (Spare.Handle) DeleteObject(Spare.Handle);
+    Spare = TSpare();
+}
+
+HBITMAP TakeSpare(int Width, int Height, TPixelFormat Format, void*& Bits) {
+    if (!Spare.Handle || Spare.Width != Width || Spare.Height != Height || Spare.Format != Format) return nullptr;
+    const HBITMAP taken = Spare.Handle;
+    Bits = Spare.Bits;
+    Spare = TSpare();
+    return taken;
+}
+
+// A bitmap's section goes: kept as the spare when it is large.
+void Release(HBITMAP Handle, void* Bits, int Width, int Height, TPixelFormat Format) {
+    if (!Handle) return;
+    if (RowBytesOf(Width, Format) * Height < kSpareBytes) {
+        DeleteObject(Handle);
+        return;
+    }
+    DropSpare();
+    Spare = {Handle, Bits, Width, Height, Format};
+}
+
+// A new section from the system; when there is no memory for it, the spare
+// goes first and the section is asked for once more.
+HBITMAP NewSection(int Width, int Height, TPixelFormat Format, void*& Bits) {
+    struct {
+        BITMAPINFOHEADER Header;
+        RGBQUAD Colors[256];
+    } bi = {};
+    bi.Header.biSize = sizeof(BITMAPINFOHEADER);
+    bi.Header.biWidth = Width;
+    bi.Header.biHeight = -Height;  // top-down rows
+    bi.Header.biPlanes = 1;
+    bi.Header.biBitCount = static_cast<WORD>(FormatBits(Format));
+    bi.Header.biCompression = BI_RGB;
+    int colors = 0;
+    if (const RGBQUAD* palette = FormatPalette(Format, colors)) std::copy(palette, palette + colors, bi.Colors);
+    bi.Header.biClrUsed = static_cast<DWORD>(colors);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SetLastError(ERROR_SUCCESS);
+        if (HBITMAP made =
+                CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &Bits, nullptr, 0))
+            return made;
+        const DWORD error = GetLastError();
+        if (attempt == 1 || !Spare.Handle)
+            // GDI does not always say why; it is the memory.
+            throw EOSError("Out of system resources", error != ERROR_SUCCESS ? error : ERROR_NOT_ENOUGH_MEMORY);
+        DropSpare();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
     FCanvas.reset();
-    if (FHandle) DeleteObject(FHandle);
+    Release(FHandle, FBits, FWidth, FHeight, FPixelFormat);
+}
+
+
+void TBitmap::MakeSection(int AWidth, int AHeight, TPixelFormat Format) {
+    if (AWidth < 0 || AHeight < 0) throw Exception("Invalid bitmap size");
+    // A row's bytes are counted in an int.
+    if (RowBytesOf(AWidth, Format) > INT_MAX) throw EOSError("Out of system resources", ERROR_NOT_ENOUGH_MEMORY);
+    HBITMAP made = nullptr;
+    void* bits = nullptr;
+    if (AWidth > 0 && AHeight > 0) {
+        made = TakeSpare(AWidth, AHeight, Format, bits);
+        if (!made) made = NewSection(AWidth, AHeight, Format, bits);
+    }
+    if (FCanvas) FCanvas->Detach();
+    Release(FHandle, FBits, FWidth, FHeight, FPixelFormat);
+    FHandle = made;
+    FBits = static_cast<std::uint8_t*>(bits);
+    FWidth = made ? AWidth : 0;
+    FHeight = made ? AHeight : 0;
+    FPixelFormat = Format;
 }
 
 void TBitmap::SetSize(int AWidth, int AHeight) {
     if (AWidth < 0 || AHeight < 0) throw Exception("Invalid bitmap size");
     if (AWidth == FWidth && AHeight == FHeight && FHandle) return;
-    HBITMAP made = nullptr;
-    void* bits = nullptr;
-    if (AWidth > 0 && AHeight > 0) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = AWidth;
-        bi.bmiHeader.biHeight = -AHeight;  // top-down rows
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 24;
-        bi.bmiHeader.biCompression = BI_RGB;
-        made = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        // The old picture stays whole, size and pixels, when no new one can
-        // be had.
-        if (!made) throw Exception("Out of system resources");
-    }
-    if (FCanvas) FCanvas->Detach();
-    if (FHandle) DeleteObject(FHandle);
-    FHandle = made;
-    FBits = static_cast<std::uint8_t*>(bits);
-    FWidth = made ? AWidth : 0;
-    FHeight = made ? AHeight : 0;
-    // A new bitmap starts white, as a fresh picture does.
+    MakeSection(AWidth, AHeight, FPixelFormat);
+    // A new bitmap starts white, as a fresh picture does: all bits set are
+    // white in every format.
     if (FBits) std::fill(FBits, FBits + static_cast<size_t>(RowBytes()) * FHeight, 0xFF);
 }
 
-void TBitmap::Assign(TBitmap& Source) {
-    if (&Source == this) return;
-    SetSize(Source.Width(), Source.Height());
-    if (Source.Empty()) return;
+void TBitmap::Assign(TBitmap& Source) { AssignConverted(Source, Source.PixelFormat()); }
+
+void TBitmap::AssignConverted(TBitmap& Source, TPixelFormat Format) {
+    if (&Source == this) return SetPixelFormat(Format);
+    if (Source.FWidth != FWidth || Source.FHeight != FHeight || Format != FPixelFormat || !FHandle)
+        MakeSection(Source.FWidth, Source.FHeight, Format);
+    if (Empty()) return;
     GdiFlush();
-    std::memcpy(ScanLine(0), Source.ScanLine(0), static_cast<size_t>(RowBytes()) * FHeight);
+    const TPixelFormat from = Source.FPixelFormat;
+    const size_t sourceBytes = static_cast<size_t>(Source.RowBytes()), bytes = static_cast<size_t>(RowBytes());
+    if (from == Format) {
+        std::memcpy(FBits, Source.FBits, bytes * FHeight);
+        return;
+    }
+    // Between two formats below 24 bits the pixels pass through 24 bits.
+    std::vector<std::uint8_t> bgr(from != pf24bit && Format != pf24bit ? static_cast<size_t>(FWidth) * 3 : 0);
+    for (int y = 0; y < FHeight; ++y) {
+        const std::uint8_t* source = Source.FBits + sourceBytes * y;
+        std::uint8_t* row = FBits + bytes * y;
+        if (from == pf24bit) {
+            ReduceRow(source, row, Format, FWidth);
+        } else if (Format == pf24bit) {
+            ExpandRow(source, from, row, FWidth);
+        } else {
+            ExpandRow(source, from, bgr.data(), FWidth);
+            ReduceRow(bgr.data(), row, Format, FWidth);
+        }
+    }
 }
+
+void TBitmap::SetPixelFormat(TPixelFormat Value) {
+    if (Value == FPixelFormat) return;
+    if (Empty()) {
+        FPixelFormat = Value;
+        return;
+    }
+    TBitmap converted;
+    converted.AssignConverted(*this, Value);
+    Exchange(converted);
+}
+
+int TBitmap::RowBytes() const { return static_cast<int>(RowBytesOf(FWidth, FPixelFormat)); }
 
 void TBitmap::Exchange(TBitmap& Other) {
     if (&Other == this) return;
@@ -291,6 +409,7 @@ void TBitmap::Exchange(TBitmap& Other) {
     if (Other.FCanvas) Other.FCanvas->Detach();
     std::swap(FWidth, Other.FWidth);
     std::swap(FHeight, Other.FHeight);
+    std::swap(FPixelFormat, Other.FPixelFormat);
     std::swap(FHandle, Other.FHandle);
     std::swap(FBits, Other.FBits);
 }

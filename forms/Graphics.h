@@ -168,11 +168,15 @@ public:
     virtual void Draw(TCanvas& Canvas, const RECT& Dest) = 0;
 };
 
-enum TPixelFormat { pf24bit };
+// The formats of a bitmap's pixels: an index into the format's palette
+// (1 bit: black and white; 4 bits: the 16 standard colours; 8 bits: 256
+// colours, see PixelFormats.h), 5 bits of each channel, or 8 bits of each.
+enum TPixelFormat { pf1bit, pf4bit, pf8bit, pf15bit, pf24bit };
 
-// A 24-bit device-independent section whose rows run top-down: ScanLine(0)
-// is the top row, each row a run of blue, green, red triples padded to four
-// bytes.
+// A device-independent section whose rows run top-down: ScanLine(0) is the
+// top row, each row padded to four bytes. In 24 bits, the format of every
+// new bitmap, a row is a run of blue, green, red triples; in 15 bits a run
+// of 16-bit words, blue in the low five bits.
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -180,23 +184,34 @@ public:
 
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
+    // A new size, in the bitmap's format; a new bitmap starts white.
     void SetSize(int AWidth, int AHeight);
-    // Becomes a copy of Source: its size and every pixel.
+    // Becomes a copy of Source: its size, its format and every pixel.
     void Assign(TBitmap& Source);
+    // Becomes a copy of Source in Format, each pixel converted as
+    // SetPixelFormat does. When the bitmap has Source's size and Format
+    // already, its own pixels are written over and nothing can fail.
+    void AssignConverted(TBitmap& Source, TPixelFormat Format);
     // Exchanges pictures with Other without copying pixels; each object
     // stays where it is.
     void Exchange(TBitmap& Other);
-    TPixelFormat PixelFormat() const { return pf24bit; }
-    void SetPixelFormat(TPixelFormat) {}  // the only format there is
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    // Converts the pixels: below 24 bits each pixel takes the nearest colour
+    // that the format has; back to 24 bits each keeps the colour it shows.
+    void SetPixelFormat(TPixelFormat Value);
     std::uint8_t* ScanLine(int Row);
-    int RowBytes() const { return (FWidth * 3 + 3) & ~3; }
+    int RowBytes() const;
     HBITMAP Handle() const { return FHandle; }
     TCanvas& Canvas();
     void Draw(TCanvas& Canvas, const RECT& Dest) override;
 
 private:
     class TBitmapCanvas;
+    // A new section of that size and format in place of the old one; the
+    // old one stays whole when none can be had.
+    void MakeSection(int AWidth, int AHeight, TPixelFormat Format);
     int FWidth = 0, FHeight = 0;
+    TPixelFormat FPixelFormat = pf24bit;
     HBITMAP FHandle = nullptr;
     std::uint8_t* FBits = nullptr;
     std::unique_ptr<TBitmapCanvas> FCanvas;

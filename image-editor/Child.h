@@ -3,6 +3,7 @@
 // state of the stroke in progress.
 #pragma once
 #include <memory>
+#include <new>
 #include <string>
 
 #include "Forms.h"
@@ -96,12 +97,18 @@ private:
     bool FControlsMade = false;
 };
 
-// Runs a handler of a screen: a failure shows the system's last error, and
-// the screen stays as the failed step left it.
+// Runs a handler of a screen: a failure shows the system's error, and the
+// screen stays as the failed step left it.
 template <class F>
 void Reported(F&& Action) {
     try {
         Action();
+    } catch (const forms::EOSError& e) {
+        SetLastError(e.ErrorCode);
+        ZvDisplayMessage();
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        ZvDisplayMessage();
     } catch (...) {
         ZvDisplayMessage();
     }
@@ -133,8 +140,10 @@ void PasteSelection(TfrmChild* Screen, forms::TBitmap& Picture);
 // Cuts the selection out of the picture, once: an undo step, the modified
 // mark and the hole in the background colour.
 void LiftSelection(TfrmChild* Screen);
-// Stamps the selection into the picture where it lies.
+// Stamps the selection into the picture where it lies, or into a copy of
+// the picture (Target).
 void DropSelection(TfrmChild* Screen);
+void DropSelection(TfrmChild* Screen, forms::TBitmap& Target);
 // Drops the selection if there is one and lets go of it.
 void EndSelection(TfrmChild* Screen);
 // Erases the frame now.

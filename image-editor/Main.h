@@ -134,6 +134,12 @@ public:
     void mnuEditPasteAsNew_Click(forms::TComponent* Sender);
     void mnuEditClear_Click(forms::TComponent* Sender);
     void mnuEditSelectAll_Click(forms::TComponent* Sender);
+    void mnuImage_Click(forms::TComponent* Sender);
+    void mnuImageCrop_Click(forms::TComponent* Sender);
+    void mnuImageFlip_Click(forms::TComponent* Sender);
+    void mnuImageDepth_Click(forms::TComponent* Sender);
+    void mnuImageGrayscale_Click(forms::TComponent* Sender);
+    void mnuImageInvertColor_Click(forms::TComponent* Sender);
 
 private:
     void BuildMenus();

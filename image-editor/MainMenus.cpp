@@ -84,7 +84,7 @@ void AddFlipItems(std::vector<MenuEntry>& Menu, int Depth, const std::string& Pr
     int tag = 0;
     for (const Flip& f : kFlips)
         Menu.push_back({Depth, Prefix + f.Name, f.Caption, Prefix == "mnuPRotate" ? TShortCut(0) : f.Key, f.Image,
-                        f.Hint, ++tag});
+                        f.Hint, ++tag, &TfrmMain::mnuImageFlip_Click});
 }
 
 std::vector<MenuEntry> MainMenuTable() {
@@ -160,8 +160,9 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({1, "mnuCaptureNow", "&Capture Now", VK_F10, CaptureNow,
                  "~Captures your screen using the current settings.", 0, &TfrmMain::mnuCaptureNow_Click});
 
-    m.push_back({0, "mnuImage", "&Image"});
-    m.push_back({1, "mnuImageCrop", "&Crop", Ctrl('Q'), Crop, "~Crops the screen to a smaller size."});
+    m.push_back({0, "mnuImage", "&Image", 0, -1, "", 0, &TfrmMain::mnuImage_Click});
+    m.push_back({1, "mnuImageCrop", "&Crop", Ctrl('Q'), Crop, "~Crops the screen to a smaller size.", 0,
+                 &TfrmMain::mnuImageCrop_Click});
     m.push_back({1, "mnuImageFlip", "&Flip / Rotate", 0, FlipRotate, "~Flips or rotates the screen or a selection."});
     AddFlipItems(m, 2, "mnuImageFlip");
     m.push_back({1, "mnuImageResize", "&Resize...", Ctrl('W'), Resize, "~Resets the size of the screen."});
@@ -170,19 +171,19 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({1, "mnuImageDepth", "Color &Depth", 0, Depth,
                  "~Changes the color depth of the screen or a selection."});
     m.push_back({2, "mnuImageDepthDepth", "Color &Depth...", 0, -1,
-                 "~Changes the color depth of the screen or a selection.", 1});
+                 "~Changes the color depth of the screen or a selection.", 1, &TfrmMain::mnuImageDepth_Click});
     static const char* const kDepths[][3] = {
         {"mnuImageDepth1", "&1 Bit", "1-bit"}, {"mnuImageDepth4", "&4 Bit", "4-bit"},
         {"mnuImageDepth8", "&8 Bit", "8-bit"}, {"mnuImageDepth16", "1&6 Bit", "16-bit"}};
     for (int i = 0; i < 4; ++i)
         m.push_back({2, kDepths[i][0], kDepths[i][1], 0, -1,
                      std::string("~Changes the color depth of the screen or a selection to ") + kDepths[i][2] + ".",
-                     i + 2});
+                     i + 2, &TfrmMain::mnuImageDepth_Click});
     m.push_back({1, "mnuImageSep1", "-"});
     m.push_back({1, "mnuImageGrayscale", "&Grayscale", Ctrl('G'), Grayscale,
-                 "~Converts the screen picture to black and white."});
+                 "~Converts the screen picture to black and white.", 0, &TfrmMain::mnuImageGrayscale_Click});
     m.push_back({1, "mnuImageInvertColor", "&Invert Colors", Ctrl('I'), InvertColors,
-                 "~Inverts the color of the screen or a selection."});
+                 "~Inverts the color of the screen or a selection.", 0, &TfrmMain::mnuImageInvertColor_Click});
 
     m.push_back({0, "mnuWindow", "&Window", 0, -1, "", 0, &TfrmMain::mnuWindow_Click});
     m.push_back({1, "mnuWindowArrange", "&Arrange", 0, Arrange, "~Arranges the screens side by side.", 1,

@@ -112,9 +112,10 @@ void PasteSelection(TfrmChild* Screen, TBitmap& Picture) {
 
 void LiftSelection(TfrmChild* Screen) {
     if (Screen->SelLifted) return;
+    // The undo step first: when there is no memory for it, nothing changes.
+    Screen->Undo->Add(Screen->Picture());
     Screen->SelLifted = true;
     SetModified(Screen, true);
-    Screen->Undo->Add(Screen->Picture());
     TCanvas& c = Screen->Picture().Canvas();
     c.Brush.SetColor(Screen->ScreenBackColor);
     c.Brush.SetClear(false);
@@ -124,11 +125,15 @@ void LiftSelection(TfrmChild* Screen) {
     Screen->picMain->Invalidate();
 }
 
-void DropSelection(TfrmChild* Screen) {
+void DropSelection(TfrmChild* Screen, TBitmap& Target) {
     if (!Screen->SelImage || !Screen->panSelect->Visible()) return;
-    BitBlt(Screen->Picture().Canvas().Handle(), Screen->panSelect->Left() - Screen->picMain->Left(),
+    BitBlt(Target.Canvas().Handle(), Screen->panSelect->Left() - Screen->picMain->Left(),
            Screen->panSelect->Top() - Screen->picMain->Top(), Screen->panSelect->Width(), Screen->panSelect->Height(),
            Screen->SelImage->Picture.Bitmap().Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void DropSelection(TfrmChild* Screen) {
+    DropSelection(Screen, Screen->Picture());
     Screen->picMain->Invalidate();
 }
 

@@ -154,6 +154,9 @@ inline void Chord(std::initializer_list<WORD> Modifiers, WORD Vk) {
 // Alt and a key, as for an underlined letter.
 inline void PressAlt(WORD Vk) { PressWith(VK_MENU, Vk); }
 
+// Ctrl and a key, as for a menu command's shortcut.
+inline void PressCtrl(WORD Vk) { PressWith(VK_CONTROL, Vk); }
+
 // Moves the mouse to a point of the screen.
 inline void MouseTo(POINT P) {
     INPUT in = {};

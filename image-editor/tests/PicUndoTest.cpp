@@ -109,4 +109,33 @@ TEST(PicUndo, UndoOfACropRestoresTheLargerPictureWithItsPixels) {
     EXPECT_EQ(live.Width(), 10);
 }
 
+TEST(PicUndo, AStepOfTheSameSizeIsCopiedIntoTheSlotsOwnBitmap) {
+    TPicUndo undo;
+    TBitmap live;
+    live.SetSize(8, 8);
+    for (int i = 0; i < 5; ++i) undo.Add(live);
+    int oldest = -1;
+    for (int i = 0; i < TPicUndo::kSlots; ++i)
+        if (undo.States[i] == 105) oldest = i;
+    ASSERT_GE(oldest, 0);
+    const HBITMAP slot = undo.Bitmaps[oldest]->Handle();
+    live.Canvas().SetPixel(3, 3, 0x123456);
+    undo.Add(live);
+    EXPECT_EQ(undo.States[oldest], 101) << "the oldest step gave its place";
+    EXPECT_EQ(undo.Bitmaps[oldest]->Handle(), slot) << "no new bitmap was made";
+    EXPECT_EQ(undo.Bitmaps[oldest]->Canvas().Pixel(3, 3), 0x123456);
+
+    // A step of another size takes a bitmap of its own.
+    undo.Undo(live);
+    live.SetSize(9, 8);
+    undo.Add(live);
+    EXPECT_EQ(undo.RedoCount, 0);
+    EXPECT_EQ(undo.UndoCount, 5);
+    int newest = -1;
+    for (int i = 0; i < TPicUndo::kSlots; ++i)
+        if (undo.States[i] == 101) newest = i;
+    ASSERT_GE(newest, 0);
+    EXPECT_EQ(undo.Bitmaps[newest]->Width(), 9);
+}
+
 }  // namespace
