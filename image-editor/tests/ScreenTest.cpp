@@ -411,6 +411,10 @@ TEST_F(Screens, ABitmapOrJpegPictureIsTakenOverWithoutASecondBitmapOfItsSize) {
 // files, the next one still opens, and the drop is given back to the system.
 TEST_F(Screens, AnOpenThatFailsLeavesNothingBehind) {
     const std::string emf = MakePicture("vast.emf", 800, 600), bmp = MakePicture("after.bmp", 20, 10);
+    // The large bitmap that went last lends its pixels to the next of its
+    // size: here the one the metafile was drawn from. One of another size
+    // goes after it, so the screen has to ask the system.
+    TBitmap().SetSize(900, 700);
     const TRefusedBitmaps refused(1 << 20);
     Answer opened;
     AnswerNextBox(opened, "OK");
