@@ -142,7 +142,7 @@ TfrmColor::TfrmColor(TComponent* AOwner) : TColorForm(AOwner) {
     lblCustomModel->FocusControl = cboCustomModel;
     AddNumberFields(tabCustom, 206);
     AddSwatchAndButtons(302);
-    Add(fraScreenColor, {.Name = "fraScreenColor", .Left = 244, .Top = 150, .Width = 61, .Height = 60,
+    Add(fraScreenColor, {.Name = "fraScreenColor", .Left = 248, .Top = 150, .Width = 61, .Height = 60,
                          .Caption = " Screen color ", .Visible = false});
     Add(chkHideWindow, {.Name = "chkHideWindow", .Parent = fraScreenColor, .Left = 6, .Top = 18, .Width = 50,
                         .Height = 17, .Caption = "&Hide window"});

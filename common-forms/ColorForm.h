@@ -109,7 +109,7 @@ private:
     std::vector<forms::TToolButton*> FCells;
     forms::TEdit* AddNumberField(forms::TEdit*& Edit, forms::TLabel*& Label, forms::TUpDown*& UpDown,
                                  forms::TWinControl* Page, const std::string& Digits, const char* Caption,
-                                 int Left, int Top, int Max, const char* Hint);
+                                 int Left, int LabelWidth, int Top, int Max, const char* Hint);
     // The cell under the mouse pointer, 0 when the pointer is off the grid.
     int CellUnderPointer() const;
     void MovePointerTo(int Cell);

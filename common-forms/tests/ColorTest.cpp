@@ -430,6 +430,24 @@ TEST_F(ColorDialog, ASystemColourOfTheCallerShowsAsItsValueAndComesBackUnchanged
     EXPECT_EQ(kept, damaged);
 }
 
+TEST_F(ColorDialog, NewSystemColoursShowAtOnce) {
+    const int face = COLOR_BTNFACE;
+    const COLORREF before = GetSysColor(COLOR_BTNFACE), green = RGB(0, 200, 0);
+    COLORREF ground = 0, current = 0;
+    Run(static_cast<TColor>(0x80000000u | COLOR_BTNFACE), {[] { ShowPage(Dialog(), 1); },
+                                                           [&] {
+                                                               SetSysColors(1, &face, &green);
+                                                               Settle();
+                                                               ground = ScreenPixel(On(Wheel(), 0, 0));
+                                                               current = CurrentShown(Dialog());
+                                                               SetSysColors(1, &face, &before);
+                                                               Settle();
+                                                               Press(VK_ESCAPE);
+                                                           }});
+    EXPECT_EQ(ground, green) << "the wheel's ground is the dialog's face colour, got " << Rgb(ground);
+    EXPECT_EQ(current, green) << "the caller's system colour shows its new value, got " << Rgb(current);
+}
+
 // A box of the system's left open by the dialog, closed and reported.
 struct TBoxWatch {
     std::string Seen;
