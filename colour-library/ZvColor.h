@@ -18,6 +18,10 @@ struct TRGBTriple {
 #pragma pack(pop)
 static_assert(sizeof(TRGBTriple) == 3, "a pixel of a 24-bit row is three bytes");
 
+namespace forms {
+class TBitmap;
+}
+
 #ifdef ZVCOLOR_BUILD
 #define ZVCOLOR_API extern "C"
 #else
@@ -42,3 +46,21 @@ ZVCOLOR_API void WINAPI ZvHSVRGBDouble(double H, double S, double V, double& R, 
 ZVCOLOR_API void WINAPI ZvHSVRGB(int H, int S, int V, int& R, int& G, int& B);
 // The hue of colours without one: the quiet not-a-number 0x7FFFFFFFFFFFFFFF.
 ZVCOLOR_API double WINAPI ZvNaN();
+
+// The HSV colour wheel as a new Size x Size 24-bit bitmap, which the caller
+// frees: hue 0 (red) to the right of the centre (Size div 2, Size div 2),
+// growing counter-clockwise; the radius carries the value from 0 at the
+// centre to 255 at the rim with ValueMode (saturation fixed at Fixed), else
+// the saturation (value fixed at Fixed). Outside the disc, and everywhere
+// for a Size below 2, the bitmap is BackColor (a system colour is taken as
+// its current RGB value). A Size of 0 or less gives an empty bitmap, as does
+// a size the system cannot provide.
+ZVCOLOR_API forms::TBitmap* WINAPI ZvDrawHSVCircle(bool ValueMode, int Size, int Fixed, TColor BackColor);
+// The pixel of the wheel of that Size where Hue lies at the radial value
+// Radial (0..255).
+ZVCOLOR_API POINT WINAPI ZvGetHSVPoint(int Size, int Hue, int Radial);
+// A vertical gradient as a new Width x Height 24-bit bitmap, which the
+// caller frees: row 0 is TopColor, and each further row one Height-th of the
+// way closer to BottomColor. A Width or Height of 0 or less gives an empty
+// bitmap.
+ZVCOLOR_API forms::TBitmap* WINAPI ZvDrawBrightRect(int Width, int Height, TColor TopColor, TColor BottomColor);

@@ -10,7 +10,7 @@
 #include "ComState.h"
 #include "Context.h"
 #include "Forms.h"
-#include "Registry.h"
+#include "ProgramValues.h"
 #include "StartupChecks.h"
 #include "SugColor.h"
 #include "Zelvani.h"
@@ -35,33 +35,12 @@ std::string Format(const char* Template, const std::string& A, int B, int C) {
     return text;
 }
 
-std::string FlagValueName() {
-    ShortString name;
-    ZvConvertStr(zvcom::ProductTag, ShortString(), name);
-    return name.str();
-}
-
 // The display-suggestion flag: 1 offer the dialog (also when the value is
 // missing or unreadable), 0 never again; other numbers are kept as they are.
-int ReadSuggestionFlag() {
-    int flag = 1;
-    try {
-        TRegistry reg;
-        if (reg.OpenKeyReadOnly(kInitKey) && reg.ValueExists(FlagValueName())) flag = reg.ReadInteger(FlagValueName());
-    } catch (const std::exception&) {
-        flag = 1;
-    }
-    return flag;
-}
+int ReadSuggestionFlag() { return zvcom::ReadProgramValue(kInitKey, zvcom::ProgramValueName(""), 1); }
 
 // A failed write loses only the "don't ask again" choice; the start goes on.
-void WriteSuggestionFlag(int Flag) {
-    try {
-        TRegistry reg;
-        if (reg.OpenKey(kInitKey, true)) reg.WriteInteger(FlagValueName(), Flag);
-    } catch (const std::exception&) {
-    }
-}
+void WriteSuggestionFlag(int Flag) { zvcom::WriteProgramValue(kInitKey, zvcom::ProgramValueName(""), Flag); }
 
 // Another instance holds the mutex: tell it (it comes to the front) and end.
 // Hung windows of other programs are skipped rather than waited for.

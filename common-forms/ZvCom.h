@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "Graphics.h"
 #include "ShortString.h"
 
 #ifdef ZVCOM_BUILD
@@ -59,3 +60,11 @@ ZVCOM_API int WINAPI ZvMessageBox(const ShortString& Text, const ShortString& Ca
 // Shows the system's text for the calling thread's last error, with the stop
 // icon and one button "OK".
 ZVCOM_API void WINAPI ZvDisplayMessage();
+
+// Lets the user pick a colour, starting from Color (a system colour shows as
+// its current value); on OK Color becomes the colour chosen, a system colour
+// picked from the list as its current RGB value, and stays exactly as it
+// came when the user changed nothing; on Cancel it stays. Key names the
+// caller's use of the dialog ("ForeColor", "Capture"), under which the
+// dialog remembers the user's choice of model for the program.
+ZVCOM_API void WINAPI ZvShowColor(const ShortString& Key, forms::TColor& Color);

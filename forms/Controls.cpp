@@ -678,6 +678,12 @@ void TEdit::SetMaxLength(int Value) {
     if (Handle()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(Value), 0);
 }
 
+bool TEdit::Modified() const { return Handle() && SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
+
+void TEdit::SetModified(bool Value) {
+    if (Handle()) SendMessageA(Handle(), EM_SETMODIFY, Value ? TRUE : FALSE, 0);
+}
+
 void TEdit::Apply(const ControlDesc& Desc) {
     TWinControl::Apply(Desc);
     FMaxLength = Desc.MaxLength;
@@ -685,17 +691,17 @@ void TEdit::Apply(const ControlDesc& Desc) {
 }
 
 LRESULT TEdit::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if ((Msg == WM_KEYDOWN && OnKeyDown) || (Msg == WM_KEYUP && OnKeyUp)) {
+        WORD key = static_cast<WORD>(WParam);
+        (Msg == WM_KEYDOWN ? OnKeyDown : OnKeyUp)(this, key);
+        if (key == 0) return 0;
+        WParam = key;
+    }
     if (Msg == WM_CHAR && OnKeyPress) {
         char key = static_cast<char>(WParam);
         OnKeyPress(this, key);
         if (key == 0) return 0;
         WParam = static_cast<unsigned char>(key);
-    }
-    if (Msg == WM_KEYUP && OnKeyUp) {
-        WORD key = static_cast<WORD>(WParam);
-        OnKeyUp(this, key);
-        if (key == 0) return 0;
-        WParam = key;
     }
     if (Msg == WM_CONTEXTMENU && OnContextPopup) {
         POINT pos = {SignedLow(LParam), SignedHigh(LParam)};
@@ -819,7 +825,59 @@ void TPanel::Paint(TCanvas& Canvas) {
 // ---- TImage ----------------------------------------------------------------
 
 TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
-    Picture.OnChange = [this] { Repaint(); };
+    Picture.OnChange = [this] {
+        UpdateShape();
+        Repaint();
+    };
+}
+
+void TImage::SetTransparent(bool Value) {
+    if (Value == FTransparent) return;
+    FTransparent = Value;
+    UpdateShape();
+}
+
+void TImage::HandleCreated() { UpdateShape(); }
+
+void TImage::UpdateShape() {
+    if (!Handle()) return;
+    auto* bitmap = dynamic_cast<TBitmap*>(Picture.Graphic());
+    if (!FTransparent || !bitmap || bitmap->Empty()) {
+        SetWindowRgn(Handle(), nullptr, TRUE);
+        return;
+    }
+    // The shape is the runs of each row that differ from the see-through
+    // colour.
+    const int w = bitmap->Width(), h = bitmap->Height();
+    const std::uint8_t* corner = bitmap->ScanLine(h - 1);
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* row = bitmap->ScanLine(y);
+        auto clear = [&](int x) { return std::equal(row + 3 * x, row + 3 * x + 3, corner); };
+        for (int x = 0; x < w;) {
+            if (clear(x)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < w && !clear(x)) ++x;
+            HRGN run = CreateRectRgn(start, y, x, y + 1);
+            CombineRgn(shape, shape, run, RGN_OR);
+            DeleteObject(run);
+        }
+    }
+    // The window owns the region from here on.
+    if (!SetWindowRgn(Handle(), shape, TRUE)) DeleteObject(shape);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RevealBelow();
+}
+
+// What lies below the picture's rectangle is drawn anew: a shape that has
+// shrunk uncovers it.
+void TImage::RevealBelow() {
+    if (!Parent() || !Parent()->Handle()) return;
+    RECT r = {Left(), Top(), Left() + Width(), Top() + Height()};
+    RedrawWindow(Parent()->Handle(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TImage::Paint(TCanvas& Canvas) {

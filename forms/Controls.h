@@ -332,8 +332,8 @@ private:
 
 // A character typed in a control; setting Key to 0 swallows it.
 using TKeyPressEvent = std::function<void(TComponent* Sender, char& Key)>;
-// A key pressed or released in a control: its virtual key; setting Key to 0
-// keeps the control from acting on it.
+// A key (its virtual-key code) pressed or released in a control; setting Key
+// to 0 swallows it, so that the control does not act on it.
 using TKeyEvent = std::function<void(TComponent* Sender, WORD& Key)>;
 
 // Asked for a control's context menu: MousePos in its client coordinates,
@@ -347,6 +347,10 @@ public:
     std::string Text() const { return Caption(); }
     void SetText(const std::string& Value) { SetCaption(Value); }
     void SetMaxLength(int Value);
+    // Whether the user has changed the text since the program last set it
+    // or cleared the flag.
+    bool Modified() const;
+    void SetModified(bool Value);
     // The background, also while the edit is disabled or read-only; with
     // the default clWindow the edit has the system's colours, and a
     // disabled or read-only one shows the button face.
@@ -354,10 +358,12 @@ public:
     void SetColor(TColor Value);
     bool Focusable() const override { return true; }
     TNotifyEvent OnChange;
+    // Each key pressed and released, before the edit acts on it; the keys
+    // of the dialog (Tab, Enter, Escape) go to the form instead.
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
     // Each character typed, before the edit takes it.
     TKeyPressEvent OnKeyPress;
-    // Each key released while the edit has the focus.
-    TKeyEvent OnKeyUp;
     TContextPopupEvent OnContextPopup;
     void Apply(const ControlDesc& Desc) override;
 
@@ -425,9 +431,23 @@ class TImage : public TControl {
 public:
     explicit TImage(TComponent* AOwner);
     TPicture Picture;
+    // Only the shape of a transparent picture shows: the pixels of its
+    // bitmap that have the colour of its bottom-left pixel let what lies
+    // below show through and leave the mouse to it. Such a picture lies
+    // above its siblings. Drawing on the bitmap is told with
+    // Picture.Changed().
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
 
 protected:
+    void HandleCreated() override;
     void Paint(TCanvas& Canvas) override;
+
+private:
+    // The window's shape from the picture.
+    void UpdateShape();
+    void RevealBelow();
+    bool FTransparent = false;
 };
 
 }  // namespace forms

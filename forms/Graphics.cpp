@@ -456,6 +456,10 @@ void TIcon::Draw(TCanvas& Canvas, const RECT& Dest) {
 
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> Value) {
     FGraphic = std::move(Value);
+    Changed();
+}
+
+void TPicture::Changed() {
     if (OnChange) OnChange();
 }
 

@@ -242,6 +242,8 @@ public:
     TBitmap& Bitmap();
     // Makes the picture this icon.
     void SetIcon(HICON Value, bool Owned);
+    // The graphic has been drawn on: whoever shows it shows it anew.
+    void Changed();
     std::function<void()> OnChange;
 
 private:

@@ -12,7 +12,8 @@ TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) { UseCommonControls(I
 
 void TUpDown::GetCreateParams(CreateParams& Params) {
     Params.ClassName = UPDOWN_CLASSA;
-    Params.Style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | (Thousands ? 0 : UDS_NOTHOUSANDS);
+    Params.Style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | (Thousands ? 0 : UDS_NOTHOUSANDS) |
+                    (Wrap ? UDS_WRAP : 0);
 }
 
 void TUpDown::HandleCreated() {

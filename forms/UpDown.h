@@ -1,5 +1,5 @@
-// Up-down buttons: a pair of arrows that step a number between Min and Max,
-// shown in an associated edit beside them. The arrows, and the Up and Down
+// Up-down buttons: a pair of arrows that step a number between Min and Max
+// (or round from one to the other), shown in an associated edit beside them. The arrows, and the Up and Down
 // keys in the edit, change it; a number typed in the edit is taken as the
 // position when it lies in the range.
 #pragma once
@@ -26,6 +26,9 @@ public:
     // Thousands separators in the edit's number; set before the buttons
     // have their window.
     bool Thousands = true;
+    // Stepping past Max goes on at Min and below Min at Max, as a hue goes
+    // round its circle; set before the buttons have their window.
+    bool Wrap = false;
 
 protected:
     void GetCreateParams(CreateParams& Params) override;

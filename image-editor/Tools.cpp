@@ -250,9 +250,20 @@ void TfrmMain::lstDrawingFont_Click(TComponent*) {
     clbMain->SetFocus();
 }
 
+// A click on the active box chooses its colour; on the other box, makes
+// that one active.
 void TfrmMain::picColor_MouseDown(TComponent* Sender, TMouseButton Button, WPARAM, int, int) {
     if (Button != mbLeft) return;
-    Drawings[1] = static_cast<char>(Sender->Tag);
+    if (Sender->Tag == Drawings[1]) {
+        SetFormBusy(this, false);
+        // Strokes and selections stay; the magnifier's view goes.
+        EndToolActions(false, false);
+        const bool back = Drawings[1] == 1;
+        ZvShowColor(ShortString(back ? "BackColor" : "ForeColor"), back ? BackColor : ForeColor);
+        SetFormBusy(this, true);
+    } else {
+        Drawings[1] = static_cast<char>(Sender->Tag);
+    }
     DrawColorBoxes();
 }
 

@@ -37,6 +37,7 @@ public:
 protected:
     forms::TButton* OKButton() override { return cmdOK; }
     ShortString& NumberingString() override;
+    const char* ColorKey() const override { return "Capture"; }
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 private:

@@ -428,10 +428,11 @@ void TCapturePanelForm::cmd21Autosizer_Click(TComponent*) {
     OKButton()->SetFocus();
 }
 
-// The colour dialog of the common forms library is not there yet: the
-// button keeps the swatch as it is.
 void TCapturePanelForm::cmd22Color_Click(TComponent*) {
     cmd22Color->SetFocus();
+    TColor color = SwatchColor();
+    ZvShowColor(ShortString(ColorKey()), color);
+    if (color != SwatchColor()) SetSwatchColor(color);
     OKButton()->SetFocus();
 }
 

@@ -95,6 +95,9 @@ protected:
     virtual forms::TButton* OKButton() = 0;
     // The Then string whose digit and depend bytes the file settings edit.
     virtual ShortString& NumberingString() = 0;
+    // The key under which the colour dialog remembers its choices for this
+    // dialog.
+    virtual const char* ColorKey() const = 0;
 
     // Loading the controls from the coded strings; bytes beyond a string's
     // length count as absent (0).

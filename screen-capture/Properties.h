@@ -24,6 +24,7 @@ public:
 protected:
     forms::TButton* OKButton() override { return cmdOK; }
     ShortString& NumberingString() override { return FWork; }
+    const char* ColorKey() const override { return "Properties"; }
 
 private:
     // "Paste to current" instead of the list of pictures.

@@ -33,9 +33,10 @@ protected:
     }
     void TearDown() override { Free(form); }
 
-    TUpDown* Make(bool Thousands, int Min, int Max, int Position) {
+    TUpDown* Make(bool Thousands, int Min, int Max, int Position, bool Wrap = false) {
         auto* u = new TUpDown(form);
         u->Thousands = Thousands;
+        u->Wrap = Wrap;
         u->SetMin(Min);
         u->SetMax(Max);
         u->SetPosition(Position);
@@ -90,6 +91,25 @@ TEST_F(UpDownTest, TheUpAndDownKeysInTheEditStepWithinTheRange) {
     Settle();
     EXPECT_EQ(edit->Text(), "1");
     EXPECT_EQ(updown->Position(), 1);
+}
+
+TEST_F(UpDownTest, WrappingButtonsGoRoundFromMaxToMinAndBack) {
+    Free(updown);
+    updown = Make(false, 0, 359, 358, true);
+    ClickArrow(true);
+    EXPECT_EQ(edit->Text(), "359");
+    ClickArrow(true);
+    EXPECT_EQ(edit->Text(), "0") << "up from Max goes on at Min";
+    EXPECT_EQ(updown->Position(), 0);
+    ClickArrow(false);
+    EXPECT_EQ(edit->Text(), "359") << "down from Min goes on at Max";
+    Press(VK_UP);
+    Settle();
+    EXPECT_EQ(edit->Text(), "0") << "the Up key wraps as the arrow does";
+    Press(VK_DOWN);
+    Settle();
+    EXPECT_EQ(edit->Text(), "359");
+    EXPECT_EQ(updown->Position(), 359);
 }
 
 TEST_F(UpDownTest, TheProgramsPositionIsKeptInTheRange) {

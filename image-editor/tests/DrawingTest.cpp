@@ -1,7 +1,9 @@
 // The drawing tools, the floating selection and the edit commands on a real
 // screen, driven by the mouse messages a hand sends to the picture and by
 // the mouse and keys themselves, with the pixels, undo steps and modified
-// marks that result, in the picture and on the screen.
+// marks that result, in the picture and on the screen; the colour boxes,
+// which a click chooses and a click on the chosen one opens the Colors
+// dialog for.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +15,7 @@
 
 #include "Child.h"
 #include "Common.h"
+#include "DialogSteps.h"
 #include "EditCommands.h"
 #include "ProgramWindows.h"
 #include "RegData.h"
@@ -537,6 +540,71 @@ TEST_F(Drawing, UndoAfterASaveMarksTheScreenModifiedAgain) {
     frmMain->mnuEdit_Click(frmMain);
     EXPECT_FALSE(frmMain->FindComponent("mnuEditSelectAll") &&
                  static_cast<TMenuItem*>(frmMain->FindComponent("mnuEditSelectAll"))->Enabled);
+}
+
+// Clicks a colour box and, should the Colors dialog open, picks the
+// palette's Red in it with the keys and confirms. What the main window was
+// while the dialog showed.
+struct TColorBoxClick {
+    bool DialogShown = false, MainEnabled = true, Busy = false, Magnifier = true;
+};
+TColorBoxClick ClickColorBox(TImage* Box) {
+    TColorBoxClick seen;
+    bool done = false;
+    TComponent owner(nullptr);
+    const std::vector<dialogsteps::Step> steps = {
+        [&] {
+            HWND dialog = GetActiveWindow();
+            char caption[32] = {};
+            GetWindowTextA(dialog, caption, sizeof caption);
+            seen.DialogShown = std::string(caption) == "Colors";
+            seen.MainEnabled = IsWindowEnabled(frmMain->Handle()) != FALSE;
+            seen.Busy = forms::Screen.Busy();
+            seen.Magnifier = frmMain->panMagnifierFront->Visible();
+            if (!seen.DialogShown) return;
+            // Home leads to Black, two rows down is Red.
+            for (WORD key : {VK_HOME, VK_DOWN, VK_DOWN, VK_SPACE}) Press(key);
+            dialogsteps::Settle();
+            Press(VK_RETURN);
+        },
+        [&] { done = true; }};
+    dialogsteps::Schedule(owner, steps);
+    ClickOn(Box->Handle());
+    PumpUntil([&] { return done; }, 10000);
+    return seen;
+}
+
+TEST_F(Drawing, AClickOnTheActiveColourBoxChoosesItsColourToPaintWith) {
+    frmMain->panMagnifierFront->Show();
+    const TColorBoxClick other = ClickColorBox(frmMain->picBackColor);
+    EXPECT_FALSE(other.DialogShown) << "a click on the other box only makes it the active one";
+    EXPECT_EQ(Drawings[1], 1);
+    EXPECT_EQ(BackColor, clWhite);
+
+    const TColorBoxClick back = ClickColorBox(frmMain->picBackColor);
+    ASSERT_TRUE(back.DialogShown);
+    EXPECT_FALSE(back.MainEnabled) << "the main window waits for the dialog";
+    EXPECT_TRUE(back.Busy);
+    EXPECT_FALSE(back.Magnifier) << "the magnifier's view is hidden";
+    EXPECT_TRUE(IsWindowEnabled(frmMain->Handle())) << "and comes back afterwards";
+    EXPECT_FALSE(forms::Screen.Busy());
+    EXPECT_EQ(BackColor, 0x0000FF);
+    EXPECT_EQ(ForeColor, clBlack);
+    EXPECT_EQ(ScreenPixel(CentreOf(frmMain->picBackColor->Handle())), RGB(255, 0, 0)) << "the box shows red";
+
+    ClickColorBox(frmMain->picForeColor);  // makes it active
+    ASSERT_TRUE(ClickColorBox(frmMain->picForeColor).DialogShown);
+    EXPECT_EQ(ForeColor, 0x0000FF);
+    Choose(2);
+    Drag({1, 5}, {20, 5});
+    EXPECT_EQ(At(10, 5), 0x0000FF) << "the pencil paints in the colour chosen";
+    for (const char* key : {"ForeColor", "BackColor"}) {
+        ShortString name;
+        ZvConvertStr(ShortString(), ShortString(key), name);
+        TRegistry reg;
+        EXPECT_TRUE(reg.OpenKeyReadOnly("Software\\Zelvani\\Common\\Color") && reg.ValueExists(name.str()))
+            << "the dialog's choice is kept under the key " << key;
+    }
 }
 
 }  // namespace

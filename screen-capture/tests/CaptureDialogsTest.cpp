@@ -19,6 +19,7 @@
 #include "FileSettings.h"
 #include "Properties.h"
 #include "TestSupport.h"
+#include "Zelvani.h"
 #include "ZvScreen.h"
 
 using namespace forms;
@@ -547,6 +548,58 @@ TEST_F(ScreenCaptureDialog, ADoubleClickOnAClickOptionCaptures) {
     EXPECT_EQ(Hex(s.When), "03 03 02 00 00");
 }
 
+// Whether the Colors dialog has stored its choice for the key (the program
+// tag is empty: the common library was not started in this test).
+bool ColourChoiceStoredUnder(const char* Key) {
+    ShortString name;
+    ZvConvertStr(ShortString(), ShortString(Key), name);
+    TRegistry reg;
+    return reg.OpenKeyReadOnly("Software\\Zelvani\\Common\\Color") && reg.ValueExists(name.str());
+}
+
+// Picks the palette's Red in the Colors dialog that the button opens, with
+// the keys, and confirms or cancels it.
+void PickRedWith(HWND Button, WORD Closing, TComponent& Timers) {
+    bool done = false;
+    WhenReady(
+        Timers, [] { return Active<TForm>() == nullptr && GetActiveWindow() != nullptr; },
+        [&] {
+            // Home leads to Black, two rows down is Red.
+            for (WORD key : {VK_HOME, VK_DOWN, VK_DOWN, VK_SPACE}) Press(key);
+            Settle();
+            Press(Closing);
+            done = true;
+        });
+    ClickOn(Button);
+    PumpUntil([&] { return done; }, 6000);
+    Settle();
+}
+
+TEST_F(ScreenCaptureDialog, ChangeSetsTheCursorsBackgroundColour) {
+    TCaptureSettings s = DefaultSettings();
+    s.What = Coded(std::string("\x03\x00\x00\x05\x00\x00\x00\x03\x00\xFF\xFF\xFF", 12));
+    TComponent timers(nullptr);
+    COLORREF cancelled = 0, chosen = 0;
+    bool okFocused = false;
+    const bool ok = Run(s, {[&] {
+                                TfrmCapture* f = Form();
+                                ASSERT_NE(f, nullptr);
+                                ASSERT_TRUE(f->txt22Color->Visible()) << "the cursor's panel shows";
+                                PickRedWith(f->cmd22Color->Handle(), VK_ESCAPE, timers);
+                                cancelled = ScreenPixel(CentreOf(f->txt22Color->Handle()));
+                                PickRedWith(f->cmd22Color->Handle(), VK_RETURN, timers);
+                                chosen = ScreenPixel(CentreOf(f->txt22Color->Handle()));
+                                okFocused = GetFocus() == f->cmdOK->Handle();
+                                ClickOn(f->cmdOK->Handle());
+                            }});
+    EXPECT_EQ(cancelled, RGB(255, 255, 255)) << "Cancel keeps the colour";
+    EXPECT_EQ(chosen, RGB(255, 0, 0)) << "the swatch shows the colour chosen";
+    EXPECT_TRUE(okFocused) << "Capture has the focus afterwards";
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(Hex(s.What), "03 00 00 05 00 00 00 03 00 FF 00 00") << "red, green and blue of the background";
+    EXPECT_TRUE(ColourChoiceStoredUnder("Capture")) << "the Colors dialog kept its choice under its key";
+}
+
 // ---- Properties -------------------------------------------------------------------
 
 class PropertiesDialog : public ::testing::Test {
@@ -737,6 +790,21 @@ TEST_F(PropertiesDialog, CancelLeavesEverythingAsItWas) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(Hex(s), "FF 00 02 01 00 06 53 63 72 65 65 6E");
     EXPECT_EQ(child, 4);
+}
+
+TEST_F(PropertiesDialog, ChangeSetsTheCursorsBackgroundColour) {
+    ShortString s = Coded(std::string("\x03\x00\x00\x05\x00\x00\x00\x03\x00\x12\x34\x56", 12));
+    int child = 0;
+    TComponent timers(nullptr);
+    const bool ok = Run(22, "mouse cursor", s, child, {[&] {
+                                                           TfrmProperties* f = Form();
+                                                           ASSERT_NE(f, nullptr);
+                                                           PickRedWith(f->cmd22Color->Handle(), VK_RETURN, timers);
+                                                           ClickOn(f->cmdOK->Handle());
+                                                       }});
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(Hex(s), "03 00 00 05 00 00 00 03 00 FF 00 00");
+    EXPECT_TRUE(ColourChoiceStoredUnder("Properties")) << "the Colors dialog kept its choice under its key";
 }
 
 }  // namespace
