@@ -8,7 +8,6 @@
 
 using namespace forms;
 using namespace testsupport;
-using dialogsteps::ClickAt;
 using dialogsteps::Settle;
 
 namespace {

@@ -11,7 +11,6 @@
 
 using namespace forms;
 using namespace testsupport;
-using dialogsteps::ClickAt;
 using dialogsteps::Settle;
 
 namespace {

@@ -275,14 +275,6 @@ inline HMENU OpenMenu() {
     return wnd && IsWindowVisible(wnd) ? reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0)) : nullptr;
 }
 
-// The colour of a pixel of the screen, as the user sees it.
-inline COLORREF ScreenPixel(POINT P) {
-    HDC dc = GetDC(nullptr);
-    const COLORREF c = GetPixel(dc, P.x, P.y);
-    ReleaseDC(nullptr, dc);
-    return c;
-}
-
 // The bytes of a stored registry value under HKEY_CURRENT_USER, or
 // "<missing>".
 inline std::string StoredBytes(const char* Key, const char* Name) {
