@@ -52,7 +52,7 @@ TEST_F(ReducedColorDialog, ItIsTheOnePageDialogOfSixteenColours) {
                                               OfClass(Dialog(), TOOLBARCLASSNAMEA), TB_BUTTONCOUNT, 0, 0));
                                           list = OfClass(Dialog(), "ComboBox") != nullptr;
                                           page = Form()->pgcMain->ActivePage()->Caption();
-                                          ClickAt(CellPoint(Dialog(), 15));  // "Gray-25%"
+                                          dialogsteps::ClickAndSettle(CellPoint(Dialog(), 15));  // "Gray-25%"
                                           Press(VK_RETURN);
                                       }});
     EXPECT_EQ(client.right, 313);
@@ -108,7 +108,7 @@ TEST_F(ReducedColorDialog, ConfirmingWithoutAChangeGivesTheCallersOwnValue) {
 
 TEST_F(ReducedColorDialog, TheStoredChoiceStaysAsItWas) {
     StoreFlags(Name(), 7);
-    Run(0xFFFFFF, {[] { ClickAt(CellPoint(Dialog(), 9)); }, [] { Press(VK_RETURN); }});
+    Run(0xFFFFFF, {[] { dialogsteps::ClickAndSettle(CellPoint(Dialog(), 9)); }, [] { Press(VK_RETURN); }});
     EXPECT_EQ(StoredFlags(Name()), 7);
     ForgetFlags(Name());
     Run(0xFFFFFF, {[] { Press(VK_ESCAPE); }});

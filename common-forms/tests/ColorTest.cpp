@@ -72,7 +72,7 @@ TEST_F(ColorDialog, AClickOnAPaletteColourAndOKGiveThatColour) {
     std::string caption;
     const TColor got = Run(0x00FF00, {[&] {
                                           caption = TextOf(Dialog());
-                                          ClickAt(CellPoint(Dialog(), 16));  // "Red"
+                                          dialogsteps::ClickAndSettle(CellPoint(Dialog(), 16));  // "Red"
                                           shownNew = NewShown(Dialog());
                                           shownCurrent = CurrentShown(Dialog());
                                           Press(VK_RETURN);
@@ -191,7 +191,7 @@ TEST_F(ColorDialog, TheStoredModelSatGivesADarkWheelAndTheChoiceIsStoredOnOK) {
 
 TEST_F(ColorDialog, CancelKeepsTheColourAndWritesBackTheFlagsAsRead) {
     StoreFlags(Name(), 7);
-    const TColor got = Run(0x123456, {[] { ClickAt(CellPoint(Dialog(), 16)); },
+    const TColor got = Run(0x123456, {[] { dialogsteps::ClickAndSettle(CellPoint(Dialog(), 16)); },
                                       [] { Press(VK_ESCAPE); }});
     EXPECT_EQ(got, 0x123456);
     EXPECT_EQ(StoredFlags(Name()), 7) << "every bit kept on Cancel";
@@ -258,7 +258,7 @@ TEST_F(ColorDialog, TheHueGoesRoundItsCircleWithTheKeysAndTheArrows) {
                                           // The lower arrow of the hue's up-down, right of the field.
                                           RECT r;
                                           GetWindowRect(GetFocus(), &r);
-                                          ClickAt(POINT{r.right + 7, r.bottom - 4});
+                                          dialogsteps::ClickAndSettle(POINT{r.right + 7, r.bottom - 4});
                                           look();
                                           Press(VK_RETURN);
                                       }});
@@ -274,7 +274,7 @@ TEST_F(ColorDialog, AClickRightOfTheWheelsCentreIsRedAndStaysRed) {
     std::string hue, sat;
     const TColor got = Run(0xFFFFFF, {[] { ShowPage(Dialog(), 1); },
                                       [&] {
-                                          ClickAt(On(Wheel(), 146, 73));
+                                          dialogsteps::ClickAndSettle(On(Wheel(), 146, 73));
                                           PressAlt('H');
                                       },
                                       [&] {
@@ -298,7 +298,7 @@ TEST_F(ColorDialog, AClickAboveTheCentreGivesHue90) {
     std::string hue;
     Run(0xFFFFFF, {[] { ShowPage(Dialog(), 1); },
                    [&] {
-                       ClickAt(On(Wheel(), 73, 20));
+                       dialogsteps::ClickAndSettle(On(Wheel(), 73, 20));
                        PressAlt('H');
                    },
                    [&] {

@@ -42,6 +42,12 @@ inline void Settle() {
     testsupport::PumpFor(100);
 }
 
+// A click at a point of the screen, handled before the step goes on.
+inline void ClickAndSettle(POINT P) {
+    testsupport::ClickAt(P);
+    Settle();
+}
+
 inline BOOL CALLBACK AddWindowText(HWND Wnd, LPARAM Texts) {
     char text[512];
     GetWindowTextA(Wnd, text, sizeof text);

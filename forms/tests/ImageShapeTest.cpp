@@ -66,7 +66,7 @@ protected:
 TEST_F(ImageShapes, AnOpaquePictureCoversWhatLiesBelow) {
     EXPECT_EQ(ScreenPixel(At(2, 2)), ColorToRGB(clWhite));
     EXPECT_EQ(ScreenPixel(At(9, 2)), ColorToRGB(clBlack));
-    ClickAt(At(2, 2));
+    dialogsteps::ClickAndSettle(At(2, 2));
     EXPECT_EQ(imageClicks, 1);
     EXPECT_EQ(panelClicks, 0);
 }
@@ -78,10 +78,10 @@ TEST_F(ImageShapes, ATransparentPictureShowsOnlyItsShape) {
     EXPECT_EQ(ScreenPixel(At(16, 16)), ColorToRGB(Red));
     EXPECT_EQ(ScreenPixel(At(9, 2)), ColorToRGB(clBlack)) << "the bars show";
     EXPECT_EQ(ScreenPixel(At(2, 9)), ColorToRGB(clBlack));
-    ClickAt(At(2, 2));
+    dialogsteps::ClickAndSettle(At(2, 2));
     EXPECT_EQ(panelClicks, 1) << "a click on the ground goes to the panel";
     EXPECT_EQ(imageClicks, 0);
-    ClickAt(At(9, 2));
+    dialogsteps::ClickAndSettle(At(9, 2));
     EXPECT_EQ(imageClicks, 1) << "a click on a bar goes to the picture";
 }
 
