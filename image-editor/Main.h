@@ -139,6 +139,8 @@ public:
     void mnuImage_Click(forms::TComponent* Sender);
     void mnuImageCrop_Click(forms::TComponent* Sender);
     void mnuImageFlip_Click(forms::TComponent* Sender);
+    void mnuImageResize_Click(forms::TComponent* Sender);
+    void mnuImageBrightness_Click(forms::TComponent* Sender);
     void mnuImageDepth_Click(forms::TComponent* Sender);
     void mnuImageGrayscale_Click(forms::TComponent* Sender);
     void mnuImageInvertColor_Click(forms::TComponent* Sender);
