@@ -1,6 +1,6 @@
 // The Image menu: its states, crop, flips and turns, colour depth, grey
-// scale, inverted colours, and the bodies of the commands whose dialogs
-// choose their values (brightness, resize).
+// scale, inverted colours, brightness and resize, with the dialogs that
+// choose their values.
 #include "ImageCommands.h"
 
 #include <windows.h>
@@ -8,10 +8,15 @@
 #include <functional>
 #include <memory>
 
+#include "Brightness.h"
 #include "Child.h"
+#include "ColorDepth.h"
 #include "Common.h"
 #include "Main.h"
 #include "PixelRoutines.h"
+#include "RegData.h"
+#include "Resize.h"
+#include "Rotate.h"
 
 using namespace forms;
 
@@ -147,26 +152,15 @@ void BrightenActiveScreen(int Amount, int Style) {
 void ResizeActiveScreen(int Width, int Height, bool Stretch) {
     if (Width < 1 || Height < 1) return;
     OnActiveScreen([=](TfrmChild* Screen) {
-        // The area gained takes the canvas's fill colour: the screen's
-        // background for the whole picture.
+        // The area gained takes the screen's background colour, on the whole
+        // picture and on a selection alike.
+        const TColor fill = Screen->ScreenBackColor;
         TBitmap resized;
         ChangePicture(
             Screen,
             [&](TBitmap& Picture) {
-                if (!HasSelection(Screen)) Picture.Canvas().Brush.SetColor(Screen->ScreenBackColor);
-                resized.SetSize(Width, Height);
-                TCanvas& c = resized.Canvas();
-                c.Brush.SetColor(Picture.Canvas().Brush.Color());
-                c.Brush.SetClear(false);
-                c.FillRect(RECT{0, 0, Width, Height});
-                HDC source = Picture.Canvas().Handle();
-                if (Stretch) {
-                    SetStretchBltMode(c.Handle(), COLORONCOLOR);
-                    StretchBlt(c.Handle(), 0, 0, Width, Height, source, 0, 0, Picture.Width(), Picture.Height(),
-                               SRCCOPY);
-                } else {
-                    BitBlt(c.Handle(), 0, 0, Picture.Width(), Picture.Height(), source, 0, 0, SRCCOPY);
-                }
+                if (!HasSelection(Screen)) Picture.Canvas().Brush.SetColor(fill);
+                ResizeBitmap(Picture, Width, Height, Stretch, fill, resized);
             },
             [&](TBitmap& Picture) { Picture.Exchange(resized); });
     });
@@ -187,14 +181,41 @@ void TfrmMain::mnuImageCrop_Click(TComponent*) {
     if (TfrmChild* active = ActiveScreen()) FitToPage(active, false);
 }
 
+namespace {
+
+// The choice of a dialog shown for a command: its setting's index plus 1
+// after OK, 0 after Cancel. The strokes of every screen end first, so that
+// none is left half done behind the dialog.
+int ChosenIn(TForm* Dialog, const int& Setting) {
+    EndToolActions(true, false);
+    return Dialog->ShowModal() == mrOk ? Setting + 1 : 0;
+}
+
+}  // namespace
+
 void TfrmMain::mnuImageFlip_Click(TComponent* Sender) {
-    // Tag 1, Rotate..., lets a dialog choose the kind.
-    if (Sender->Tag >= 2) FlipActiveScreen(Sender->Tag - 1);
+    // Tag 1, Rotate... and the tool button, lets the dialog choose the kind.
+    FlipActiveScreen(Sender->Tag == 1 ? ChosenIn(frmRotate, Rotate) : Sender->Tag - 1);
 }
 
 void TfrmMain::mnuImageDepth_Click(TComponent* Sender) {
-    // Tag 1, Color Depth..., lets a dialog choose the depth.
-    if (Sender->Tag >= 2) ReduceActiveScreenColors(Sender->Tag - 1);
+    // Tag 1, Color Depth..., lets the dialog choose the depth.
+    ReduceActiveScreenColors(Sender->Tag == 1 ? ChosenIn(frmColorDepth, ColorDepth) : Sender->Tag - 1);
+}
+
+void TfrmMain::mnuImageBrightness_Click(TComponent*) {
+    if (frmBrightness->ShowModal() == mrOk) BrightenActiveScreen(BrightnessValue, BrightStyle);
+}
+
+void TfrmMain::mnuImageResize_Click(TComponent*) {
+    TfrmChild* screen = ActiveScreen();
+    if (!screen) return;
+    EndToolActions(true, false);
+    const TImage* picture = HasSelection(screen) ? screen->SelImage : screen->picMain;
+    ResizeWidth = picture->Width();
+    ResizeHeight = picture->Height();
+    if (frmResize->ShowModal() != mrOk) return;
+    ResizeActiveScreen(ResizeWidth, ResizeHeight, HasOption(OptResizeStretch));
 }
 
 void TfrmMain::mnuImageGrayscale_Click(TComponent*) {

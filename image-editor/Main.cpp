@@ -207,6 +207,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
     imlImages = LoadImageList(this, "imlImages", "IMAGES", 16);
     imlChild = LoadImageList(this, "imlChild", "CHILD", 16);
     imlDrawingTools = LoadImageList(this, "imlDrawingTools", "TOOLS", 16);
+    imlCommon = LoadImageList(this, "imlCommon", "COMMON", 32);
     imlColors = PaletteImages(this, imlImages);
     imlTrayIcons = TrayImages(this, imlImages);
     BuildMenus();
@@ -282,6 +283,7 @@ void TfrmMain::BuildMainBar() {
     AddButton(tlbStandard, tlnCrop, "tlnCrop", Images::Crop, "Crop|mnuImageCrop");
     AddButton(tlbStandard, tlnRotate, "tlnRotate", Images::FlipRotate, "Flip / Rotate|mnuImageFlip", tbsDropDown)->Tag = 1;
     tlnRotate->DropdownMenu = mnuPRotate;
+    tlnRotate->OnClick = Handler(&TfrmMain::mnuImageFlip_Click);
     AddButton(tlbStandard, tlnResize, "tlnResize", Images::Resize, "Resize|mnuImageResize");
     AddButton(tlbStandard, tlnBrightness, "tlnBrightness", Images::Brightness, "Brightness|mnuImageBrightness");
     AddSeparator(tlbStandard);
@@ -490,7 +492,10 @@ void TfrmMain::BuildStatusBar() {
                       .Hint = p.Hint, .ShowAccelChar = false});
     }
     picStatusBar1->Tag = -1;
-    // The window list and the Resize dialog open from here once they exist.
+    // A double click on the size opens the Resize dialog; the window list
+    // opens from the first panel once it exists.
+    for (TControl* c : std::initializer_list<TControl*>{panStatusBar2, picStatusBar2, lblStatusBar2})
+        c->OnDblClick = Handler(&TfrmMain::mnuImageResize_Click);
 }
 
 void TfrmMain::Form_Create(TComponent*) {

@@ -26,6 +26,8 @@ public:
     // The notification-area icon of an armed capture: 0 waiting, n the
     // seconds of a delay still to run.
     forms::TImageList* imlTrayIcons;
+    // The dialogs' 32 x 32 pictures (CommonImages).
+    forms::TImageList* imlCommon;
 
     // The main cool bar and its three tool bars.
     forms::TCoolBar* clbMain;
@@ -137,6 +139,8 @@ public:
     void mnuImage_Click(forms::TComponent* Sender);
     void mnuImageCrop_Click(forms::TComponent* Sender);
     void mnuImageFlip_Click(forms::TComponent* Sender);
+    void mnuImageResize_Click(forms::TComponent* Sender);
+    void mnuImageBrightness_Click(forms::TComponent* Sender);
     void mnuImageDepth_Click(forms::TComponent* Sender);
     void mnuImageGrayscale_Click(forms::TComponent* Sender);
     void mnuImageInvertColor_Click(forms::TComponent* Sender);

@@ -165,9 +165,10 @@ std::vector<MenuEntry> MainMenuTable() {
                  &TfrmMain::mnuImageCrop_Click});
     m.push_back({1, "mnuImageFlip", "&Flip / Rotate", 0, FlipRotate, "~Flips or rotates the screen or a selection."});
     AddFlipItems(m, 2, "mnuImageFlip");
-    m.push_back({1, "mnuImageResize", "&Resize...", Ctrl('W'), Resize, "~Resets the size of the screen."});
+    m.push_back({1, "mnuImageResize", "&Resize...", Ctrl('W'), Resize, "~Resets the size of the screen.", 0,
+                 &TfrmMain::mnuImageResize_Click});
     m.push_back({1, "mnuImageBrightness", "&Brightness...", 0, Brightness,
-                 "~Adjusts brightness of the screen or a selection."});
+                 "~Adjusts brightness of the screen or a selection.", 0, &TfrmMain::mnuImageBrightness_Click});
     m.push_back({1, "mnuImageDepth", "Color &Depth", 0, Depth,
                  "~Changes the color depth of the screen or a selection."});
     m.push_back({2, "mnuImageDepthDepth", "Color &Depth...", 0, -1,

@@ -4,14 +4,18 @@
 
 #include <cstdlib>
 
+#include "Brightness.h"
 #include "Catalog.h"
 #include "CatalogComment.h"
 #include "CloseAll.h"
+#include "ColorDepth.h"
 #include "Common.h"
 #include "Forms.h"
 #include "Main.h"
 #include "NewHintWindow.h"
 #include "RegData.h"
+#include "Resize.h"
+#include "Rotate.h"
 #include "SetAsWallpaper.h"
 #include "Startup.h"
 #include "ZvCom.h"
@@ -48,9 +52,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (!ZvComInit(info)) return;
         ZvScreenInit(info.AppHandle, info.Title, info.Tag);
         Application->CreateForm(frmMain);
+        Application->CreateForm(frmBrightness);
         Application->CreateForm(frmCatalog);
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmColorDepth);
+        Application->CreateForm(frmResize);
+        Application->CreateForm(frmRotate);
         Application->CreateForm(frmSetAsWallpaper);
         UseSystemHints();
         ProcessStartup();

@@ -207,6 +207,23 @@ void ConvertToGrayscale(TBitmap& Bitmap) {
     }
 }
 
+void ResizeBitmap(TBitmap& Bitmap, int Width, int Height, bool Stretch, forms::TColor Fill, TBitmap& Result) {
+    Result.SetSize(Width, Height);
+    forms::TCanvas& c = Result.Canvas();
+    c.Brush.SetColor(Fill);
+    c.Brush.SetClear(false);
+    c.FillRect(RECT{0, 0, Width, Height});
+    HDC source = Bitmap.Canvas().Handle();
+    if (Stretch) {
+        // The system's default mode ANDs the pixels that a shrink drops
+        // into one, which darkens a colour picture.
+        SetStretchBltMode(c.Handle(), COLORONCOLOR);
+        StretchBlt(c.Handle(), 0, 0, Width, Height, source, 0, 0, Bitmap.Width(), Bitmap.Height(), SRCCOPY);
+    } else {
+        BitBlt(c.Handle(), 0, 0, Bitmap.Width(), Bitmap.Height(), source, 0, 0, SRCCOPY);
+    }
+}
+
 void InvertColors(TBitmap& Bitmap) {
     if (!Workable(Bitmap)) return;
     const size_t bytes = static_cast<size_t>(Bitmap.Width()) * 3;

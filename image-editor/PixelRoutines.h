@@ -43,6 +43,14 @@ void ConvertToGrayscale(forms::TBitmap& Bitmap);
 // Every channel c becomes 255 - c.
 void InvertColors(forms::TBitmap& Bitmap);
 
+// Result becomes a Width x Height copy of Bitmap: stretched over the new
+// size, or with its pixels kept 1:1 from the top-left corner, what is
+// beyond the new size cut off and the area gained filled with Fill. A
+// shrunk picture keeps its colours: each pixel is one of the picture's, not
+// the darker mix of several.
+void ResizeBitmap(forms::TBitmap& Bitmap, int Width, int Height, bool Stretch, forms::TColor Fill,
+                  forms::TBitmap& Result);
+
 // A new bitmap holding the picture 1 mirrored (left and right swapped),
 // 2 upside down, 3 turned half round, 4 turned a quarter to the left
 // (counter-clockwise), 5 a quarter to the right; nullptr for another kind.

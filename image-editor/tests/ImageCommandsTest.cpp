@@ -1,18 +1,23 @@
 // The Image menu on a real screen of the program's main window, driven by
 // the keys a user presses (the shortcuts, the menu opened with Alt), with
 // the pictures read back from the display and from the screens, their undo
-// steps and modified marks.
+// steps and modified marks; and the dialogs' common pictures.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "Child.h"
 #include "Common.h"
+#include "DialogSteps.h"
 #include "ImageCommands.h"
+#include "Images.h"
 #include "PixelRoutines.h"
 #include "ProgramWindows.h"
 #include "RegData.h"
@@ -363,6 +368,545 @@ TEST_F(ImageCommands, BrightnessOfZeroDoesNothingAndOtherwiseLightensTheSelectio
     EXPECT_EQ(static_cast<COLORREF>(screen->SelImage->Picture.Bitmap().Canvas().Pixel(5, 5)),
               RGB(lighter(GetRValue(o)), lighter(GetGValue(o)), lighter(GetBValue(o))));
     EXPECT_EQ(At(15, 15), static_cast<COLORREF>(screen->ScreenBackColor)) << "the selection was lifted";
+}
+
+// A picture of the common list drawn on a ground of a colour that none has.
+struct CommonPicture {
+    explicit CommonPicture(int Index) {
+        bitmap.SetSize(32, 32);
+        bitmap.Canvas().Brush.SetColor(Ground);
+        bitmap.Canvas().FillRect(RECT{0, 0, 32, 32});
+        frmMain->imlCommon->Draw(bitmap.Canvas(), 0, 0, Index, true);
+    }
+    bool Drawn(int X, int Y) { return bitmap.Canvas().Pixel(X, Y) != Ground; }
+    static constexpr TColor Ground = 0x123456;
+    TBitmap bitmap;
+};
+
+TEST(CommonPictures, EightPicturesOf32PixelsAllDifferentTheBrightnessOnesIn16) {
+    ASSERT_NE(frmMain->imlCommon, nullptr);
+    EXPECT_EQ(frmMain->imlCommon, frmMain->FindComponent("imlCommon"));
+    EXPECT_EQ(frmMain->imlCommon->Count(), 8);
+    EXPECT_EQ(frmMain->imlCommon->Width, 32);
+    std::set<std::string> seen;
+    for (int i = 0; i < 8; ++i) {
+        CommonPicture p(i);
+        std::string pixels;
+        int drawn = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                pixels += p.Drawn(x, y) ? std::to_string(p.bitmap.Canvas().Pixel(x, y)) : "-";
+                drawn += p.Drawn(x, y);
+            }
+        EXPECT_GT(drawn, 30) << "picture " << i << " shows something";
+        EXPECT_LT(drawn, 32 * 32) << "picture " << i << " lets its ground show through";
+        EXPECT_TRUE(seen.insert(pixels).second) << "picture " << i << " is like one before it";
+    }
+    for (int i : {CommonImages::LessBrightness, CommonImages::MoreBrightness}) {
+        CommonPicture p(i);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (x >= 16 || y >= 16) ASSERT_FALSE(p.Drawn(x, y)) << "picture " << i << " at " << x << "," << y;
+    }
+    CommonPicture portrait(CommonImages::Portrait), landscape(CommonImages::Landscape);
+    auto extent = [](CommonPicture& P, bool Across) {
+        int n = 0;
+        for (int i = 0; i < 32; ++i) n += Across ? P.Drawn(i, 16) : P.Drawn(16, i);
+        return n;
+    };
+    EXPECT_GT(extent(portrait, false), extent(portrait, true)) << "the portrait page is taller than wide";
+    EXPECT_GT(extent(landscape, true), extent(landscape, false)) << "the landscape page is wider than tall";
+}
+
+}  // namespace
+
+namespace {
+
+using dialogsteps::Step;
+
+// Opens Dialog with Open (a user's keys or clicks), then runs the steps from
+// its modal loop one after the other, the dialog in front; the last step
+// closes it. False when the dialog never showed.
+bool InDialog(TForm* Dialog, const std::function<void()>& Open, std::vector<Step> Steps) {
+    bool shown = false, done = false;
+    TComponent owner(nullptr);
+    Steps.insert(Steps.begin(), [&] {
+        shown = PumpUntil([&] { return Dialog->Showing(); });
+        if (shown) ToFront();
+    });
+    Steps.push_back([&] { done = true; });
+    dialogsteps::Schedule(owner, Steps);
+    Open();
+    PumpUntil([&] { return done; }, 30000);
+    EXPECT_FALSE(Dialog->Showing()) << "the dialog is still open";
+    return shown;
+}
+
+// Replaces the text of the edit that has the focus by typing, as a user
+// who rubs out the old number first.
+void Retype(const std::string& Text) {
+    Press(VK_END);
+    for (int i = 0; i < 6; ++i) Press(VK_BACK);
+    Type(Text);
+}
+
+// Text pasted into the focused edit from the clipboard.
+void Paste(const std::string& Text) {
+    ASSERT_TRUE(OpenClipboard(frmMain->Handle()));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, Text.size() + 1);
+    memcpy(GlobalLock(data), Text.c_str(), Text.size() + 1);
+    GlobalUnlock(data);
+    SetClipboardData(CF_TEXT, data);
+    CloseClipboard();
+    Press(VK_END);
+    for (int i = 0; i < 6; ++i) Press(VK_BACK);
+    PressWith(VK_SHIFT, VK_INSERT);
+}
+
+// A double click of the left button at a point of the screen: the four
+// button events go in one call with one time stamp, so that a busy machine
+// that lets time pass between them does not make two clicks of it.
+void DoubleClickAt(POINT P) {
+    ToFront();
+    MouseTo(P);
+    SettleInput();
+    INPUT clicks[4] = {};
+    const DWORD now = GetTickCount();
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+        clicks[i].mi.time = now;
+    }
+    SendInput(4, clicks, sizeof(INPUT));
+    SettleInput();
+}
+
+// The settings a dialog may change, to see that Cancel changed none.
+struct Choices {
+    int options = Options, rotate = Rotate, depth = ColorDepth, style = BrightStyle;
+    bool operator==(const Choices& O) const {
+        return options == O.options && rotate == O.rotate && depth == O.depth && style == O.style;
+    }
+};
+
+class ImageDialogs : public ImageCommands {
+protected:
+    void SetUp() override {
+        ImageCommands::SetUp();
+        // The dialogs' first start: pixels, stretched, proportions kept.
+        Options |= OptResizeByPixels | OptResizeStretch | OptKeepAspectRatio;
+        Rotate = 0;
+        ColorDepth = 3;
+        BrightStyle = 0;
+    }
+    void Resize(std::vector<Step> Steps) {
+        ASSERT_TRUE(InDialog(frmResize, [] { PressCtrl('W'); }, std::move(Steps))) << "Ctrl+W showed no dialog";
+    }
+    static std::string Width() { return frmResize->txtWidth->Text(); }
+    static std::string Height() { return frmResize->txtHeight->Text(); }
+    // The preview's pixel on the display.
+    static COLORREF Preview(int X, int Y) { return Shown(frmResize->picPreview, X, Y); }
+};
+
+TEST_F(ImageDialogs, ResizeInPercentStepsByTwoWithinTheLimitsAndKeepsTheProportions) {
+    Open(500, 300);
+    ExcludeOption(OptResizeByPixels | OptResizeStretch);
+    std::string shown[2], stepped, halved[2];
+    int range[4] = {};
+    Resize({[&] {
+                shown[0] = Width();
+                shown[1] = Height();
+                range[0] = frmResize->updWidth->Min();
+                range[1] = frmResize->updWidth->Max();
+                range[2] = frmResize->updHeight->Min();
+                range[3] = frmResize->updHeight->Max();
+                ClickAt(POINT{CentreOf(frmResize->updWidth->Handle()).x,
+                              CentreOf(frmResize->updWidth->Handle()).y - 5});  // the up arrow
+            },
+            [&] {
+                stepped = Width();
+                Retype("50");
+                Press(VK_TAB);
+            },
+            [&] {
+                halved[0] = Width();
+                halved[1] = Height();
+                Press(VK_RETURN);
+            }});
+    EXPECT_EQ(shown[0], "100");
+    EXPECT_EQ(shown[1], "100");
+    EXPECT_EQ(range[0], 2);
+    EXPECT_EQ(range[1], 320);
+    EXPECT_EQ(range[2], 3);
+    EXPECT_EQ(range[3], 533);
+    EXPECT_EQ(stepped, "102") << "the up arrow steps by 2 percent";
+    EXPECT_EQ(halved[0], "50");
+    EXPECT_EQ(halved[1], "50") << "the height follows the width";
+    EXPECT_EQ(screen->picMain->Width(), 250);
+    EXPECT_EQ(screen->picMain->Height(), 150);
+    EXPECT_EQ(At(249, 149), Original(249, 149)) << "cut, not stretched";
+    EXPECT_FALSE(HasOption(OptResizeByPixels)) << "percent stays the choice";
+    EXPECT_TRUE(HasOption(OptKeepAspectRatio));
+}
+
+TEST_F(ImageDialogs, ResizeInPixelsKeepsTypedSizesWithin10And1600AndDerivesTheOtherSide) {
+    Open(1000, 100);
+    std::vector<std::string> seen;
+    auto note = [&] { seen.push_back(Width() + "x" + Height()); };
+    Resize({[&] {
+                Retype("1600");
+                Press(VK_TAB);
+            },
+            [&] {
+                note();
+                Press(VK_TAB, true);
+                Retype("10");
+                Press(VK_TAB);
+            },
+            [&] {
+                note();
+                // Without the box each side is its own.
+                ClickOn(frmResize->chkAspectRatio->Handle());
+                ClickOn(frmResize->txtWidth->Handle());
+                Retype("5");
+                Press(VK_TAB);
+            },
+            [&] {
+                note();
+                ClickOn(frmResize->txtWidth->Handle());
+                Retype("9999");
+                Press(VK_TAB);
+            },
+            [&] {
+                note();
+                ClickOn(frmResize->txtHeight->Handle());
+                Paste("12a");
+                Press(VK_TAB, true);
+            },
+            [&] {
+                note();
+                Press(VK_ESCAPE);
+            }});
+    EXPECT_EQ(seen, (std::vector<std::string>{"1600x160", "10x10", "10x10", "1600x10", "1600x10"}));
+    EXPECT_EQ(screen->picMain->Width(), 1000) << "Cancel changed nothing";
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_FALSE(Modified());
+    EXPECT_TRUE(HasOption(OptKeepAspectRatio)) << "Cancel stored nothing";
+}
+
+TEST_F(ImageDialogs, ResizeOrientationSwapsTheSidesAndThePreviewShowsTheSize) {
+    Open(400, 300);
+    Options &= ~(OptKeepAspectRatio | OptResizeStretch);
+    std::string swapped, back;
+    COLORREF edge = 0, inside = 0, outside = 0;
+    Resize({[&] { ClickOn(frmResize->optPortrait->Handle()); },
+            [&] {
+                swapped = Width() + "x" + Height();
+                ClickOn(frmResize->optLandscape->Handle());
+            },
+            [&] {
+                back = Width() + "x" + Height();
+                ClickOn(frmResize->optPortrait->Handle());
+                ClickOn(frmResize->txtWidth->Handle());
+                Retype("1600");
+                Press(VK_TAB);
+                Retype("600");
+                Press(VK_TAB);
+            },
+            [&] {
+                // 1600 x 600 in 229 x 229: the rectangle (5, 73) to (224, 156).
+                edge = Preview(5, 114);
+                inside = Preview(100, 74);
+                outside = Preview(100, 72);
+                ClickOn(frmResize->optPortrait->Handle());
+            },
+            [&] { Press(VK_RETURN); }});
+    EXPECT_EQ(swapped, "300x400");
+    EXPECT_EQ(back, "400x300");
+    EXPECT_EQ(edge, RGB(0, 0, 0)) << "the preview's outline";
+    EXPECT_EQ(inside, static_cast<COLORREF>(screen->ScreenBackColor)) << "filled with the screen's colour";
+    EXPECT_EQ(outside, GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(screen->picMain->Width(), 600) << "portrait made the width the smaller side";
+    EXPECT_EQ(screen->picMain->Height(), 1600);
+}
+
+TEST_F(ImageDialogs, ABareOKKeepsASizeBeyondTheLimitsAsItWas) {
+    Open(1920, 1080);
+    std::string shown;
+    Resize({[&] {
+        shown = Width() + "x" + Height();
+        Press(VK_RETURN);
+    }});
+    EXPECT_EQ(shown, "1920x1080");
+    EXPECT_EQ(screen->picMain->Width(), 1920);
+    EXPECT_EQ(screen->picMain->Height(), 1080);
+    EXPECT_EQ(At(1919, 1079), Original(1919, 1079));
+
+    Open(60, 40);
+    Select(10, 10, 15, 15);
+    Resize({[&] {
+        shown = Width() + "x" + Height();
+        Press(VK_RETURN);
+    }});
+    EXPECT_EQ(shown, "5x5");
+    EXPECT_EQ(screen->SelImage->Width(), 5);
+    EXPECT_EQ(screen->SelImage->Height(), 5);
+}
+
+TEST_F(ImageDialogs, TheAspectBoxTakesTheWidthWithinTheLimits) {
+    Open(500, 300);
+    Options &= ~OptKeepAspectRatio;
+    std::string seen;
+    Resize({[&] {
+                Retype("9999");
+                // The box's letter, with the width not yet left.
+                PressAlt('M');
+            },
+            [&] {
+                seen = Width() + "x" + Height();
+                Press(VK_ESCAPE);
+            }});
+    EXPECT_EQ(seen, "1600x960");
+}
+
+TEST_F(ImageDialogs, AnEmptySizeShowsWithoutDividingByIt) {
+    ResizeWidth = ResizeHeight = 0;
+    Options &= ~OptResizeByPixels;
+    TComponent owner(nullptr);
+    bool shown = false;
+    Later(&owner, [&] {
+        shown = PumpUntil([] { return frmResize->Showing(); });
+        Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(frmResize->ShowModal(), mrCancel);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(ResizeWidth, 0);
+}
+
+TEST_F(ImageDialogs, AResizedSelectionGainsTheScreensBackgroundColour) {
+    screen->ScreenBackColor = RGB(1, 2, 3);
+    Options &= ~(OptKeepAspectRatio | OptResizeStretch);
+    Select(0, 0, 20, 10);
+    // Whatever the selection's picture was last filled with.
+    screen->SelImage->Picture.Bitmap().Canvas().Brush.SetColor(RGB(200, 0, 0));
+    Resize({[&] {
+        Retype("30");
+        Press(VK_TAB);
+        Retype("12");
+        Press(VK_RETURN);
+    }});
+    ASSERT_EQ(screen->SelImage->Width(), 30);
+    ASSERT_EQ(screen->SelImage->Height(), 12);
+    TCanvas& selection = screen->SelImage->Picture.Bitmap().Canvas();
+    EXPECT_EQ(static_cast<COLORREF>(selection.Pixel(19, 9)), Original(19, 9));
+    EXPECT_EQ(static_cast<COLORREF>(selection.Pixel(25, 5)), RGB(1, 2, 3)) << "the strip gained at the right";
+    EXPECT_EQ(static_cast<COLORREF>(selection.Pixel(5, 11)), RGB(1, 2, 3)) << "the row gained below";
+}
+
+TEST_F(ImageDialogs, TheStatusBarsSizeOpensResizeOnADoubleClick) {
+    ASSERT_TRUE(PumpUntil([] { return frmMain->lblStatusBar2->Caption() == "60x40"; }));
+    // The mouse rests on the size's picture until no status hint covers it.
+    MouseTo(CentreOf(frmMain->picStatusBar2->Handle()));
+    ASSERT_TRUE(PumpUntil([] { return !frmMain->panStatusBar4->Visible(); }));
+    const bool opened = InDialog(frmResize, [] { DoubleClickAt(CentreOf(frmMain->picStatusBar2->Handle())); },
+                           {[] { Press(VK_ESCAPE); }});
+    EXPECT_TRUE(opened) << "a double click on the size opened no dialog";
+    EXPECT_EQ(screen->picMain->Width(), 60);
+}
+
+class BrightnessDialog : public ImageDialogs {
+protected:
+    void Brightness(std::vector<Step> Steps) {
+        ASSERT_TRUE(InDialog(frmBrightness, [] { ImageMenu({'B'}); }, std::move(Steps)))
+            << "the menu showed no dialog";
+    }
+    static std::string Values() {
+        return frmBrightness->txtValue->Text() + " " + std::to_string(frmBrightness->trbBrightness->Position()) + " " +
+               std::to_string(frmBrightness->updValue->Position());
+    }
+};
+
+TEST_F(BrightnessDialog, TheValueEditKeepsItsNumberWithinTheRangeAndItsSign) {
+    std::vector<std::string> seen;
+    Brightness({[&] {
+                    PressAlt('V');
+                    Retype("250");
+                    Press(VK_TAB);
+                },
+                [&] {
+                    seen.push_back(Values());
+                    PressAlt('V');
+                    Retype("-999");
+                    Press(VK_TAB);
+                },
+                [&] {
+                    seen.push_back(Values());
+                    PressAlt('V');
+                    Paste("-5x");
+                    Press(VK_TAB);
+                },
+                [&] {
+                    seen.push_back(Values());
+                    PressAlt('V');
+                    Paste("x5");
+                    Press(VK_TAB);
+                },
+                [&] {
+                    seen.push_back(Values());
+                    Press(VK_ESCAPE);
+                }});
+    EXPECT_EQ(seen, (std::vector<std::string>{"100 100 100", "-100 -100 -100", "-5 -5 -5", "0 0 0"}));
+    EXPECT_EQ(Steps(), 0) << "Cancel changed nothing";
+}
+
+TEST_F(BrightnessDialog, TheStylesPicturesChangeSidesWithTheSignOnly) {
+    BrightStyle = 1;
+    int draws = 0;
+    const TDrawItemEvent draw = frmBrightness->cboStyle->OnDrawItem;
+    frmBrightness->cboStyle->OnDrawItem = [&](TWinControl* s, TCanvas& c, int i, const RECT& r, UINT st) {
+        ++draws;
+        draw(s, c, i, r, st);
+    };
+    // The first strip of the "Left to right" picture in the closed list.
+    auto strip = [] {
+        RECT r;
+        GetClientRect(frmBrightness->cboStyle->Handle(), &r);
+        return Shown(frmBrightness->cboStyle, 8, r.bottom / 2);
+    };
+    int within = -1, across = -1;
+    COLORREF lighter = 0, darker = 0;
+    Brightness({[&] { Press(VK_NEXT); },  // the track bar has the focus: 10
+                [&] {
+                    lighter = strip();
+                    draws = 0;
+                    Press(VK_NEXT);
+                },
+                [&] {
+                    within = draws;
+                    draws = 0;
+                    for (int i = 0; i < 3; ++i) Press(VK_PRIOR);
+                },
+                [&] {
+                    across = draws;
+                    darker = strip();
+                    Press(VK_RETURN);
+                }});
+    frmBrightness->cboStyle->OnDrawItem = draw;
+    EXPECT_EQ(within, 0) << "from 10 to 20 the list is not painted again";
+    EXPECT_GT(across, 0) << "from 20 to -10 the list is painted again";
+    EXPECT_GT(GetGValue(lighter), 150) << "the lighter ramp starts light";
+    EXPECT_LT(GetGValue(darker), 100) << "the darker ramp starts dark";
+    EXPECT_EQ(BrightnessValue, -10);
+    ASSERT_TRUE(StepsReach(1));
+    auto darken = [](int C, int G) { return C - C * G / 110; };
+    const COLORREF o = Original(0, 20);
+    EXPECT_EQ(At(0, 20), RGB(darken(GetRValue(o), 10), darken(GetGValue(o), 10), darken(GetBValue(o), 10)))
+        << "left to right: the full amount at the left column";
+    EXPECT_EQ(At(59, 20), Original(59, 20)) << "and none left at the right";
+}
+
+TEST_F(BrightnessDialog, OKWithoutAnAmountChangesNothingCancelStoresNothing) {
+    BrightStyle = 2;
+    Brightness({[] {
+        PressAlt('S');
+        Press(VK_HOME);  // "All"
+        Press(VK_RETURN);
+    }});
+    EXPECT_EQ(BrightStyle, 0) << "OK stores the style";
+    EXPECT_EQ(Steps(), 0) << "an amount of 0 changes nothing";
+    EXPECT_FALSE(Modified());
+    const Choices before;
+    Brightness({[] {
+        Press(VK_END);  // the track bar at 100
+        PressAlt('S');
+        Press(VK_END);
+        Press(VK_ESCAPE);
+    }});
+    EXPECT_TRUE(Choices() == before) << "Cancel stored nothing";
+    EXPECT_EQ(Steps(), 0);
+    Select(10, 10, 20, 20);
+    Brightness({[] {
+        Press(VK_END);
+        Press(VK_RETURN);
+    }});
+    ASSERT_TRUE(StepsReach(1)) << "the lift is the step";
+    auto lighter = [](int C) { return C + (255 - C) * 100 / 110; };
+    const COLORREF o = Original(15, 15);
+    EXPECT_EQ(static_cast<COLORREF>(screen->SelImage->Picture.Bitmap().Canvas().Pixel(5, 5)),
+              RGB(lighter(GetRValue(o)), lighter(GetGValue(o)), lighter(GetBValue(o))));
+}
+
+TEST_F(ImageDialogs, ColorDepthOpensOnTheLastChoiceAndCancelKeepsIt) {
+    const auto depth = [this](std::vector<Step> Steps) {
+        ASSERT_TRUE(InDialog(frmColorDepth, [] { ImageMenu({'D', 'D'}); }, std::move(Steps)));
+    };
+    bool sixteen = false;
+    depth({[&] {
+        sixteen = frmColorDepth->optColorDepth4->Checked() && GetFocus() == frmColorDepth->optColorDepth4->Handle();
+        PressAlt('1');
+        Press(VK_RETURN);
+    }});
+    EXPECT_TRUE(sixteen) << "the stored 16 bits checked and focused";
+    EXPECT_EQ(ColorDepth, 0);
+    ASSERT_TRUE(StepsReach(1));
+    std::set<COLORREF> colours;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) colours.insert(At(x, y));
+    EXPECT_LE(colours.size(), 2u) << "1 bit";
+    bool one = false;
+    depth({[&] {
+        one = frmColorDepth->optColorDepth1->Checked() && GetFocus() == frmColorDepth->optColorDepth1->Handle();
+        PressAlt('8');
+        Press(VK_ESCAPE);
+    }});
+    EXPECT_TRUE(one) << "reopened on 1 bit";
+    EXPECT_EQ(ColorDepth, 0) << "Cancel stored nothing";
+    EXPECT_EQ(Steps(), 1) << "and changed nothing";
+    depth({[&] {
+        one = frmColorDepth->optColorDepth1->Checked();
+        Press(VK_ESCAPE);
+    }});
+    EXPECT_TRUE(one) << "after Cancel the same button as before";
+}
+
+TEST_F(ImageDialogs, ADoubleClickOnRotateLeftTurnsTheSelectionAndIsStored) {
+    Select(5, 5, 45, 15);  // 40 x 10
+    ASSERT_TRUE(InDialog(frmRotate, [] { PressCtrl('R'); }, {[] {
+        DoubleClickAt(CentreOf(frmRotate->optRotate4->Handle()));
+    }}));
+    EXPECT_EQ(Rotate, 3);
+    ASSERT_TRUE(StepsReach(1));
+    EXPECT_EQ(screen->SelImage->Width(), 10);
+    EXPECT_EQ(screen->SelImage->Height(), 40);
+    // Turned to the left: the selection's pixel (30, 4) lands at (4, 39 - 30).
+    EXPECT_EQ(static_cast<COLORREF>(screen->SelImage->Picture.Bitmap().Canvas().Pixel(4, 9)), Original(35, 9));
+
+    bool left = false;
+    const Choices before;
+    ASSERT_TRUE(InDialog(frmRotate,
+                         [] {
+                             const RECT b = frmMain->tlbStandard->ButtonRect(frmMain->tlnRotate);
+                             ClickAt(POINT{b.left + 8, (b.top + b.bottom) / 2});
+                         },
+                         {[&] {
+                             left = frmRotate->optRotate4->Checked() &&
+                                    GetFocus() == frmRotate->optRotate4->Handle();
+                             PressAlt('M');
+                             Press(VK_ESCAPE);
+                         }}))
+        << "the Rotate button showed no dialog";
+    EXPECT_TRUE(left) << "reopened on Rotate left";
+    EXPECT_TRUE(Choices() == before) << "Cancel stored nothing";
+    EXPECT_EQ(screen->SelImage->Width(), 10) << "and changed nothing";
+
+    EndToolActions(true, true);
+    ASSERT_TRUE(InDialog(frmRotate, [] { ImageMenu({'F', 'O'}); }, {[] {
+        PressAlt('M');
+        Press(VK_RETURN);
+    }}));
+    EXPECT_EQ(Rotate, 0);
+    EXPECT_TRUE(PumpUntil([&] { return At(0, 30) == Original(59, 30); })) << "the whole picture mirrored";
 }
 
 }  // namespace

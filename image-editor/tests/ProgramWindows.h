@@ -12,13 +12,17 @@
 
 #include <gtest/gtest.h>
 
+#include "Brightness.h"
 #include "Catalog.h"
 #include "CatalogComment.h"
 #include "Child.h"
 #include "CloseAll.h"
+#include "ColorDepth.h"
 #include "Common.h"
 #include "Main.h"
 #include "RegData.h"
+#include "Resize.h"
+#include "Rotate.h"
 #include "SetAsWallpaper.h"
 #include "Registry.h"
 #include "Startup.h"
@@ -38,9 +42,13 @@ public:
         Application->Initialize();
         Application->SetTitle(ProgramTitle);
         Application->CreateForm(frmMain);
+        Application->CreateForm(frmBrightness);
         Application->CreateForm(frmCatalog);
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmColorDepth);
+        Application->CreateForm(frmResize);
+        Application->CreateForm(frmRotate);
         Application->CreateForm(frmSetAsWallpaper);
     }
     void TearDown() override { Application->DestroyComponents(); }
