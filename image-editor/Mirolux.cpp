@@ -10,6 +10,7 @@
 #include "Common.h"
 #include "Forms.h"
 #include "Main.h"
+#include "Options.h"
 #include "NewHintWindow.h"
 #include "RegData.h"
 #include "SetAsWallpaper.h"
@@ -51,6 +52,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->CreateForm(frmCatalog);
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmOptions);
         Application->CreateForm(frmSetAsWallpaper);
         UseSystemHints();
         ProcessStartup();

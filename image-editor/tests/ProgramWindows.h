@@ -18,6 +18,7 @@
 #include "CloseAll.h"
 #include "Common.h"
 #include "Main.h"
+#include "Options.h"
 #include "RegData.h"
 #include "SetAsWallpaper.h"
 #include "Registry.h"
@@ -41,6 +42,7 @@ public:
         Application->CreateForm(frmCatalog);
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmOptions);
         Application->CreateForm(frmSetAsWallpaper);
     }
     void TearDown() override { Application->DestroyComponents(); }
@@ -141,6 +143,13 @@ struct ApplicationWindowWatch {
     }
     bool Shown = false;
 };
+
+// A key pressed and released with nothing else in between, for the items of
+// a menu that is open.
+inline void Tap(WORD Vk) {
+    testsupport::Key(Vk, false);
+    testsupport::Key(Vk, true);
+}
 
 // Waits until the input sent has been handled, and its paints done.
 inline void Settle() {
