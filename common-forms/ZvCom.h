@@ -68,3 +68,12 @@ ZVCOM_API void WINAPI ZvDisplayMessage();
 // caller's use of the dialog ("ForeColor", "Capture"), under which the
 // dialog remembers the user's choice of model for the program.
 ZVCOM_API void WINAPI ZvShowColor(const ShortString& Key, forms::TColor& Color);
+
+// Lets the user choose a folder from a tree of the drives and their
+// folders, opening at Path; Text stands above the tree and Caption is the
+// dialog's caption ("Browse" when empty). A start path that is not an
+// existing folder is reported and replaced in Path by the user's documents
+// folder, whatever the user does next. On OK Path becomes the chosen folder:
+// a drive root keeps its backslash, a folder has none. Returns 1 for OK, 2
+// for Cancel or the close box.
+ZVCOM_API int WINAPI ZvShowBrowse(const ShortString& Text, ShortString& Path, const ShortString& Caption);

@@ -671,7 +671,15 @@ void TEdit::GetCreateParams(CreateParams& Params) {
     Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TEdit::HandleCreated() { SetMaxLength(FMaxLength); }
+void TEdit::HandleCreated() {
+    SetMaxLength(FMaxLength);
+    SetReadOnly(FReadOnly);
+}
+
+void TEdit::SetReadOnly(bool Value) {
+    FReadOnly = Value;
+    if (Handle()) SendMessageA(Handle(), EM_SETREADONLY, Value, 0);
+}
 
 void TEdit::SetMaxLength(int Value) {
     FMaxLength = Value;

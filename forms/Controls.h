@@ -347,6 +347,10 @@ public:
     std::string Text() const { return Caption(); }
     void SetText(const std::string& Value) { SetCaption(Value); }
     void SetMaxLength(int Value);
+    // A read-only edit shows its text, which the user may select and copy
+    // but not change.
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
     // Whether the user has changed the text since the program last set it
     // or cleared the flag.
     bool Modified() const;
@@ -376,6 +380,7 @@ protected:
 
 private:
     int FMaxLength = 0;
+    bool FReadOnly = false;
     TColorBrush FBrush{clWindow};
 };
 

@@ -19,6 +19,18 @@ COLORREF PixelAt(TBitmap& Image, int X, int Y) {
 
 }  // namespace
 
+int TImageList::Count() const {
+    return FShared ? ImageList_GetImageCount(FSystemList) : static_cast<int>(FImages.size());
+}
+
+void TImageList::ShareSystemList(HIMAGELIST List) {
+    if (FSystemList && !FShared) ImageList_Destroy(FSystemList);
+    FImages.clear();
+    FSystemList = List;
+    FShared = List != nullptr;
+    if (FShared) ImageList_GetIconSize(List, &Width, &Height);
+}
+
 int TImageList::Add(std::unique_ptr<TBitmap> Image) {
     GdiFlush();
     const COLORREF key = Image->Empty() ? 0 : PixelAt(*Image, 0, Image->Height() - 1);
@@ -26,6 +38,8 @@ int TImageList::Add(std::unique_ptr<TBitmap> Image) {
 }
 
 int TImageList::AddEntry(Entry Picture) {
+    // The pictures of a shared list are its owner's to change.
+    if (FShared) throw Exception("A shared image list takes no pictures");
     FImages.push_back(std::move(Picture));
     // A system list made already takes the picture as well.
     if (FSystemList) {
@@ -114,7 +128,7 @@ int TImageList::AddStrip(HINSTANCE Instance, const char* Resource) {
 }
 
 TImageList::~TImageList() {
-    if (FSystemList) ImageList_Destroy(FSystemList);
+    if (FSystemList && !FShared) ImageList_Destroy(FSystemList);
 }
 
 void TImageList::MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Mask) const {
@@ -157,6 +171,7 @@ HIMAGELIST TImageList::SystemList() {
 
 HICON TImageList::GetIcon(int Index) const {
     if (Index < 0 || Index >= Count()) return nullptr;
+    if (FShared) return ImageList_GetIcon(FSystemList, Index, ILD_NORMAL);
     ICONINFO info = {};
     info.fIcon = TRUE;
     MaskedBitmaps(FImages[static_cast<size_t>(Index)], info.hbmColor, info.hbmMask);
@@ -168,6 +183,10 @@ HICON TImageList::GetIcon(int Index) const {
 
 void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
     if (Index < 0 || Index >= Count()) return;
+    if (FShared) {
+        ImageList_Draw(FSystemList, Index, Canvas.Handle(), X, Y, Enabled ? ILD_NORMAL : ILD_BLEND50);
+        return;
+    }
     const Entry& picture = FImages[static_cast<size_t>(Index)];
     TBitmap& image = *picture.Image;
     if (image.Empty()) return;

@@ -22,7 +22,7 @@ public:
     explicit TImageList(TComponent* AOwner) : TComponent(AOwner) {}
     ~TImageList() override;
     int Width = 16, Height = 16;
-    int Count() const { return static_cast<int>(FImages.size()); }
+    int Count() const;
     int Add(std::unique_ptr<TBitmap> Image);
     // Adds a copy of the icon at the list's size, with the icon's own
     // transparency; the icon stays the caller's. Returns its index.
@@ -40,6 +40,11 @@ public:
     // for and taking the pictures added later, with each picture's
     // transparent pixels masked.
     HIMAGELIST SystemList();
+    // Shows the pictures of a system image list that belongs to someone else
+    // (the shell's list of small icons): the list takes their size and count,
+    // draws them from that list, adds none of its own and never frees it.
+    void ShareSystemList(HIMAGELIST List);
+    bool Shared() const { return FShared; }
 
 private:
     struct Entry {
@@ -52,6 +57,7 @@ private:
     int AddEntry(Entry Picture);
     std::vector<Entry> FImages;
     HIMAGELIST FSystemList = nullptr;
+    bool FShared = false;
 };
 
 class TMenu;

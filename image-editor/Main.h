@@ -99,6 +99,7 @@ public:
     void mnuViewToolbars_Click(forms::TComponent* Sender);
     void mnuViewStatusBar_Click(forms::TComponent* Sender);
     void mnuViewMagnifier_Click(forms::TComponent* Sender);
+    void mnuViewOptions_Click(forms::TComponent* Sender);
     void mnuWindow_Click(forms::TComponent* Sender);
     void mnuWindowArrange_Click(forms::TComponent* Sender);
     void mnuWindowCloseAll_Click(forms::TComponent* Sender);

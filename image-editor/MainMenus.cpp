@@ -11,6 +11,7 @@
 #include "Common.h"
 #include "Images.h"
 #include "Main.h"
+#include "Options.h"
 #include "RegData.h"
 #include "Startup.h"
 
@@ -144,7 +145,8 @@ std::vector<MenuEntry> MainMenuTable() {
                      std::string("~Magnifies the picture under the mouse ") + (kZooms[i] + 1) + ".", i + 1,
                      &TfrmMain::mnuViewMagnifier_Click});
     m.push_back({1, "mnuViewSep1", "-"});
-    m.push_back({1, "mnuViewOptions", "&Options...", 0, OptionsDialog, "~Changes the options of Zelvani Mirolux."});
+    m.push_back({1, "mnuViewOptions", "&Options...", 0, OptionsDialog, "~Changes the options of Zelvani Mirolux.", 0,
+                 &TfrmMain::mnuViewOptions_Click});
 
     m.push_back({0, "mnuCapture", "&Capture", 0, -1, "", 0, &TfrmMain::mnuCapture_Click});
     m.push_back({1, "mnuCaptureCatalog", "Catalog &Browser...", VK_F5, Catalog, "~Displays the Catalog Browser."});
@@ -347,6 +349,14 @@ void TfrmMain::mnuViewStatusBar_Click(TComponent*) {
 }
 
 void TfrmMain::mnuViewMagnifier_Click(TComponent* Sender) { cboMagnifier->SetItemIndex(Sender->Tag - 1); }
+
+void TfrmMain::mnuViewOptions_Click(TComponent*) {
+    EndToolActions(true, true);
+    if (frmOptions->ShowModal() != mrOk) return;
+    ApplyLookSettings();
+    UpdateStatusBar();
+    for (TListBox* list : {lstDrawingWidth, lstDrawingType, lstDrawingASize, lstDrawingFont}) list->Repaint();
+}
 
 void TfrmMain::mnuWindow_Click(TComponent*) {
     const bool any = ScreenCount() > 0;

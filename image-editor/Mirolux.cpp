@@ -12,6 +12,7 @@
 #include "Common.h"
 #include "Forms.h"
 #include "Main.h"
+#include "Options.h"
 #include "NewHintWindow.h"
 #include "RegData.h"
 #include "Resize.h"
@@ -57,6 +58,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
         Application->CreateForm(frmColorDepth);
+        Application->CreateForm(frmOptions);
         Application->CreateForm(frmResize);
         Application->CreateForm(frmRotate);
         Application->CreateForm(frmSetAsWallpaper);

@@ -72,7 +72,10 @@ bool DiskIn(char Drive) {
     if (!letter) return false;
     const char root[] = {Drive, ':', '\\', '\0'};
     TQuietDrives quiet;
-    return GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != FALSE;
+    // Under Wine the volume query still answers for a drive whose medium
+    // (its folder) has gone; the root's attributes then fail.
+    return GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != FALSE &&
+           GetFileAttributesA(root) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace

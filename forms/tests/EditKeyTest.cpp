@@ -89,4 +89,20 @@ TEST_F(EditKeys, TheTabKeyStillMovesTheFocus) {
     EXPECT_TRUE(downs.empty()) << "the form took Tab before the edit's event";
 }
 
+TEST_F(EditKeys, AReadOnlyEditKeepsItsTextAndShowsItsOwnColour) {
+    edit->SetText("fixed");
+    edit->SetReadOnly(true);
+    edit->SetColor(0x0000FF);
+    Settle();
+    Type("x");
+    EXPECT_EQ(edit->Text(), "fixed") << "typing changes nothing";
+    EXPECT_FALSE(edit->Modified());
+    RECT r;
+    GetWindowRect(edit->Handle(), &r);
+    EXPECT_EQ(ScreenPixel(POINT{r.right - 6, (r.top + r.bottom) / 2}), RGB(255, 0, 0)) << "its colour, not the button face";
+    edit->SetReadOnly(false);
+    Type("y");
+    EXPECT_NE(edit->Text(), "fixed") << "writable again";
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <functional>
@@ -156,6 +157,55 @@ TEST_F(ImageLists, IconsOfAnotherSizeAreScaledAndJoinAMadeSystemList) {
     ImageList_Draw(list.SystemList(), 1, system.DC(), 0, 0, ILD_NORMAL);
     EXPECT_EQ(system.At(4, 8), Green);
     EXPECT_EQ(system.At(12, 8), Blue);
+}
+
+// The shell's list of small icons, as a dialog of folders borrows it.
+HIMAGELIST ShellSmallIcons(int& FolderIcon) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    SHFILEINFOA info = {};
+    auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    FolderIcon = info.iIcon;
+    return list;
+}
+
+TEST(SharedImageLists, ABorrowedSystemListIsDrawnFromAndOutlivesTheImageList) {
+    int folder = -1;
+    HIMAGELIST shell = ShellSmallIcons(folder);
+    ASSERT_NE(shell, nullptr) << "the shell has a list of small icons";
+    const int count = ImageList_GetImageCount(shell);
+    ASSERT_GT(count, folder);
+    auto borrowed = std::make_unique<TImageList>(nullptr);
+    borrowed->ShareSystemList(shell);
+    EXPECT_TRUE(borrowed->Shared());
+    EXPECT_EQ(borrowed->SystemList(), shell);
+    EXPECT_EQ(borrowed->Count(), count);
+    EXPECT_EQ(borrowed->Width, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(borrowed->Height, GetSystemMetrics(SM_CYSMICON));
+    EXPECT_THROW(borrowed->Add(std::make_unique<TBitmap>()), Exception) << "the shell's pictures are not ours to add to";
+
+    Ground byList, byShell;
+    TDCCanvas canvas(byList.DC());
+    borrowed->Draw(canvas, 0, 0, folder, true);
+    ImageList_Draw(shell, folder, byShell.DC(), 0, 0, ILD_NORMAL);
+    int differing = 0, drawn = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            differing += byList.At(x, y) != byShell.At(x, y);
+            drawn += byShell.At(x, y) != Green;
+        }
+    EXPECT_GT(drawn, 0) << "the folder icon has pixels of its own";
+    EXPECT_EQ(differing, 0) << "the list draws the shell's picture as it is";
+    HICON icon = borrowed->GetIcon(folder);
+    EXPECT_NE(icon, nullptr);
+    DestroyIcon(icon);
+
+    borrowed.reset();
+    EXPECT_EQ(ImageList_GetImageCount(shell), count) << "freeing the image list leaves the shell's list whole";
+    Ground after;
+    EXPECT_TRUE(ImageList_Draw(shell, folder, after.DC(), 0, 0, ILD_NORMAL));
+    EXPECT_EQ(after.At(8, 8), byShell.At(8, 8));
 }
 
 }  // namespace

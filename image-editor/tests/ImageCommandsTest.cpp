@@ -28,13 +28,6 @@ using namespace programwindows;
 
 namespace {
 
-// A key pressed and released with nothing else in between, for the items of
-// a menu that is open.
-void Tap(WORD Vk) {
-    Key(Vk, false);
-    Key(Vk, true);
-}
-
 // Opens the Image menu with Alt+I and chooses its items by their underlined
 // letters.
 void ImageMenu(std::initializer_list<WORD> Letters) {

@@ -20,6 +20,7 @@
 #include "ColorDepth.h"
 #include "Common.h"
 #include "Main.h"
+#include "Options.h"
 #include "RegData.h"
 #include "Resize.h"
 #include "Rotate.h"
@@ -47,6 +48,7 @@ public:
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
         Application->CreateForm(frmColorDepth);
+        Application->CreateForm(frmOptions);
         Application->CreateForm(frmResize);
         Application->CreateForm(frmRotate);
         Application->CreateForm(frmSetAsWallpaper);
@@ -149,6 +151,13 @@ struct ApplicationWindowWatch {
     }
     bool Shown = false;
 };
+
+// A key pressed and released with nothing else in between, for the items of
+// a menu that is open.
+inline void Tap(WORD Vk) {
+    testsupport::Key(Vk, false);
+    testsupport::Key(Vk, true);
+}
 
 // Waits until the input sent has been handled, and its paints done.
 inline void Settle() {

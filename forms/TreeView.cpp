@@ -1,0 +1,218 @@
+#include "TreeView.h"
+
+#include "Menus.h"
+#include "Module.h"
+
+namespace forms {
+
+// ---- nodes -----------------------------------------------------------------
+
+void TTreeNode::SetItem(UINT Mask, const std::function<void(TVITEMA&)>& Fill) {
+    TVITEMA item = {};
+    item.mask = Mask;
+    item.hItem = FItem;
+    Fill(item);
+    SendMessageA(FOwner->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TTreeNode::SetText(const std::string& Value) {
+    FText = Value;
+    SetItem(TVIF_TEXT, [this](TVITEMA& item) { item.pszText = FText.data(); });
+    if (FOwner->Sorted) FOwner->SortChildren(Parent());
+}
+
+void TTreeNode::SetImageIndex(int Value) {
+    FImageIndex = Value;
+    SetItem(TVIF_IMAGE, [Value](TVITEMA& item) { item.iImage = Value; });
+}
+
+void TTreeNode::SetSelectedIndex(int Value) {
+    FSelectedIndex = Value;
+    SetItem(TVIF_SELECTEDIMAGE, [Value](TVITEMA& item) { item.iSelectedImage = Value; });
+}
+
+TTreeNode* TTreeNode::Parent() const {
+    return FOwner->NodeOf(TreeView_GetParent(FOwner->Handle(), FItem));
+}
+
+TTreeNode* TTreeNode::GetFirstChild() const {
+    return FOwner->NodeOf(FOwner->FirstChildItem(FItem));
+}
+
+TTreeNode* TTreeNode::GetNextSibling() const {
+    return FOwner->NodeOf(TreeView_GetNextSibling(FOwner->Handle(), FItem));
+}
+
+int TTreeNode::Count() const {
+    int n = 0;
+    for (TTreeNode* child = GetFirstChild(); child; child = child->GetNextSibling()) ++n;
+    return n;
+}
+
+TTreeNode* TTreeNode::Item(int Index) const {
+    TTreeNode* child = GetFirstChild();
+    for (int i = 0; child && i < Index; ++i) child = child->GetNextSibling();
+    return Index >= 0 ? child : nullptr;
+}
+
+bool TTreeNode::Expanded() const {
+    return (TreeView_GetItemState(FOwner->Handle(), FItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+void TTreeNode::Expand(bool Recurse) {
+    if (!HasChildren() || !FOwner->CanExpand(this)) return;
+    // The event has had its say: the system's own notice of this opening
+    // must not ask it again.
+    FOwner->FExpandingByProgram = true;
+    TreeView_Expand(FOwner->Handle(), FItem, TVE_EXPAND);
+    FOwner->FExpandingByProgram = false;
+    if (Recurse)
+        for (TTreeNode* child = GetFirstChild(); child; child = child->GetNextSibling()) child->Expand(true);
+}
+
+void TTreeNode::Collapse() {
+    TreeView_Expand(FOwner->Handle(), FItem, TVE_COLLAPSE);
+}
+
+void TTreeNode::DeleteChildren() {
+    while (TTreeNode* child = GetFirstChild()) child->Delete();
+}
+
+void TTreeNode::Delete() {
+    TTreeView* tree = FOwner;
+    const HTREEITEM item = FItem;
+    tree->ForgetNodes(tree->FirstChildItem(item));
+    TreeView_DeleteItem(tree->Handle(), item);
+    tree->FNodes.erase(item);  // this node is gone now
+}
+
+// ---- the tree --------------------------------------------------------------
+
+TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner) {
+    UseCommonControls(ICC_TREEVIEW_CLASSES);
+    TabStop = true;
+}
+
+TTreeView::~TTreeView() = default;
+
+void TTreeView::GetCreateParams(CreateParams& Params) {
+    Params.ClassName = WC_TREEVIEWA;
+    Params.Style |= WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TTreeView::HandleCreated() {
+    if (FImages) SetImages(FImages);
+    if (FIndent > 0) SetIndent(FIndent);
+}
+
+void TTreeView::SetImages(TImageList* Value) {
+    FImages = Value;
+    if (Handle())
+        TreeView_SetImageList(Handle(), FImages ? FImages->SystemList() : nullptr, TVSIL_NORMAL);
+}
+
+int TTreeView::Indent() const {
+    return Handle() ? static_cast<int>(TreeView_GetIndent(Handle())) : FIndent;
+}
+
+void TTreeView::SetIndent(int Value) {
+    FIndent = Value;
+    if (Handle()) TreeView_SetIndent(Handle(), Value);
+}
+
+TTreeNode* TTreeView::AddChild(TTreeNode* Parent, const std::string& Text) {
+    if (!Handle()) throw Exception("The tree " + Name() + " has no window for its nodes");
+    auto node = std::make_unique<TTreeNode>(this);
+    node->FText = Text;
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = Parent ? Parent->FItem : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = node->FText.data();
+    insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
+    const HTREEITEM item =
+        reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (!item) throw Exception("The tree " + Name() + " refused a node");
+    node->FItem = item;
+    TTreeNode* added = node.get();
+    FNodes[item] = std::move(node);
+    if (Sorted) SortChildren(Parent);
+    return added;
+}
+
+void TTreeView::Clear() {
+    if (Handle()) TreeView_DeleteAllItems(Handle());
+    FNodes.clear();
+}
+
+TTreeNode* TTreeView::NodeOf(HTREEITEM Item) const {
+    const auto it = Item ? FNodes.find(Item) : FNodes.end();
+    return it == FNodes.end() ? nullptr : it->second.get();
+}
+
+HTREEITEM TTreeView::FirstChildItem(HTREEITEM Item) const {
+    return TreeView_GetChild(Handle(), Item);
+}
+
+TTreeNode* TTreeView::GetFirstNode() const {
+    return Handle() ? NodeOf(TreeView_GetRoot(Handle())) : nullptr;
+}
+
+TTreeNode* TTreeView::Selected() const {
+    return Handle() ? NodeOf(TreeView_GetSelection(Handle())) : nullptr;
+}
+
+void TTreeView::SetSelected(TTreeNode* Node) {
+    TreeView_SelectItem(Handle(), Node ? Node->FItem : nullptr);
+}
+
+void TTreeView::ForgetNodes(HTREEITEM Item) {
+    for (HTREEITEM child = Item; child; child = TreeView_GetNextSibling(Handle(), child)) {
+        ForgetNodes(FirstChildItem(child));
+        FNodes.erase(child);
+    }
+}
+
+bool TTreeView::CanExpand(TTreeNode* Node) {
+    bool allow = true;
+    if (Node && Node->HasChildren() && OnExpanding) OnExpanding(this, Node, allow);
+    return allow;
+}
+
+int CALLBACK TTreeView::CompareItems(LPARAM A, LPARAM B, LPARAM Tree) {
+    auto* tree = reinterpret_cast<TTreeView*>(Tree);
+    auto* a = reinterpret_cast<TTreeNode*>(A);
+    auto* b = reinterpret_cast<TTreeNode*>(B);
+    int compare = 0;
+    SafeCall([&] {
+        if (tree->OnCompare)
+            tree->OnCompare(tree, a, b, compare);
+        else
+            compare = lstrcmpiA(a->Text().c_str(), b->Text().c_str());
+    });
+    return compare;
+}
+
+void TTreeView::SortChildren(TTreeNode* Parent) {
+    TVSORTCB sort = {};
+    sort.hParent = Parent ? Parent->FItem : TVI_ROOT;
+    sort.lpfnCompare = &CompareItems;
+    sort.lParam = reinterpret_cast<LPARAM>(this);
+    SendMessageA(Handle(), TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+}
+
+LRESULT TTreeView::NotifyMessage(NMHDR& Header) {
+    if (Header.code == TVN_ITEMEXPANDINGA || Header.code == TVN_ITEMEXPANDINGW) {
+        // Both forms of the notice have the node and the action in the same
+        // places. TRUE keeps the node closed.
+        auto& notice = reinterpret_cast<NMTREEVIEWA&>(Header);
+        if (FExpandingByProgram || (notice.action & (TVE_COLLAPSE | TVE_EXPAND)) != TVE_EXPAND) return FALSE;
+        bool allow = true;
+        SafeCall([&] { allow = CanExpand(NodeOf(notice.itemNew.hItem)); });
+        return allow ? FALSE : TRUE;
+    }
+    return 0;
+}
+
+}  // namespace forms
