@@ -490,7 +490,10 @@ void TfrmMain::BuildStatusBar() {
                       .Hint = p.Hint, .ShowAccelChar = false});
     }
     picStatusBar1->Tag = -1;
-    // The window list and the Resize dialog open from here once they exist.
+    // A double click anywhere on the first panel opens the window list.
+    for (TControl* part : std::initializer_list<TControl*>{panStatusBar1, picStatusBar1, lblStatusBar1})
+        part->OnDblClick = Handler(&TfrmMain::mnuWindowWindows_Click);
+    // The Resize dialog opens from the second once it exists.
 }
 
 void TfrmMain::Form_Create(TComponent*) {

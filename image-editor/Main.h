@@ -100,6 +100,7 @@ public:
     void mnuWindow_Click(forms::TComponent* Sender);
     void mnuWindowArrange_Click(forms::TComponent* Sender);
     void mnuWindowCloseAll_Click(forms::TComponent* Sender);
+    void mnuWindowWindows_Click(forms::TComponent* Sender);
     void mnuCapture_Click(forms::TComponent* Sender);
     void mnuCaptureCapture_Click(forms::TComponent* Sender);
     void mnuCaptureNow_Click(forms::TComponent* Sender);

@@ -196,7 +196,7 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({1, "mnuWindowCloseAll", "C&lose All...", Ctrl(VK_F5), CloseAll, "~Closes all screens.", 0,
                  &TfrmMain::mnuWindowCloseAll_Click});
     m.push_back({1, "mnuWindowWindows", "&Windows...", static_cast<TShortCut>(scShift | VK_F12), WindowList,
-                 "~Lists the open screens."});
+                 "~Lists the open screens.", 0, &TfrmMain::mnuWindowWindows_Click});
 
     m.push_back({0, "mnuHelp", "&Help"});
     m.push_back({1, "mnuHelpTopics", "&Help Topics", VK_F1, HelpTopics, "~Displays the help topics."});

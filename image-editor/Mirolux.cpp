@@ -13,7 +13,9 @@
 #include "NewHintWindow.h"
 #include "RegData.h"
 #include "SetAsWallpaper.h"
+#include "Window.h"
 #include "Startup.h"
+#include "StartupDialog.h"
 #include "ZvCom.h"
 #include "ZvScreen.h"
 
@@ -28,12 +30,15 @@ void ProcessStartup() {
         }
         return;
     }
-    // The start-up dialog that offers the choice is not part of the program
-    // yet; without it the stored action runs.
-    if (HasOption(OptStartupDialog)) return;
+    // The start-up dialog asks, or the stored action is taken without it.
+    int action = StartupAuto;
+    if (HasOption(OptStartupDialog)) {
+        if (frmStartup->ShowModal() != forms::mrOk) return;
+        action = Startup + 1;
+    }
     static const char* const kActions[] = {"mnuFileNew", "mnuFileOpen", "mnuCaptureThemeList", "mnuCaptureCapture"};
-    if (StartupAuto < 1 || StartupAuto > 4) return;
-    if (auto* item = dynamic_cast<forms::TMenuItem*>(frmMain->FindComponent(kActions[StartupAuto - 1])))
+    if (action < 1 || action > 4) return;
+    if (auto* item = dynamic_cast<forms::TMenuItem*>(frmMain->FindComponent(kActions[action - 1])))
         forms::Fire(item->OnClick, item);
 }
 
@@ -52,6 +57,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
         Application->CreateForm(frmSetAsWallpaper);
+        Application->CreateForm(frmStartup);
+        Application->CreateForm(frmWindow);
         UseSystemHints();
         ProcessStartup();
         Application->Run();

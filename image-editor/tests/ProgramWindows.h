@@ -22,7 +22,9 @@
 #include "SetAsWallpaper.h"
 #include "Registry.h"
 #include "Startup.h"
+#include "StartupDialog.h"
 #include "TestSupport.h"
+#include "Window.h"
 #include "Zelvani.h"
 
 namespace programwindows {
@@ -42,6 +44,8 @@ public:
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
         Application->CreateForm(frmSetAsWallpaper);
+        Application->CreateForm(frmStartup);
+        Application->CreateForm(frmWindow);
     }
     void TearDown() override { Application->DestroyComponents(); }
 };
@@ -175,6 +179,28 @@ inline POINT CaptionOf(TfrmChild* Screen) {
     GetWindowRect(Screen->Handle(), &frame);
     return POINT{frame.left + GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXSMICON) + 8,
                  frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
+// Opens a dialog of the program with Open (the user's keys or clicks on the
+// main window) and, once it shows, runs Answer in it (what the test reads of
+// it, then input that closes it); waits until the dialog and what it led to
+// are done. False when the dialog never showed.
+inline bool UseDialog(TForm* Dialog, TComponent* Timers, const std::function<void()>& Open,
+                      const std::function<void()>& Answer) {
+    bool shown = false, done = false;
+    testsupport::Later(Timers, [&] {
+        shown = testsupport::PumpUntil([&] { return Dialog->Showing(); }, 2000);
+        if (shown) {
+            testsupport::ToFront();
+            Answer();
+        }
+        done = true;
+    }, 300);
+    frmMain->SetFocus();
+    Open();
+    testsupport::PumpUntil([&] { return done && !Dialog->Showing() && frmMain->Enabled(); }, 10000);
+    Settle();
+    return shown;
 }
 
 // Closes every screen without a question.
