@@ -20,6 +20,14 @@ void TUpDown::HandleCreated() {
     SendMessageA(Handle(), UDM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
     SetAssociate(FAssociate);
     SetPosition(FPosition);
+    SetIncrement(FIncrement);
+}
+
+void TUpDown::SetIncrement(int Value) {
+    FIncrement = std::max(1, Value);
+    // One step at every speed: the system's default speeds up a held arrow.
+    UDACCEL accel = {0, static_cast<UINT>(FIncrement)};
+    if (Handle()) SendMessageA(Handle(), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
 }
 
 int TUpDown::Position() const {

@@ -1,7 +1,8 @@
-// Up-down buttons: a pair of arrows that step a number between Min and Max
-// (or round from one to the other), shown in an associated edit beside them. The arrows, and the Up and Down
-// keys in the edit, change it; a number typed in the edit is taken as the
-// position when it lies in the range.
+// Up-down buttons: a pair of arrows that step a number by Increment between
+// Min and Max (or round from one to the other), shown in an associated edit
+// beside them. The arrows, and the Up and Down keys in the edit, change it;
+// a number typed in the edit is taken as the position when it lies in the
+// range.
 #pragma once
 #include "Controls.h"
 
@@ -18,6 +19,10 @@ public:
     // The position, kept within Min..Max.
     int Position() const;
     void SetPosition(int Value);
+    // How far one press of an arrow (or of the Up and Down keys) moves the
+    // position, at least 1.
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int Value);
 
     // The edit that shows the position; the buttons sit at its right edge,
     // which gives up their room.
@@ -40,6 +45,7 @@ private:
     void SetRange(int AMin, int AMax);
     int FMin = 0, FMax = 100;
     int FPosition = 0;
+    int FIncrement = 1;
     TEdit* FAssociate = nullptr;
 };
 

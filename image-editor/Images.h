@@ -14,6 +14,12 @@ enum : int {
 };
 }  // namespace Images
 
+namespace CommonImages {
+// imlCommon, 32 x 32, from the bitmap resource COMMON; the two brightness
+// pictures keep to their top-left 16 x 16.
+enum : int { Portrait, Landscape, NewScreen, OpenFile, CaptureThemes, ScreenCapture, LessBrightness, MoreBrightness };
+}  // namespace CommonImages
+
 // A new image list of Size x Size pictures from a bitmap resource of the
 // program that holds them side by side.
 forms::TImageList* LoadImageList(forms::TComponent* Owner, const char* Name, const char* Resource, int Size);

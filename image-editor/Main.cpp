@@ -207,6 +207,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
     imlImages = LoadImageList(this, "imlImages", "IMAGES", 16);
     imlChild = LoadImageList(this, "imlChild", "CHILD", 16);
     imlDrawingTools = LoadImageList(this, "imlDrawingTools", "TOOLS", 16);
+    imlCommon = LoadImageList(this, "imlCommon", "COMMON", 32);
     imlColors = PaletteImages(this, imlImages);
     imlTrayIcons = TrayImages(this, imlImages);
     BuildMenus();

@@ -26,6 +26,8 @@ public:
     // The notification-area icon of an armed capture: 0 waiting, n the
     // seconds of a delay still to run.
     forms::TImageList* imlTrayIcons;
+    // The dialogs' 32 x 32 pictures (CommonImages).
+    forms::TImageList* imlCommon;
 
     // The main cool bar and its three tool bars.
     forms::TCoolBar* clbMain;

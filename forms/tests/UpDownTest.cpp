@@ -112,6 +112,29 @@ TEST_F(UpDownTest, WrappingButtonsGoRoundFromMaxToMinAndBack) {
     EXPECT_EQ(updown->Position(), 359);
 }
 
+TEST_F(UpDownTest, TheArrowsAndKeysStepByTheIncrement) {
+    // A four-character edit as the dialogs have it for sizes up to 1600.
+    SendMessageA(edit->Handle(), EM_LIMITTEXT, 4, 0);
+    Free(updown);
+    updown = Make(false, 10, 1600, 1570);
+    updown->SetIncrement(10);
+    ClickArrow(true);
+    EXPECT_EQ(edit->Text(), "1580");
+    Press(VK_UP);
+    Settle();
+    EXPECT_EQ(edit->Text(), "1590") << "the Up key steps as the arrow does";
+    ClickArrow(true);
+    ClickArrow(true);
+    EXPECT_EQ(edit->Text(), "1600") << "no separator in a four-character edit, and Max holds";
+    EXPECT_EQ(updown->Position(), 1600);
+    ClickArrow(false);
+    EXPECT_EQ(edit->Text(), "1590");
+    updown->SetIncrement(0);
+    EXPECT_EQ(updown->Increment(), 1) << "a step is at least 1";
+    ClickArrow(false);
+    EXPECT_EQ(edit->Text(), "1589");
+}
+
 TEST_F(UpDownTest, TheProgramsPositionIsKeptInTheRange) {
     updown->SetPosition(9);
     EXPECT_EQ(updown->Position(), 5);

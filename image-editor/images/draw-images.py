@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's small pictures: the tool-bar, menu and palette strips,
-the document-window icons, the airbrush spray patterns and the program icon.
+the document-window icons, the dialogs' 32 x 32 pictures, the airbrush
+spray patterns and the program icon.
 
 Every 16 x 16 picture is a grid of characters, one per pixel, read with the
 colour key KEY; '.' is the magenta ground, which the program makes
@@ -1348,6 +1349,173 @@ CHILD = [
 ]
 
 # ---------------------------------------------------------------------------
+# common.bmp: the 32 x 32 pictures of the dialogs, drawn with a few shapes.
+
+
+class Sketch:
+    """A size x size picture on the ground, drawn with rectangles, lines and
+    discs of one colour character each; rows() gives it as grid() does."""
+
+    def __init__(self, size=32):
+        self.size = size
+        self.px = [["."] * size for _ in range(size)]
+
+    def dot(self, x, y, ch):
+        if 0 <= x < self.size and 0 <= y < self.size:
+            self.px[y][x] = ch
+
+    def fill(self, x1, y1, x2, y2, ch):
+        """The pixels x1..x2, y1..y2 (both ends in)."""
+        for y in range(y1, y2 + 1):
+            for x in range(x1, x2 + 1):
+                self.dot(x, y, ch)
+
+    def box(self, x1, y1, x2, y2, edge, inside=None):
+        if inside:
+            self.fill(x1, y1, x2, y2, inside)
+        for x in range(x1, x2 + 1):
+            self.dot(x, y1, edge)
+            self.dot(x, y2, edge)
+        for y in range(y1, y2 + 1):
+            self.dot(x1, y, edge)
+            self.dot(x2, y, edge)
+
+    def line(self, x1, y1, x2, y2, ch):
+        steps = max(abs(x2 - x1), abs(y2 - y1), 1)
+        for i in range(steps + 1):
+            self.dot(round(x1 + (x2 - x1) * i / steps), round(y1 + (y2 - y1) * i / steps), ch)
+
+    def disc(self, cx, cy, r, ch, edge=None):
+        for y in range(self.size):
+            for x in range(self.size):
+                d = (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2
+                if d <= r * r:
+                    self.dot(x, y, edge if edge and d > (r - 1) ** 2 else ch)
+
+    def rows(self):
+        return grid("\n".join("".join(row) for row in self.px), self.size)
+
+
+def page(x1, y1, x2, y2):
+    """A sheet of paper with a folded corner and lines of text."""
+    s = Sketch()
+    s.box(x1, y1, x2, y2, "#", "w")
+    fold = 5
+    s.fill(x2 - fold + 1, y1, x2, y1 + fold - 1, ".")
+    s.line(x2 - fold, y1, x2, y1 + fold, "#")
+    s.box(x2 - fold, y1, x2 - fold, y1 + fold, "#")
+    s.line(x2 - fold, y1 + fold, x2, y1 + fold, "#")
+    s.fill(x2 - fold + 1, y1 + 1, x2 - 1, y1 + fold - 1, "s")
+    s.fill(x2 - fold + 2, y1 + 1, x2 - 1, y1 + fold - 2, ".")
+    for y in range(y1 + fold + 3, y2 - 2, 3):
+        s.line(x1 + 3, y, x2 - 3, y, "g")
+    return s
+
+
+def monitor():
+    """A screen on its stand, the display left for the picture on it."""
+    s = Sketch()
+    s.box(2, 3, 29, 23, "#", "s")
+    s.box(4, 5, 27, 21, "g", "k")
+    s.fill(12, 24, 19, 26, "g")
+    s.box(8, 27, 23, 29, "#", "s")
+    return s
+
+
+def portrait_picture():
+    return page(8, 2, 23, 29).rows()
+
+
+def landscape_picture():
+    return page(2, 8, 29, 23).rows()
+
+
+def new_screen_picture():
+    s = monitor()
+    s.fill(5, 6, 26, 20, "w")
+    # The spark of something new, at the top right.
+    s.line(24, 0, 24, 14, "O")
+    s.line(17, 7, 31, 7, "O")
+    s.line(19, 2, 29, 12, "O")
+    s.line(29, 2, 19, 12, "O")
+    s.disc(24, 7.5, 3, "y")
+    return s.rows()
+
+
+def open_picture():
+    s = Sketch()
+    s.box(2, 6, 12, 9, "#", "y")          # the folder's tab
+    s.box(2, 9, 26, 27, "#", "U")         # its back
+    s.box(6, 4, 22, 24, "#", "w")         # a sheet inside
+    for y in range(8, 22, 3):
+        s.line(9, y, 19, y, "g")
+    for y in range(14, 28):               # the front, open towards the viewer
+        x = 7 - (y - 14) // 3
+        s.line(x, y, x + 22, y, "y")
+        s.dot(x, y, "#")
+        s.dot(x + 22, y, "#")
+    s.line(7, 14, 29, 14, "#")
+    s.line(3, 27, 25, 27, "#")
+    return s.rows()
+
+
+def themes_picture():
+    s = Sketch()
+    # Three capture frames stacked, each a little lower and to the right.
+    for i, fill in enumerate(("t", "b", "k")):
+        x, y = 2 + 5 * i, 2 + 5 * i
+        s.box(x, y, x + 19, y + 15, "#", fill)
+        s.fill(x + 1, y + 1, x + 18, y + 3, "n")
+    s.fill(13, 17, 29, 26, "k")
+    s.fill(13, 23, 29, 26, "G")
+    s.disc(25, 20, 2, "y")
+    return s.rows()
+
+
+def capture_picture():
+    s = monitor()
+    # A dashed area chosen on the display, with the cross of the pointer.
+    for x in range(8, 22):
+        if x % 3 != 2:
+            s.dot(x, 9, "R")
+            s.dot(x, 17, "R")
+    for y in range(9, 18):
+        if y % 3 != 2:
+            s.dot(8, y, "R")
+            s.dot(21, y, "R")
+    s.line(21, 14, 21, 20, "#")
+    s.line(18, 17, 24, 17, "#")
+    return s.rows()
+
+
+def sun(lit):
+    """A 16 x 16 sun in the top-left corner: a dim one with short rays, or a
+    bright one with long rays."""
+    s = Sketch()
+    if lit:
+        s.disc(8, 8, 4, "y", "O")
+        for x1, y1, x2, y2 in ((8, 0, 8, 2), (8, 14, 8, 16), (0, 8, 2, 8), (14, 8, 16, 8),
+                               (2, 2, 3, 3), (13, 2, 12, 3), (2, 13, 3, 12), (13, 13, 12, 12)):
+            s.line(x1, y1, min(x2, 15), min(y2, 15), "O")
+    else:
+        s.disc(8, 8, 3, "g", "d")
+        for x1, y1, x2, y2 in ((8, 2, 8, 3), (8, 13, 8, 14), (2, 8, 3, 8), (13, 8, 14, 8)):
+            s.line(x1, y1, x2, y2, "d")
+    return s.rows()
+
+
+COMMON = [
+    portrait_picture(),
+    landscape_picture(),
+    new_screen_picture(),
+    open_picture(),
+    themes_picture(),
+    capture_picture(),
+    sun(False),
+    sun(True),
+]
+
+# ---------------------------------------------------------------------------
 # mirolux.ico: the program's icon.
 
 ICON32 = grid("""
@@ -1424,11 +1592,11 @@ def bmp_file(width, height, pixel):
     return header + info + bytes(data)
 
 
-def strip_file(pictures):
+def strip_file(pictures, size=16):
     for n, rows in enumerate(pictures):
         if rows[-1][0] != ".":
             raise ValueError("picture %d has no ground at its bottom-left pixel" % n)
-    return bmp_file(16 * len(pictures), 16, lambda x, y: KEY[pictures[x // 16][y][x % 16]])
+    return bmp_file(size * len(pictures), size, lambda x, y: KEY[pictures[x // size][y][x % size]])
 
 
 def spray(diameter, size=26, share=0.40, seed=1):
@@ -1484,6 +1652,7 @@ def main():
         "images.bmp": strip_file(IMAGES),
         "tools.bmp": strip_file(TOOLS),
         "child.bmp": strip_file(CHILD),
+        "common.bmp": strip_file(COMMON, 32),
         "airbrush1.bmp": spray(8, seed=1),
         "airbrush2.bmp": spray(16, seed=2),
         "airbrush3.bmp": spray(24, seed=3),

@@ -1,7 +1,7 @@
 // The Image menu on a real screen of the program's main window, driven by
 // the keys a user presses (the shortcuts, the menu opened with Alt), with
 // the pictures read back from the display and from the screens, their undo
-// steps and modified marks.
+// steps and modified marks; and the dialogs' common pictures.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include "Child.h"
 #include "Common.h"
 #include "ImageCommands.h"
+#include "Images.h"
 #include "PixelRoutines.h"
 #include "ProgramWindows.h"
 #include "RegData.h"
@@ -363,6 +364,54 @@ TEST_F(ImageCommands, BrightnessOfZeroDoesNothingAndOtherwiseLightensTheSelectio
     EXPECT_EQ(static_cast<COLORREF>(screen->SelImage->Picture.Bitmap().Canvas().Pixel(5, 5)),
               RGB(lighter(GetRValue(o)), lighter(GetGValue(o)), lighter(GetBValue(o))));
     EXPECT_EQ(At(15, 15), static_cast<COLORREF>(screen->ScreenBackColor)) << "the selection was lifted";
+}
+
+// A picture of the common list drawn on a ground of a colour that none has.
+struct CommonPicture {
+    explicit CommonPicture(int Index) {
+        bitmap.SetSize(32, 32);
+        bitmap.Canvas().Brush.SetColor(Ground);
+        bitmap.Canvas().FillRect(RECT{0, 0, 32, 32});
+        frmMain->imlCommon->Draw(bitmap.Canvas(), 0, 0, Index, true);
+    }
+    bool Drawn(int X, int Y) { return bitmap.Canvas().Pixel(X, Y) != Ground; }
+    static constexpr TColor Ground = 0x123456;
+    TBitmap bitmap;
+};
+
+TEST(CommonPictures, EightPicturesOf32PixelsAllDifferentTheBrightnessOnesIn16) {
+    ASSERT_NE(frmMain->imlCommon, nullptr);
+    EXPECT_EQ(frmMain->imlCommon, frmMain->FindComponent("imlCommon"));
+    EXPECT_EQ(frmMain->imlCommon->Count(), 8);
+    EXPECT_EQ(frmMain->imlCommon->Width, 32);
+    std::set<std::string> seen;
+    for (int i = 0; i < 8; ++i) {
+        CommonPicture p(i);
+        std::string pixels;
+        int drawn = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                pixels += p.Drawn(x, y) ? std::to_string(p.bitmap.Canvas().Pixel(x, y)) : "-";
+                drawn += p.Drawn(x, y);
+            }
+        EXPECT_GT(drawn, 30) << "picture " << i << " shows something";
+        EXPECT_LT(drawn, 32 * 32) << "picture " << i << " lets its ground show through";
+        EXPECT_TRUE(seen.insert(pixels).second) << "picture " << i << " is like one before it";
+    }
+    for (int i : {CommonImages::LessBrightness, CommonImages::MoreBrightness}) {
+        CommonPicture p(i);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (x >= 16 || y >= 16) ASSERT_FALSE(p.Drawn(x, y)) << "picture " << i << " at " << x << "," << y;
+    }
+    CommonPicture portrait(CommonImages::Portrait), landscape(CommonImages::Landscape);
+    auto extent = [](CommonPicture& P, bool Across) {
+        int n = 0;
+        for (int i = 0; i < 32; ++i) n += Across ? P.Drawn(i, 16) : P.Drawn(16, i);
+        return n;
+    };
+    EXPECT_GT(extent(portrait, false), extent(portrait, true)) << "the portrait page is taller than wide";
+    EXPECT_GT(extent(landscape, true), extent(landscape, false)) << "the landscape page is wider than tall";
 }
 
 }  // namespace
