@@ -87,6 +87,7 @@ public:
     void WMEndSession(bool Ending);
     void Form_KeyPress(forms::TComponent* Sender, char& Key);
     void mnuFile_Click(forms::TComponent* Sender);
+    void mnuFileNew_Click(forms::TComponent* Sender);
     void mnuFileOpen_Click(forms::TComponent* Sender);
     void mnuFileClose_Click(forms::TComponent* Sender);
     void mnuFileSave_Click(forms::TComponent* Sender);

@@ -91,7 +91,7 @@ std::vector<MenuEntry> MainMenuTable() {
     using namespace Images;
     std::vector<MenuEntry> m = {
         {0, "mnuFile", "&File", 0, -1, "", 0, &TfrmMain::mnuFile_Click},
-        {1, "mnuFileNew", "&New...", Ctrl('N'), New, "~Creates a new screen."},
+        {1, "mnuFileNew", "&New...", Ctrl('N'), New, "~Creates a new screen.", 0, &TfrmMain::mnuFileNew_Click},
         {1, "mnuFileOpen", "&Open...", Ctrl('O'), Open, "~Opens an existing screen.", 0, &TfrmMain::mnuFileOpen_Click},
         {1, "mnuFileClose", "&Close", 0, Close, "~Closes the active screen.", 0, &TfrmMain::mnuFileClose_Click},
         {1, "mnuFileSep1", "-"},

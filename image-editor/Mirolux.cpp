@@ -10,6 +10,7 @@
 #include "Common.h"
 #include "Forms.h"
 #include "Main.h"
+#include "New.h"
 #include "NewHintWindow.h"
 #include "RegData.h"
 #include "SetAsWallpaper.h"
@@ -56,6 +57,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->CreateForm(frmCatalog);
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmNew);
         Application->CreateForm(frmSetAsWallpaper);
         Application->CreateForm(frmStartup);
         Application->CreateForm(frmWindow);

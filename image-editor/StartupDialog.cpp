@@ -1,6 +1,7 @@
 #include "StartupDialog.h"
 
 #include "DialogLook.h"
+#include "Main.h"
 #include "RegData.h"
 #include "Startup.h"
 
@@ -12,19 +13,21 @@ TRadioButton* StartupButtons[5];
 namespace {
 
 struct Choice {
+    TPaintBox* TfrmStartup::*Picture;
     TRadioButton* TfrmStartup::*Button;
+    const char* PictureName;
     const char* Name;
     const char* Caption;
     const char* Hint;
 };
 const Choice kChoices[] = {
-    {&TfrmStartup::optNew, "optNew", "&Create a new blank screen",
+    {&TfrmStartup::picNew, &TfrmStartup::optNew, "picNew", "optNew", "&Create a new blank screen",
      "Creates a new blank screen using the default settings"},
-    {&TfrmStartup::optOpen, "optOpen", "&Open an existing screen",
+    {&TfrmStartup::picOpen, &TfrmStartup::optOpen, "picOpen", "optOpen", "&Open an existing screen",
      "Opens an existing screen so that you can edit or show it"},
-    {&TfrmStartup::optCaptureTheme, "optCaptureTheme", "Display capture &themes",
+    {&TfrmStartup::picCaptureTheme, &TfrmStartup::optCaptureTheme, "picCaptureTheme", "optCaptureTheme", "Display capture &themes",
      "Displays the Capture Themes dialog box"},
-    {&TfrmStartup::optScreenCapture, "optScreenCapture", "Display &screen capture dialog",
+    {&TfrmStartup::picScreenCapture, &TfrmStartup::optScreenCapture, "picScreenCapture", "optScreenCapture", "Display &screen capture dialog",
      "Displays the Screen Capture dialog box"},
 };
 
@@ -38,6 +41,13 @@ TfrmStartup::TfrmStartup(TComponent* AOwner) : TForm(AOwner) {
     int tag = 0;
     for (const Choice& c : kChoices) {
         ++tag;
+        Add(this->*c.Picture, {.Name = c.PictureName, .Left = 16, .Top = 28 + 40 * (tag - 1), .Width = 32, .Height = 32,
+                               .Hint = c.Hint, .Tag = tag, .OnDblClick = Handler(&TfrmStartup::optStartup_DblClick)});
+        (this->*c.Picture)->OnPaint = Handler(&TfrmStartup::picPicture_Paint);
+        // A picture is clicked when the left button comes up on it.
+        (this->*c.Picture)->OnMouseUp = [this](TComponent* Sender, TMouseButton Button, WPARAM, int, int) {
+            if (Button == mbLeft) picPicture_Click(Sender);
+        };
         Add(this->*c.Button, {.Name = c.Name, .Left = 56, .Top = 36 + 40 * (tag - 1), .Width = 184, .Height = 17,
                               .Caption = c.Caption, .Hint = c.Hint, .Tag = tag,
                               .OnDblClick = Handler(&TfrmStartup::optStartup_DblClick)});
@@ -65,6 +75,7 @@ void TfrmStartup::Form_Create(TComponent*) {
     // The stored choice shows checked even where it cannot be chosen now.
     StartupButtons[Startup + 1]->SetChecked(true);
     optCaptureTheme->SetEnabled(false);
+    picCaptureTheme->SetEnabled(false);
 }
 
 void TfrmStartup::cmdOK_Click(TComponent*) {
@@ -81,3 +92,15 @@ void TfrmStartup::cmdCancel_Click(TComponent*) {
 }
 
 void TfrmStartup::optStartup_DblClick(TComponent*) { cmdOK_Click(cmdOK); }
+
+void TfrmStartup::picPicture_Click(TComponent* Sender) {
+    TRadioButton* button = StartupButtons[Sender->Tag];
+    button->SetChecked(true);
+    button->SetFocus();
+}
+
+// The pictures of the choices are the main window's common pictures 2 to 5.
+void TfrmStartup::picPicture_Paint(TComponent* Sender) {
+    auto* picture = static_cast<TPaintBox*>(Sender);
+    frmMain->imlCommon->Draw(picture->Canvas(), 0, 0, picture->Tag + 1, picture->Enabled());
+}

@@ -2,12 +2,14 @@
 // the stored start-up choice.
 #pragma once
 #include "Forms.h"
+#include "PaintBox.h"
 
 class TfrmStartup : public forms::TForm {
 public:
     explicit TfrmStartup(forms::TComponent* AOwner);
 
     forms::TLabel* lblWhat;
+    forms::TPaintBox *picNew, *picOpen, *picCaptureTheme, *picScreenCapture;
     forms::TRadioButton *optNew, *optOpen, *optCaptureTheme, *optScreenCapture;
     forms::TCheckBox* chkDontShow;
     forms::TButton *cmdOK, *cmdCancel;
@@ -16,6 +18,8 @@ public:
     void cmdOK_Click(forms::TComponent* Sender);
     void cmdCancel_Click(forms::TComponent* Sender);
     void optStartup_DblClick(forms::TComponent* Sender);
+    void picPicture_Click(forms::TComponent* Sender);
+    void picPicture_Paint(forms::TComponent* Sender);
 };
 
 extern TfrmStartup* frmStartup;

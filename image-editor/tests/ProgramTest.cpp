@@ -428,7 +428,7 @@ TEST(Program, TheChoiceIsCarriedOutAndStoredAndDontShowTurnsTheDialogOff) {
     ASSERT_TRUE(CloseOnceFree(p));
 }
 
-TEST(Program, AStoredCaptureThemesChoiceShowsCheckedAndADoubleClickOnAChoiceIsOK) {
+TEST(Program, AStoredCaptureThemesChoiceShowsCheckedAndADoubleClickOnAPictureIsOK) {
     StartWithoutStartAction(0x4FFF);
     {
         forms::TRegistry w;
@@ -440,12 +440,15 @@ TEST(Program, AStoredCaptureThemesChoiceShowsCheckedAndADoubleClickOnAChoiceIsOK
     HWND startup = WaitForStartupDialog(p.Info.dwProcessId);
     ASSERT_NE(startup, nullptr);
     EXPECT_TRUE(IsChecked(startup, "Display capture &themes")) << "the stored choice 2 is not checked";
-    // A double click on Open checks it and ends the dialog as OK does.
+    // A double click on Open's picture, left of its button, checks Open and
+    // ends the dialog as OK does.
     HWND open = ChildWithText(startup, "&Open an existing screen");
     ASSERT_NE(open, nullptr);
-    testsupport::MouseClicks(testsupport::CentreOf(open), 2);
+    RECT button;
+    GetWindowRect(open, &button);
+    testsupport::MouseClicks(POINT{button.left - 24, (button.top + button.bottom) / 2}, 2);
     HWND files = WaitForWindow(p.Info.dwProcessId, 10000, "Open Files", false);
-    ASSERT_NE(files, nullptr) << "a double click on Open did not carry it out";
+    ASSERT_NE(files, nullptr) << "a double click on Open's picture did not carry it out";
     ASSERT_TRUE(ClickControl(files, "Cancel"));
     ASSERT_TRUE(CloseOnceFree(p));
     EXPECT_EQ(StoredInteger("Startup"), 1);

@@ -18,6 +18,7 @@
 #include "CloseAll.h"
 #include "Common.h"
 #include "Main.h"
+#include "New.h"
 #include "RegData.h"
 #include "SetAsWallpaper.h"
 #include "Registry.h"
@@ -43,6 +44,7 @@ public:
         Application->CreateForm(frmCatalog);
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
+        Application->CreateForm(frmNew);
         Application->CreateForm(frmSetAsWallpaper);
         Application->CreateForm(frmStartup);
         Application->CreateForm(frmWindow);
