@@ -455,6 +455,46 @@ TEST(Program, AStoredCaptureThemesChoiceShowsCheckedAndADoubleClickOnAPictureIsO
     EXPECT_EQ(StoredInteger("Options"), 0x4FFF) << "the dialog was turned off without \"Don't show\"";
 }
 
+TEST(Program, AFirstStartCreatesTheNewBlankScreenChosenAndAStoredNewOneNeedsNoQuestion) {
+    ForgetSettings();
+    {
+        Process p;
+        ASSERT_TRUE(p.Start());
+        HWND startup = WaitForStartupDialog(p.Info.dwProcessId);
+        ASSERT_NE(startup, nullptr);
+        ASSERT_TRUE(ClickControl(startup, "OK"));  // "Create a new blank screen" is the first start's choice
+        HWND dialog = WaitForWindow(p.Info.dwProcessId, 10000, "New Screen", false);
+        ASSERT_NE(dialog, nullptr) << "OK on New showed no New Screen dialog";
+        ASSERT_TRUE(ClickControl(dialog, "OK"));
+        HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
+        ASSERT_NE(main, nullptr);
+        std::vector<std::string> captions;
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !(captions = ScreenCaptions(main)).empty(); }))
+            << "no new screen";
+        EXPECT_EQ(captions, std::vector<std::string>{"Screen 1"});
+        ASSERT_TRUE(CloseOnceFree(p));
+    }
+
+    // The start action New stored, without the start-up dialog and without
+    // the New Screen dialog: the screen comes at once.
+    StartWithoutStartAction(0x4FFF & ~0x80 & ~0x100);
+    {
+        forms::TRegistry w;
+        ASSERT_TRUE(w.OpenKey(kSettings, false));
+        w.WriteInteger("StartupAuto", 1);
+    }
+    Process p;
+    ASSERT_TRUE(p.Start());
+    HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
+    ASSERT_NE(main, nullptr);
+    std::vector<std::string> captions;
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !(captions = ScreenCaptions(main)).empty(); }))
+        << "the stored start action New made no screen";
+    EXPECT_EQ(captions, std::vector<std::string>{"Screen 1"});
+    EXPECT_EQ(WindowOf(p.Info.dwProcessId, nullptr, false), nullptr) << "a dialog showed";
+    ASSERT_TRUE(CloseOnceFree(p));
+}
+
 TEST(Program, SecondStartBringsTheFirstBackAndEndsSilently) {
     StartWithoutStartAction();
     Process first;
