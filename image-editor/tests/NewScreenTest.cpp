@@ -64,16 +64,21 @@ protected:
     // The New Screen dialog's steps, run once the input Open gives has
     // shown it; the last one ends it. False when it never showed.
     bool WithDialog(const std::function<void()>& Open, std::vector<dialogsteps::Step> Steps) {
+        // The steps start from a timer once the dialog shows, in its own
+        // loop, however late the input opens it.
         bool shown = false, done = false;
-        Steps.insert(Steps.begin(), [&] { shown = frmNew->Showing(); });
         Steps.push_back([&] { done = true; });
         steps = Steps;
-        dialogsteps::Schedule(timers, steps);
+        WhenReady(timers, [] { return frmNew->Showing(); }, [&] {
+            shown = true;
+            dialogsteps::Schedule(timers, steps);
+        });
         frmMain->SetFocus();
         Open();
+        if (!PumpUntil([&] { return shown; }, 5000)) return false;
         PumpUntil([&] { return done && !frmNew->Showing() && frmMain->Enabled(); }, 15000);
         Settle();
-        return shown;
+        return true;
     }
     static void CtrlN() { PressCtrl('N'); }
     static void ShiftClickNew() {

@@ -468,10 +468,10 @@ TEST(Program, AFirstStartCreatesTheNewBlankScreenChosenAndAStoredNewOneNeedsNoQu
         ASSERT_TRUE(ClickControl(dialog, "OK"));
         HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
         ASSERT_NE(main, nullptr);
+        const std::vector<std::string> expected = {"Screen 1"};
         std::vector<std::string> captions;
-        EXPECT_TRUE(testsupport::PumpUntil([&] { return !(captions = ScreenCaptions(main)).empty(); }))
-            << "no new screen";
-        EXPECT_EQ(captions, std::vector<std::string>{"Screen 1"});
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return (captions = ScreenCaptions(main)) == expected; }))
+            << captions.size() << " screens, the first \"" << (captions.empty() ? "" : captions[0]) << "\"";
         ASSERT_TRUE(CloseOnceFree(p));
     }
 
@@ -487,10 +487,10 @@ TEST(Program, AFirstStartCreatesTheNewBlankScreenChosenAndAStoredNewOneNeedsNoQu
     ASSERT_TRUE(p.Start());
     HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
     ASSERT_NE(main, nullptr);
+    const std::vector<std::string> expected = {"Screen 1"};
     std::vector<std::string> captions;
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return !(captions = ScreenCaptions(main)).empty(); }))
-        << "the stored start action New made no screen";
-    EXPECT_EQ(captions, std::vector<std::string>{"Screen 1"});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return (captions = ScreenCaptions(main)) == expected; }))
+        << "the stored start action New: " << captions.size() << " screens";
     EXPECT_EQ(WindowOf(p.Info.dwProcessId, nullptr, false), nullptr) << "a dialog showed";
     ASSERT_TRUE(CloseOnceFree(p));
 }

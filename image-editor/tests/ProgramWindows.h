@@ -189,20 +189,20 @@ inline POINT CaptionOf(TfrmChild* Screen) {
 // are done. False when the dialog never showed.
 inline bool UseDialog(TForm* Dialog, TComponent* Timers, const std::function<void()>& Open,
                       const std::function<void()>& Answer) {
-    bool shown = false, done = false;
-    testsupport::Later(Timers, [&] {
-        shown = testsupport::PumpUntil([&] { return Dialog->Showing(); }, 2000);
-        if (shown) {
-            testsupport::ToFront();
-            Answer();
-        }
-        done = true;
-    }, 300);
+    // The answer waits for the dialog from a timer, which runs in the
+    // dialog's own loop however late the input opens it.
+    bool shown = false;
+    testsupport::WhenReady(*Timers, [Dialog] { return Dialog->Showing(); }, [&] {
+        shown = true;
+        testsupport::ToFront();
+        Answer();
+    });
     frmMain->SetFocus();
     Open();
-    testsupport::PumpUntil([&] { return done && !Dialog->Showing() && frmMain->Enabled(); }, 10000);
+    if (!testsupport::PumpUntil([&] { return shown; }, 5000)) return false;
+    testsupport::PumpUntil([&] { return !Dialog->Showing() && frmMain->Enabled(); }, 10000);
     Settle();
-    return shown;
+    return true;
 }
 
 // Closes every screen without a question.
