@@ -1,12 +1,10 @@
 #include "Catalog.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <string>
 
 #include "Child.h"
+#include "Common.h"
 #include "DialogLook.h"
 #include "ZvCom.h"
 
@@ -17,18 +15,6 @@ TfrmCatalog* frmCatalog = nullptr;
 namespace {
 
 const char* const kCloseHint = "Closes the dialog box and saves any changes you have made";
-
-// The edit's text as a number: 0 when it is none, the largest number when
-// it is too large for one.
-int NumberIn(const std::string& Text) {
-    if (Text.empty()) return 0;
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(Text.c_str(), &end, 10);
-    if (*end != '\0') return 0;
-    if (errno == ERANGE || value > INT_MAX) return value < 0 ? INT_MIN : INT_MAX;
-    return static_cast<int>(std::max<long>(value, INT_MIN));
-}
 
 }  // namespace
 

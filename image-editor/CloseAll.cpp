@@ -1,8 +1,5 @@
 #include "CloseAll.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "Child.h"
 #include "Common.h"
 #include "DialogLook.h"
@@ -14,12 +11,6 @@ using namespace forms;
 TfrmCloseAll* frmCloseAll = nullptr;
 
 namespace {
-
-// An item ends in its screen's number, three characters wide: the list is
-// sorted, so the number is what ties the item to its screen.
-int ScreenNumberOf(const std::string& Item) {
-    return Item.size() < 3 ? -1 : std::atoi(Item.substr(Item.size() - 3).c_str());
-}
 
 // The hint broken into two lines after its word "changes".
 std::string SplitAfterChanges(const std::string& Hint) {
@@ -69,11 +60,7 @@ void TfrmCloseAll::Form_Show(TComponent*) {
     ZvEnsureVisible(this);
     std::vector<std::string> items;
     for (int i = 0; TfrmChild* screen = ScreenAt(i); ++i)
-        if (screen->Tag & 1) {
-            char number[8];
-            std::snprintf(number, sizeof number, "%3d", i);
-            items.push_back(screen->Caption() + number);
-        }
+        if (screen->Tag & 1) items.push_back(ScreenListLine(screen->Caption(), i));
     lstScreens->SetItems(items);
     for (int i = 0; i < static_cast<int>(items.size()); ++i) lstScreens->SetChecked(i, true);
     lstScreens->SetItemIndex(0);
@@ -104,11 +91,7 @@ void TfrmCloseAll::lstScreens_ClickCheck(TComponent*) {
 
 void TfrmCloseAll::lstScreens_DrawItem(TWinControl*, TCanvas& Canvas, int Index, const RECT& Rect, UINT) {
     if (Index < 0 || Index >= static_cast<int>(lstScreens->Items().size())) return;
-    const std::string& item = lstScreens->Items()[static_cast<size_t>(Index)];
-    if (TfrmChild* screen = ScreenAt(ScreenNumberOf(item)))
-        frmMain->imlChild->Draw(Canvas, Rect.left + 1, Rect.top, screen->Tag, true);
-    Canvas.Brush.SetClear(true);
-    Canvas.TextOut(Rect.left + 19, Rect.top + 1, item.substr(0, item.size() - 3));
+    DrawScreenListLine(Canvas, Rect, lstScreens->Items()[static_cast<size_t>(Index)]);
 }
 
 bool TfrmCloseAll::IsChecked(int ScreenIndex) const {

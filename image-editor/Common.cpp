@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -78,6 +82,37 @@ TfrmChild* CreateScreen(const std::string& Caption, int TypeIndex) {
     UpdateScreenIcon(screen);
     screen->Show();
     return screen;
+}
+
+int NumberIn(const std::string& Text) {
+    if (Text.empty()) return 0;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(Text.c_str(), &end, 10);
+    if (*end != '\0') return 0;
+    if (errno == ERANGE || value > INT_MAX) return value < 0 ? INT_MIN : INT_MAX;
+    return static_cast<int>(std::max<long>(value, INT_MIN));
+}
+
+std::string ScreenListLine(const std::string& Caption, int Index) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%3d", Index);
+    return Caption + number;
+}
+
+int ScreenNumberOf(const std::string& Line) {
+    if (Line.size() < 3) return -1;
+    const std::string tail = Line.substr(Line.size() - 3);
+    const size_t digits = tail.find_first_not_of(' ');
+    if (digits == std::string::npos || tail.find_first_not_of("0123456789", digits) != std::string::npos) return -1;
+    return std::atoi(tail.c_str() + digits);
+}
+
+void DrawScreenListLine(TCanvas& Canvas, const RECT& Rect, const std::string& Line) {
+    if (TfrmChild* screen = ScreenAt(ScreenNumberOf(Line)))
+        frmMain->imlChild->Draw(Canvas, Rect.left + 1, Rect.top, screen->Tag, true);
+    Canvas.Brush.SetClear(true);
+    Canvas.TextOut(Rect.left + 19, Rect.top + 1, Line.substr(0, Line.size() < 3 ? 0 : Line.size() - 3));
 }
 
 void EndToolActions(bool AllScreens, bool DropSelection) {

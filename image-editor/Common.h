@@ -37,12 +37,37 @@ bool CheckFileName(const std::string& Name, const std::string& Caption);
 // Closes every screen, offering to save the modified ones; false when the
 // user cancels or a save fails.
 bool CloseAllScreens(const std::string& Caption);
+// A field's text as a number: 0 when it is none, the largest number when it
+// is too large for one.
+int NumberIn(const std::string& Text);
+// A line of a list of screens: the caption, then the screen's position in
+// the frame's order right-aligned in three characters. The lists sort their
+// lines, so the number is what ties a line to its screen.
+std::string ScreenListLine(const std::string& Caption, int Index);
+// The screen position at the end of such a line; -1 when it ends in no
+// number.
+int ScreenNumberOf(const std::string& Line);
+// Draws such a line in its item's rectangle: the icon of the screen it
+// names, then its caption.
+void DrawScreenListLine(forms::TCanvas& Canvas, const RECT& Rect, const std::string& Line);
 // Brings the program to the front: the main window, which carries the
 // program's task-bar button, is restored when minimised and activated; the
 // application window stays hidden.
 void BringMainWindowToFront();
 // Disables a form with the hour-glass over the program, or the reverse.
 void SetFormBusy(forms::TForm* Form, bool Enabled);
+// A form disabled with the hour-glass for as long as this lives, enabled
+// again however the work ends.
+class BusyWhile {
+public:
+    explicit BusyWhile(forms::TForm* Form) : FForm(Form) { SetFormBusy(FForm, false); }
+    ~BusyWhile() { SetFormBusy(FForm, true); }
+    BusyWhile(const BusyWhile&) = delete;
+    BusyWhile& operator=(const BusyWhile&) = delete;
+
+private:
+    forms::TForm* FForm;
+};
 // Sizes and places a screen around its picture within the free area.
 void FitToPage(TfrmChild* Screen, bool Force);
 // The type of a picture file by its extension: the index of its icon

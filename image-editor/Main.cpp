@@ -492,10 +492,12 @@ void TfrmMain::BuildStatusBar() {
                       .Hint = p.Hint, .ShowAccelChar = false});
     }
     picStatusBar1->Tag = -1;
-    // A double click on the size opens the Resize dialog; the window list
-    // opens from the first panel once it exists.
-    for (TControl* c : std::initializer_list<TControl*>{panStatusBar2, picStatusBar2, lblStatusBar2})
-        c->OnDblClick = Handler(&TfrmMain::mnuImageResize_Click);
+    // A double click on the first panel opens the window list, on the size
+    // the Resize dialog.
+    for (TControl* part : std::initializer_list<TControl*>{panStatusBar1, picStatusBar1, lblStatusBar1})
+        part->OnDblClick = Handler(&TfrmMain::mnuWindowWindows_Click);
+    for (TControl* part : std::initializer_list<TControl*>{panStatusBar2, picStatusBar2, lblStatusBar2})
+        part->OnDblClick = Handler(&TfrmMain::mnuImageResize_Click);
 }
 
 void TfrmMain::Form_Create(TComponent*) {

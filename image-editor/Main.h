@@ -87,6 +87,7 @@ public:
     void WMEndSession(bool Ending);
     void Form_KeyPress(forms::TComponent* Sender, char& Key);
     void mnuFile_Click(forms::TComponent* Sender);
+    void mnuFileNew_Click(forms::TComponent* Sender);
     void mnuFileOpen_Click(forms::TComponent* Sender);
     void mnuFileClose_Click(forms::TComponent* Sender);
     void mnuFileSave_Click(forms::TComponent* Sender);
@@ -103,6 +104,7 @@ public:
     void mnuWindow_Click(forms::TComponent* Sender);
     void mnuWindowArrange_Click(forms::TComponent* Sender);
     void mnuWindowCloseAll_Click(forms::TComponent* Sender);
+    void mnuWindowWindows_Click(forms::TComponent* Sender);
     void mnuCapture_Click(forms::TComponent* Sender);
     void mnuCaptureCapture_Click(forms::TComponent* Sender);
     void mnuCaptureNow_Click(forms::TComponent* Sender);

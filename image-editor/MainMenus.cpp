@@ -92,7 +92,7 @@ std::vector<MenuEntry> MainMenuTable() {
     using namespace Images;
     std::vector<MenuEntry> m = {
         {0, "mnuFile", "&File", 0, -1, "", 0, &TfrmMain::mnuFile_Click},
-        {1, "mnuFileNew", "&New...", Ctrl('N'), New, "~Creates a new screen."},
+        {1, "mnuFileNew", "&New...", Ctrl('N'), New, "~Creates a new screen.", 0, &TfrmMain::mnuFileNew_Click},
         {1, "mnuFileOpen", "&Open...", Ctrl('O'), Open, "~Opens an existing screen.", 0, &TfrmMain::mnuFileOpen_Click},
         {1, "mnuFileClose", "&Close", 0, Close, "~Closes the active screen.", 0, &TfrmMain::mnuFileClose_Click},
         {1, "mnuFileSep1", "-"},
@@ -199,7 +199,7 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({1, "mnuWindowCloseAll", "C&lose All...", Ctrl(VK_F5), CloseAll, "~Closes all screens.", 0,
                  &TfrmMain::mnuWindowCloseAll_Click});
     m.push_back({1, "mnuWindowWindows", "&Windows...", static_cast<TShortCut>(scShift | VK_F12), WindowList,
-                 "~Lists the open screens."});
+                 "~Lists the open screens.", 0, &TfrmMain::mnuWindowWindows_Click});
 
     m.push_back({0, "mnuHelp", "&Help"});
     m.push_back({1, "mnuHelpTopics", "&Help Topics", VK_F1, HelpTopics, "~Displays the help topics."});

@@ -12,13 +12,16 @@
 #include "Common.h"
 #include "Forms.h"
 #include "Main.h"
+#include "New.h"
 #include "Options.h"
 #include "NewHintWindow.h"
 #include "RegData.h"
 #include "Resize.h"
 #include "Rotate.h"
 #include "SetAsWallpaper.h"
+#include "Window.h"
 #include "Startup.h"
+#include "StartupDialog.h"
 #include "ZvCom.h"
 #include "ZvScreen.h"
 
@@ -33,12 +36,15 @@ void ProcessStartup() {
         }
         return;
     }
-    // The start-up dialog that offers the choice is not part of the program
-    // yet; without it the stored action runs.
-    if (HasOption(OptStartupDialog)) return;
+    // The start-up dialog asks, or the stored action is taken without it.
+    int action = StartupAuto;
+    if (HasOption(OptStartupDialog)) {
+        if (frmStartup->ShowModal() != forms::mrOk) return;
+        action = Startup + 1;
+    }
     static const char* const kActions[] = {"mnuFileNew", "mnuFileOpen", "mnuCaptureThemeList", "mnuCaptureCapture"};
-    if (StartupAuto < 1 || StartupAuto > 4) return;
-    if (auto* item = dynamic_cast<forms::TMenuItem*>(frmMain->FindComponent(kActions[StartupAuto - 1])))
+    if (action < 1 || action > 4) return;
+    if (auto* item = dynamic_cast<forms::TMenuItem*>(frmMain->FindComponent(kActions[action - 1])))
         forms::Fire(item->OnClick, item);
 }
 
@@ -58,10 +64,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
         Application->CreateForm(frmColorDepth);
+        Application->CreateForm(frmNew);
         Application->CreateForm(frmOptions);
         Application->CreateForm(frmResize);
         Application->CreateForm(frmRotate);
         Application->CreateForm(frmSetAsWallpaper);
+        Application->CreateForm(frmStartup);
+        Application->CreateForm(frmWindow);
         UseSystemHints();
         ProcessStartup();
         Application->Run();

@@ -179,6 +179,17 @@ void WriteCoded(forms::TRegistry& Reg, const std::string& Name, const ShortStrin
 
 }  // namespace
 
+namespace {
+const unsigned char* DefaultScreenBytes() { return reinterpret_cast<const unsigned char*>(DefaultScreen.data()); }
+}  // namespace
+
+int DefaultScreenWidth() { return std::clamp(ReadTwoByte(DefaultScreenBytes()), 10, 1600); }
+int DefaultScreenHeight() { return std::clamp(ReadTwoByte(DefaultScreenBytes() + 2), 10, 1600); }
+forms::TColor DefaultScreenColor() {
+    const unsigned char* p = DefaultScreenBytes();
+    return static_cast<forms::TColor>(RGB(p[4], p[5], p[6]));
+}
+
 void IncludeOption(int Mask) { Options |= Mask; }
 void ExcludeOption(int Mask) { Options &= ~Mask; }
 void SetOption(int Mask, bool On) { On ? IncludeOption(Mask) : ExcludeOption(Mask); }

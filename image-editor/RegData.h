@@ -31,6 +31,11 @@ extern std::string AutoSaveLocation;  // folder of "save to disk" captures
 extern std::string DefaultScreen;
 extern std::string Drawings;
 extern std::string Position;
+// A new screen's stored size, each side within 10..1600 whatever the record
+// holds, and its colour.
+int DefaultScreenWidth();
+int DefaultScreenHeight();
+forms::TColor DefaultScreenColor();
 // A byte of the drawing state.
 inline unsigned char DrawingByte(size_t Index) { return static_cast<unsigned char>(Drawings[Index]); }
 

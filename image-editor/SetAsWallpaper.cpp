@@ -142,19 +142,6 @@ std::string TemporaryFolder() {
     return folder;
 }
 
-// The main window is disabled under the hour-glass while the wallpaper is
-// made, and enabled again however the command ends.
-class BusyWhile {
-public:
-    explicit BusyWhile(TForm* Form) : FForm(Form) { SetFormBusy(FForm, false); }
-    ~BusyWhile() { SetFormBusy(FForm, true); }
-    BusyWhile(const BusyWhile&) = delete;
-    BusyWhile& operator=(const BusyWhile&) = delete;
-
-private:
-    TForm* FForm;
-};
-
 }  // namespace
 
 bool NewWallpaperFileName(std::string& Name) {
@@ -173,6 +160,8 @@ void TfrmMain::mnuFileSetAsWallpaper_Click(TComponent*) {
     // A shortcut can arrive while no screen is open.
     if (!ActiveScreen()) return;
     if (frmSetAsWallpaper->ShowModal() != mrOk) return;
+    // The main window is disabled under the hour-glass while the wallpaper is
+    // made.
     const BusyWhile busy(this);
     // A floating selection goes into the picture first.
     EndToolActions(true, true);

@@ -45,11 +45,15 @@ struct Process {
     }
 };
 
-// A visible top-level window of the process with that title, or nullptr.
-HWND WindowOf(DWORD ProcessId, const char* Title) {
+// A visible top-level window of the process with that title (any title for
+// nullptr): its main window, the frame with the screens, or (Frame false)
+// another, such as a dialog that has the program's title too; nullptr when
+// there is none.
+HWND WindowOf(DWORD ProcessId, const char* Title, bool Frame = true) {
     struct Search {
         DWORD Pid;
         const char* Title;
+        bool Frame;
         HWND Found;
         static BOOL CALLBACK Visit(HWND w, LPARAM p) {
             auto* s = reinterpret_cast<Search*>(p);
@@ -57,24 +61,88 @@ HWND WindowOf(DWORD ProcessId, const char* Title) {
             GetWindowThreadProcessId(w, &pid);
             char t[256] = {};
             GetWindowTextA(w, t, sizeof t);
-            if (pid == s->Pid && IsWindowVisible(w) && (!s->Title || std::string(t) == s->Title)) {
+            const bool frame = FindWindowExA(w, nullptr, "MDIClient", nullptr) != nullptr;
+            if (pid == s->Pid && IsWindowVisible(w) && (!s->Title || std::string(t) == s->Title) && frame == s->Frame) {
                 s->Found = w;
                 return FALSE;
             }
             return TRUE;
         }
-    } search{ProcessId, Title, nullptr};
+    } search{ProcessId, Title, Frame, nullptr};
     EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
-HWND WaitForWindow(DWORD ProcessId, int Ms) {
+HWND WaitForWindow(DWORD ProcessId, int Ms, const char* Title = kTitle, bool Frame = true) {
     HWND found = nullptr;
-    testsupport::PumpUntil([&] { return (found = WindowOf(ProcessId, kTitle)) != nullptr; }, Ms);
+    testsupport::PumpUntil([&] { return (found = WindowOf(ProcessId, Title, Frame)) != nullptr; }, Ms);
     return found;
 }
 
+// A child window of Parent showing exactly Text, or nullptr.
+HWND ChildWithText(HWND Parent, const std::string& Text) {
+    struct Search {
+        const std::string& Text;
+        HWND Found;
+        static BOOL CALLBACK Visit(HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Search*>(p);
+            char t[256] = {};
+            GetWindowTextA(w, t, sizeof t);
+            if (s->Text == t) {
+                s->Found = w;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    } search{Text, nullptr};
+    EnumChildWindows(Parent, &Search::Visit, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// The start-up dialog of the process: a window of its own under the
+// program's title, which asks what to do; nullptr when it did not come.
+HWND WaitForStartupDialog(DWORD ProcessId) {
+    HWND dialog = WaitForWindow(ProcessId, 15000, kTitle, false);
+    return dialog && ChildWithText(dialog, "What do you want to do?") ? dialog : nullptr;
+}
+
+// A click of the user's on the control of a window that shows Caption.
+bool ClickControl(HWND Window, const std::string& Caption) {
+    HWND control = ChildWithText(Window, Caption);
+    if (!control) return false;
+    testsupport::ClickAt(testsupport::CentreOf(control));
+    return true;
+}
+
+const char* const kSettings = "Software\\Zelvani\\Mirolux\\Settings";
+
+// No stored settings, as before a first start.
+void ForgetSettings() {
+    forms::TRegistry w;
+    w.DeleteKey("\\Software\\Zelvani\\Mirolux");
+}
+
+// Settings of a first start with the start-up dialog off and no start
+// action, for the tests that are about the main window alone.
+void StartWithoutStartAction(int Options = 0x4F7F) {
+    ForgetSettings();
+    forms::TRegistry w;
+    ASSERT_TRUE(w.OpenKey(kSettings, true));
+    w.WriteInteger("Options", Options);
+    w.WriteInteger("StartupAuto", 0);
+}
+
+// Waits until the main window takes input again (its dialogs done), then
+// closes it: true when the program ends with code 0.
+bool CloseOnceFree(Process& P) {
+    HWND main = WaitForWindow(P.Info.dwProcessId, 15000);
+    if (!main || !testsupport::PumpUntil([&] { return IsWindowEnabled(main) != FALSE; })) return false;
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    return P.WaitForExit(10000) == 0;
+}
+
 TEST(Program, OpensItsMainWindowAndEndsWithCodeZeroWhenClosed) {
+    StartWithoutStartAction();
     Process first;
     ASSERT_TRUE(first.Start()) << "could not start " << ProgramPath();
     HWND main = WaitForWindow(first.Info.dwProcessId, 15000);
@@ -88,15 +156,15 @@ TEST(Program, OpensItsMainWindowAndEndsWithCodeZeroWhenClosed) {
     EXPECT_EQ(first.WaitForExit(10000), 0) << "the program did not end with code 0";
 }
 
-// Runs the program once, from its start to a close of its main window.
+// Runs the program once, from its start to a close of its main window; the
+// start-up dialog that settings without the choice show is cancelled.
 void RunOnce() {
     Process p;
     ASSERT_TRUE(p.Start());
-    HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowEnabled(main) != FALSE; }));
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    ASSERT_EQ(p.WaitForExit(10000), 0);
+    HWND startup = WaitForStartupDialog(p.Info.dwProcessId);
+    ASSERT_NE(startup, nullptr) << "settings without the choice show no start-up dialog";
+    ASSERT_TRUE(ClickControl(startup, "Cancel"));
+    ASSERT_TRUE(CloseOnceFree(p));
 }
 
 // A started program whose main window is up and enabled.
@@ -125,41 +193,11 @@ void Tap(WORD Vk) {
     testsupport::Key(Vk, true);
 }
 
-// A child window of Parent showing exactly Text, or nullptr.
-HWND ChildWithText(HWND Parent, const std::string& Text) {
-    struct Search {
-        const std::string& Text;
-        HWND Found;
-        static BOOL CALLBACK Visit(HWND w, LPARAM p) {
-            auto* s = reinterpret_cast<Search*>(p);
-            char t[256] = {};
-            GetWindowTextA(w, t, sizeof t);
-            if (s->Text == t) {
-                s->Found = w;
-                return FALSE;
-            }
-            return TRUE;
-        }
-    } search{Text, nullptr};
-    EnumChildWindows(Parent, &Search::Visit, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
-const char* const kSettings = "Software\\Zelvani\\Mirolux\\Settings";
-
-// No stored settings, as before a first start.
-void ForgetSettings() {
-    forms::TRegistry w;
-    w.DeleteKey("\\Software\\Zelvani\\Mirolux");
-}
-
 void StorePosition(const std::string& Position, int Options) {
-    ForgetSettings();
+    StartWithoutStartAction(Options);
     forms::TRegistry w;
     ASSERT_TRUE(w.OpenKey(kSettings, true));
     w.WriteBinaryData("Position", Position.data(), static_cast<int>(Position.size()));
-    w.WriteInteger("Options", Options);
-    w.WriteInteger("StartupAuto", 0);
 }
 
 // A normal window at (100, 80), 700 x 500; the main bar's bands in the order
@@ -322,7 +360,143 @@ TEST(Program, AFirstRunLeavesEverySettingAtItsDefaultAndDamageIsRepaired) {
     EXPECT_EQ(testsupport::StoredBytes("Software\\Zelvani\\Mirolux\\Capture", "When"), std::string("\x05\x00\x03\x00\x00\x00", 6));
 }
 
+// The check mark of a radio button or check box of another process's window.
+bool IsChecked(HWND Window, const std::string& Caption) {
+    HWND control = ChildWithText(Window, Caption);
+    return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int StoredInteger(const char* Name) {
+    forms::TRegistry reg;
+    if (!reg.OpenKeyReadOnly(kSettings) || !reg.ValueExists(Name)) return -1;
+    return reg.ReadInteger(Name);
+}
+
+TEST(Program, AFirstStartAsksWhatToDoAndCancelStartsNothingAndStoresNothing) {
+    ForgetSettings();
+    Process p;
+    ASSERT_TRUE(p.Start());
+    HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
+    ASSERT_NE(main, nullptr);
+    HWND startup = WaitForStartupDialog(p.Info.dwProcessId);
+    ASSERT_NE(startup, nullptr) << "a first start does not ask what to do";
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the main window takes input while the dialog asks";
+    EXPECT_TRUE(IsChecked(startup, "&Create a new blank screen")) << "the stored choice 0 is not checked";
+    HWND themes = ChildWithText(startup, "Display capture &themes");
+    ASSERT_NE(themes, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(themes)) << "the capture themes can be chosen";
+    ASSERT_TRUE(ClickControl(startup, "Cancel"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+    testsupport::PumpFor(500);
+    EXPECT_EQ(ScreenCaptions(main), std::vector<std::string>{}) << "Cancel started something";
+    EXPECT_EQ(WindowOf(p.Info.dwProcessId, nullptr, false), nullptr) << "Cancel opened a window";
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(p.WaitForExit(10000), 0);
+    EXPECT_EQ(StoredInteger("Options"), 0x4FFF) << "the dialog stays on after Cancel";
+    EXPECT_EQ(StoredInteger("Startup"), 0);
+}
+
+TEST(Program, TheChoiceIsCarriedOutAndStoredAndDontShowTurnsTheDialogOff) {
+    ForgetSettings();
+    {
+        Process p;
+        ASSERT_TRUE(p.Start());
+        HWND startup = WaitForStartupDialog(p.Info.dwProcessId);
+        ASSERT_NE(startup, nullptr);
+        ASSERT_TRUE(ClickControl(startup, "&Open an existing screen"));
+        ASSERT_TRUE(ClickControl(startup, "&Don't show this dialog box again"));
+        ASSERT_TRUE(ClickControl(startup, "OK"));
+        HWND open = WaitForWindow(p.Info.dwProcessId, 10000, "Open Files", false);
+        ASSERT_NE(open, nullptr) << "OK on Open showed no Open dialog";
+        ASSERT_TRUE(ClickControl(open, "Cancel"));
+        ASSERT_TRUE(CloseOnceFree(p));
+    }
+    EXPECT_EQ(StoredInteger("Options"), 0x4FFF & ~0x80) << "\"Don't show\" left the dialog on";
+    EXPECT_EQ(StoredInteger("Startup"), 1);
+
+    // The next start asks nothing and takes the stored action: Screen Capture.
+    forms::TRegistry w;
+    ASSERT_TRUE(w.OpenKey(kSettings, false));
+    w.WriteInteger("StartupAuto", 4);
+    w.CloseKey();
+    Process p;
+    ASSERT_TRUE(p.Start());
+    HWND capture = WaitForWindow(p.Info.dwProcessId, 15000, "Screen Capture", false);
+    ASSERT_NE(capture, nullptr) << "the stored action 4 showed no Screen Capture dialog";
+    EXPECT_EQ(WindowOf(p.Info.dwProcessId, kTitle, false), nullptr) << "the start-up dialog showed as well";
+    ASSERT_TRUE(ClickControl(capture, "Cancel"));
+    ASSERT_TRUE(CloseOnceFree(p));
+}
+
+TEST(Program, AStoredCaptureThemesChoiceShowsCheckedAndADoubleClickOnAPictureIsOK) {
+    StartWithoutStartAction(0x4FFF);
+    {
+        forms::TRegistry w;
+        ASSERT_TRUE(w.OpenKey(kSettings, false));
+        w.WriteInteger("Startup", 2);
+    }
+    Process p;
+    ASSERT_TRUE(p.Start());
+    HWND startup = WaitForStartupDialog(p.Info.dwProcessId);
+    ASSERT_NE(startup, nullptr);
+    EXPECT_TRUE(IsChecked(startup, "Display capture &themes")) << "the stored choice 2 is not checked";
+    // A double click on Open's picture, left of its button, checks Open and
+    // ends the dialog as OK does.
+    HWND open = ChildWithText(startup, "&Open an existing screen");
+    ASSERT_NE(open, nullptr);
+    RECT button;
+    GetWindowRect(open, &button);
+    testsupport::MouseClicks(POINT{button.left - 24, (button.top + button.bottom) / 2}, 2);
+    HWND files = WaitForWindow(p.Info.dwProcessId, 10000, "Open Files", false);
+    ASSERT_NE(files, nullptr) << "a double click on Open's picture did not carry it out";
+    ASSERT_TRUE(ClickControl(files, "Cancel"));
+    ASSERT_TRUE(CloseOnceFree(p));
+    EXPECT_EQ(StoredInteger("Startup"), 1);
+    EXPECT_EQ(StoredInteger("Options"), 0x4FFF) << "the dialog was turned off without \"Don't show\"";
+}
+
+TEST(Program, AFirstStartCreatesTheNewBlankScreenChosenAndAStoredNewOneNeedsNoQuestion) {
+    ForgetSettings();
+    {
+        Process p;
+        ASSERT_TRUE(p.Start());
+        HWND startup = WaitForStartupDialog(p.Info.dwProcessId);
+        ASSERT_NE(startup, nullptr);
+        ASSERT_TRUE(ClickControl(startup, "OK"));  // "Create a new blank screen" is the first start's choice
+        HWND dialog = WaitForWindow(p.Info.dwProcessId, 10000, "New Screen", false);
+        ASSERT_NE(dialog, nullptr) << "OK on New showed no New Screen dialog";
+        ASSERT_TRUE(ClickControl(dialog, "OK"));
+        HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
+        ASSERT_NE(main, nullptr);
+        const std::vector<std::string> expected = {"Screen 1"};
+        std::vector<std::string> captions;
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return (captions = ScreenCaptions(main)) == expected; }))
+            << captions.size() << " screens, the first \"" << (captions.empty() ? "" : captions[0]) << "\"";
+        ASSERT_TRUE(CloseOnceFree(p));
+    }
+
+    // The start action New stored, without the start-up dialog and without
+    // the New Screen dialog: the screen comes at once.
+    StartWithoutStartAction(0x4FFF & ~0x80 & ~0x100);
+    {
+        forms::TRegistry w;
+        ASSERT_TRUE(w.OpenKey(kSettings, false));
+        w.WriteInteger("StartupAuto", 1);
+    }
+    Process p;
+    ASSERT_TRUE(p.Start());
+    HWND main = WaitForWindow(p.Info.dwProcessId, 15000);
+    ASSERT_NE(main, nullptr);
+    const std::vector<std::string> expected = {"Screen 1"};
+    std::vector<std::string> captions;
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return (captions = ScreenCaptions(main)) == expected; }))
+        << "the stored start action New: " << captions.size() << " screens";
+    EXPECT_EQ(WindowOf(p.Info.dwProcessId, nullptr, false), nullptr) << "a dialog showed";
+    ASSERT_TRUE(CloseOnceFree(p));
+}
+
 TEST(Program, SecondStartBringsTheFirstBackAndEndsSilently) {
+    StartWithoutStartAction();
     Process first;
     ASSERT_TRUE(first.Start());
     HWND main = WaitForWindow(first.Info.dwProcessId, 15000);

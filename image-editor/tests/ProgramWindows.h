@@ -20,6 +20,7 @@
 #include "ColorDepth.h"
 #include "Common.h"
 #include "Main.h"
+#include "New.h"
 #include "Options.h"
 #include "RegData.h"
 #include "Resize.h"
@@ -27,7 +28,9 @@
 #include "SetAsWallpaper.h"
 #include "Registry.h"
 #include "Startup.h"
+#include "StartupDialog.h"
 #include "TestSupport.h"
+#include "Window.h"
 #include "Zelvani.h"
 
 namespace programwindows {
@@ -48,10 +51,13 @@ public:
         Application->CreateForm(frmCatalogComment);
         Application->CreateForm(frmCloseAll);
         Application->CreateForm(frmColorDepth);
+        Application->CreateForm(frmNew);
         Application->CreateForm(frmOptions);
         Application->CreateForm(frmResize);
         Application->CreateForm(frmRotate);
         Application->CreateForm(frmSetAsWallpaper);
+        Application->CreateForm(frmStartup);
+        Application->CreateForm(frmWindow);
     }
     void TearDown() override { Application->DestroyComponents(); }
 };
@@ -192,6 +198,28 @@ inline POINT CaptionOf(TfrmChild* Screen) {
     GetWindowRect(Screen->Handle(), &frame);
     return POINT{frame.left + GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXSMICON) + 8,
                  frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
+// Opens a dialog of the program with Open (the user's keys or clicks on the
+// main window) and, once it shows, runs Answer in it (what the test reads of
+// it, then input that closes it); waits until the dialog and what it led to
+// are done. False when the dialog never showed.
+inline bool UseDialog(TForm* Dialog, TComponent* Timers, const std::function<void()>& Open,
+                      const std::function<void()>& Answer) {
+    // The answer waits for the dialog from a timer, which runs in the
+    // dialog's own loop however late the input opens it.
+    bool shown = false;
+    testsupport::WhenReady(*Timers, [Dialog] { return Dialog->Showing(); }, [&] {
+        shown = true;
+        testsupport::ToFront();
+        Answer();
+    });
+    frmMain->SetFocus();
+    Open();
+    if (!testsupport::PumpUntil([&] { return shown; }, 5000)) return false;
+    testsupport::PumpUntil([&] { return !Dialog->Showing() && frmMain->Enabled(); }, 10000);
+    Settle();
+    return true;
 }
 
 // Closes every screen without a question.
