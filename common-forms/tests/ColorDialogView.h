@@ -116,6 +116,7 @@ inline void ShowPage(HWND Dialog, int Index) {
     RECT r = {};
     SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&r));
     testsupport::ClickAt(On(tabs, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    dialogsteps::Settle();
 }
 
 // Replaces the text of the focused field as typing does: the whole text

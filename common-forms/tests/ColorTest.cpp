@@ -73,6 +73,7 @@ TEST_F(ColorDialog, AClickOnAPaletteColourAndOKGiveThatColour) {
     const TColor got = Run(0x00FF00, {[&] {
                                           caption = TextOf(Dialog());
                                           ClickAt(CellPoint(Dialog(), 16));  // "Red"
+                                          Settle();
                                           shownNew = NewShown(Dialog());
                                           shownCurrent = CurrentShown(Dialog());
                                           Press(VK_RETURN);

@@ -91,11 +91,13 @@ TEST_F(PageControls, TheFirstPageShowsFirstInTheDisplayArea) {
 
 TEST_F(PageControls, AClickOnATabShowsItsPage) {
     ClickAt(TabCentre(1));
+    Settle();
     EXPECT_EQ(pages->ActivePage(), second);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(ScreenPixel(PanelCentre()), ColorToRGB(Red)) << "the second page's panel shows";
     EXPECT_FALSE(IsWindowVisible(button->Handle()));
     ClickAt(TabCentre(0));
+    Settle();
     EXPECT_EQ(pages->ActivePage(), first);
     EXPECT_EQ(changes, 2);
     EXPECT_NE(ScreenPixel(PanelCentre()), ColorToRGB(Red));
