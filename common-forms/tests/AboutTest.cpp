@@ -167,13 +167,15 @@ TEST_F(AboutBox, WithoutALogoTheLogoPlaceStaysWhite) {
 TEST_F(AboutBox, TheCallerMayFreeItsLogoOnceTheBoxIsUp) {
     auto logo = Logo(RGB(200, 0, 0));
     COLORREF shown = 0;
-    Show(logo.get(), "Copyright", true,
-         {[&] { logo.reset(); },  // before the first reveal step draws it
-          [] {},
-          [&] {
-              shown = ScreenPixel(On(Box(), 176, 30));
-              Press(VK_SPACE);
-          }});
+    // The logo goes before the reveal's first step draws it, 800 ms on.
+    WhenReady(owner, [] { return FindWindowA(nullptr, "ZvCom About Probe") != nullptr; }, [&] { logo.reset(); });
+    WhenReady(
+        owner, [] { return Inked(FindWindowA(nullptr, "ZvCom About Probe"), kLogoArea); },
+        [&] {
+            shown = ScreenPixel(On(Box(), 176, 30));
+            Press(VK_SPACE);
+        });
+    Show(logo.get(), "Copyright", true, {});
     EXPECT_EQ(shown, RGB(200, 0, 0)) << "the box draws its own copy of the logo";
 }
 
