@@ -77,3 +77,23 @@ ZVCOM_API void WINAPI ZvShowColor(const ShortString& Key, forms::TColor& Color);
 // a drive root keeps its backslash, a folder has none. Returns 1 for OK, 2
 // for Cancel or the close box.
 ZVCOM_API int WINAPI ZvShowBrowse(const ShortString& Text, ShortString& Path, const ShortString& Caption);
+
+// Shows the animated about box of the host program: the logo (nullptr: none;
+// the box keeps a copy, so the caller may free it), Copyright with "All
+// rights reserved", where to learn more about ProductName (InfoLine, the
+// maker's web page), and "Version " + Version at (VersionLeft, VersionTop).
+// Animate: the lines are typed and the version fades in and cycles through
+// the colours; otherwise everything shows at once. Enter, Escape, Space or
+// the OK button close it.
+ZVCOM_API void WINAPI ZvShowAbout(forms::TGraphic* Logo, const ShortString& Version, const ShortString& Copyright,
+                                  const ShortString& ProductName, const ShortString& InfoLine, int VersionLeft,
+                                  int VersionTop, bool Animate);
+
+// Lets the user choose a TrueType font, its style (fsBold, fsItalic,
+// fsUnderline, fsStrikeOut), size and colour, with a preview of
+// PreviewText ("AaBbYyZz" when empty) or of the font's name. True on OK,
+// and FontName, Size, Style and Color hold the choice; on Cancel they stay.
+// Key names the caller's use, under which the choice of preview text is
+// remembered for the program.
+ZVCOM_API bool WINAPI ZvShowFont(const ShortString& Key, const ShortString& PreviewText, ShortString& FontName,
+                                 int& Size, forms::TFontStyles& Style, forms::TColor& Color);

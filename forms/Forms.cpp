@@ -745,6 +745,36 @@ void TApplication::Restore() {
     if (Minimized()) ShowWindow(FMainForm->Handle(), SW_RESTORE);
 }
 
+namespace {
+
+int CALLBACK AddFontFamily(const LOGFONTA* Font, const TEXTMETRICA*, DWORD, LPARAM Names) {
+    // Families enumerated once per character set come more than once; the
+    // vertical faces ("@" and a family's name) are not families of their own.
+    if (Font->lfFaceName[0] != '@') reinterpret_cast<std::vector<std::string>*>(Names)->push_back(Font->lfFaceName);
+    return 1;
+}
+
+std::string UpperCase(std::string S) {
+    CharUpperBuffA(S.data(), static_cast<DWORD>(S.size()));
+    return S;
+}
+
+}  // namespace
+
+std::vector<std::string> TScreen::Fonts() const {
+    std::vector<std::string> names;
+    LOGFONTA all = {};
+    all.lfCharSet = DEFAULT_CHARSET;
+    if (HDC dc = GetDC(nullptr)) {
+        EnumFontFamiliesExA(dc, &all, AddFontFamily, reinterpret_cast<LPARAM>(&names), 0);
+        ReleaseDC(nullptr, dc);
+    }
+    const auto byUpper = [](const std::string& A, const std::string& B) { return UpperCase(A) < UpperCase(B); };
+    std::sort(names.begin(), names.end(), byUpper);
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
 HCURSOR TScreen::Cursor(int Index) const {
     auto& slots = CursorSlots();
     auto it = slots.find(Index);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Controls.h"
 #include "Menus.h"
@@ -304,6 +305,10 @@ struct TScreen {
     // While busy, the hour-glass shows over every window of the module.
     bool Busy() const;
     void SetBusy(bool Value) const;
+    // The names of the font families installed for the screen, each once,
+    // in the plain order of their upper-case names; read anew at each call, so that a
+    // font installed meanwhile is there.
+    std::vector<std::string> Fonts() const;
 };
 inline constexpr TScreen Screen{};
 

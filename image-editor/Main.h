@@ -95,6 +95,7 @@ public:
     void mnuFileSetAsWallpaper_Click(forms::TComponent* Sender);
     void mnuFileExit_Click(forms::TComponent* Sender);
     void mnuHelpWeb_Click(forms::TComponent* Sender);
+    void mnuHelpAbout_Click(forms::TComponent* Sender);
     void WMDropFiles(HDROP Drop);
     void mnuView_Click(forms::TComponent* Sender);
     void mnuViewToolbars_Click(forms::TComponent* Sender);

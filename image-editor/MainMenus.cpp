@@ -209,7 +209,8 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({1, "mnuHelpWeb2", "&Mirolux Homepage", 0, HomePage,
                  "~Displays information about Zelvani Mirolux on the Internet.", 2, &TfrmMain::mnuHelpWeb_Click});
     m.push_back({1, "mnuHelpSep2", "-"});
-    m.push_back({1, "mnuHelpAbout", "&About", 0, About, "~Displays information about Zelvani Mirolux."});
+    m.push_back({1, "mnuHelpAbout", "&About", 0, About, "~Displays information about Zelvani Mirolux.", 0,
+                 &TfrmMain::mnuHelpAbout_Click});
     return m;
 }
 

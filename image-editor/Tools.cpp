@@ -243,9 +243,29 @@ void TfrmMain::tlnDrawingTool_Click(TComponent* Sender) {
 }
 
 void TfrmMain::lstDrawingFont_Click(TComponent*) {
-    // "Change Font..." is a command, not a mode: the list goes back to the
-    // mode chosen before it.
-    if (lstDrawingFont->ItemIndex() == 2) lstDrawingFont->SetItemIndex(Tag);
+    // "Change Font..." is a command, not a mode: it chooses the Text tool's
+    // font and the foreground colour, and the list goes back to the mode
+    // chosen before it.
+    if (lstDrawingFont->ItemIndex() == 2) {
+        SetFormBusy(this, false);
+        try {
+            ShortString name(DrawingFont->Name());
+            int size = DrawingFont->Size();
+            TFontStyles style = DrawingFont->Style();
+            TColor color = ForeColor;
+            if (ZvShowFont(ShortString("Drawing"), ShortString(), name, size, style, color)) {
+                DrawingFont->SetName(name.str());
+                DrawingFont->SetSize(size);
+                DrawingFont->SetStyle(style);
+                ForeColor = color;
+                DrawColorBoxes();
+            }
+        } catch (const std::exception&) {
+            ZvDisplayMessage();
+        }
+        SetFormBusy(this, true);
+        lstDrawingFont->SetItemIndex(Tag);
+    }
     Tag = lstDrawingFont->ItemIndex();
     clbMain->SetFocus();
 }

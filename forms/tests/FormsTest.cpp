@@ -3,6 +3,7 @@
 // controls by name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -354,3 +355,41 @@ TEST_F(Forms, NoHintWhenTheFormHidesHints) {
 }
 
 }  // namespace
+
+namespace {
+
+int CALLBACK CountFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM Count) {
+    ++*reinterpret_cast<int*>(Count);
+    return 1;
+}
+
+// Whether the system knows a family of that name.
+bool Installed(const std::string& Name) {
+    LOGFONTA lf = {};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    Name.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    int count = 0;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExA(dc, &lf, CountFace, reinterpret_cast<LPARAM>(&count), 0);
+    ReleaseDC(nullptr, dc);
+    return count > 0;
+}
+
+}  // namespace
+
+TEST(ScreenFonts, TheInstalledFamiliesEachOnceInUpperCaseOrder) {
+    const std::vector<std::string> fonts = forms::Screen.Fonts();
+    ASSERT_FALSE(fonts.empty());
+    EXPECT_NE(std::find(fonts.begin(), fonts.end(), "Tahoma"), fonts.end()) << "the test display has Tahoma";
+    const auto upper = [](std::string s) {
+        CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
+        return s;
+    };
+    for (size_t i = 1; i < fonts.size(); ++i)
+        EXPECT_LT(upper(fonts[i - 1]), upper(fonts[i]))
+            << "\"" << fonts[i - 1] << "\" comes before \"" << fonts[i] << "\" and once only";
+    for (const std::string& name : fonts) {
+        EXPECT_NE(name[0], '@') << "vertical faces are not families";
+        EXPECT_TRUE(Installed(name)) << name;
+    }
+}

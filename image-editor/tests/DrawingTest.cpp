@@ -607,4 +607,74 @@ TEST_F(Drawing, AClickOnTheActiveColourBoxChoosesItsColourToPaintWith) {
     }
 }
 
+// "Change Font..." opens the font dialog; the font, size and colour chosen
+// there become the Text tool's font, whose height its caret takes, and the
+// foreground colour; the list goes back to the mode chosen before.
+TEST_F(Drawing, ChangeFontChoosesTheTextToolsFontAndTheForegroundColour) {
+    ForeColor = 0x0000FF;
+    frmMain->DrawColorBoxes();
+    Choose(4);
+    frmMain->lstDrawingFont->SetItemIndex(1);
+    frmMain->Tag = 1;
+    SettleInput();
+    std::string caption;
+    bool done = false;
+    TComponent owner(nullptr);
+    const std::vector<dialogsteps::Step> steps = {
+        [&] {
+            char text[32] = {};
+            GetWindowTextA(GetActiveWindow(), text, sizeof text);
+            caption = text;
+            if (caption != "Font") return;
+            Press(VK_END);
+            Press(VK_HOME, true);
+            Type("Tahoma");
+            PressAlt('S');
+        },
+        [&] {
+            Press(VK_END);
+            Press(VK_HOME, true);
+            Type("36");
+            PressAlt('C');  // the Colors dialog
+        },
+        [&] {
+            MouseTo(POINT{2, 2});
+            dialogsteps::Settle();
+            Press(VK_SPACE);  // off the palette's grid: Black
+            dialogsteps::Settle();
+            Press(VK_RETURN);
+        },
+        [&] { Press(VK_RETURN); },
+        [&] { done = true; }};
+    dialogsteps::Schedule(owner, steps);
+    RECT item = {};
+    SendMessageA(frmMain->lstDrawingFont->Handle(), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+    POINT at = CentreOf(item);
+    ClientToScreen(frmMain->lstDrawingFont->Handle(), &at);
+    ClickAt(at);
+    PumpUntil([&] { return done; }, 15000);
+    EXPECT_EQ(caption, "Font");
+    EXPECT_EQ(DrawingFont->Name(), "Tahoma");
+    EXPECT_EQ(DrawingFont->Size(), 36);
+    EXPECT_EQ(ForeColor, 0x000000);
+    EXPECT_EQ(frmMain->lstDrawingFont->ItemIndex(), 1) << "the mode chosen before";
+    EXPECT_EQ(ScreenPixel(CentreOf(frmMain->picForeColor->Handle())), RGB(0, 0, 0)) << "the box shows black";
+
+    // The caret of a Text click is as high as the text of that font.
+    ClickAt(OnScreen(30, 20));
+    SettleInput();
+    GUITHREADINFO gui = {sizeof gui};
+    GetGUIThreadInfo(GetCurrentThreadId(), &gui);
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontA(-MulDiv(36, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE abc = {};
+    GetTextExtentPoint32A(dc, "abc", 3, &abc);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(gui.rcCaret.bottom - gui.rcCaret.top, abc.cy) << "the caret of the text in Tahoma at 36 points";
+}
+
 }  // namespace

@@ -556,4 +556,50 @@ TEST_F(Screens, AMaximisedScreenIsPlainGreyAroundItsPicture) {
                          << "), the first: " << first;
 }
 
+// Help > About, chosen with the keys, shows the about box with the
+// program's icon and title as its logo; Escape closes it.
+TEST_F(Screens, HelpAboutShowsTheAboutBoxWithTheProgramsLogo) {
+    // Whether the logo's place (centred, 15 pixels from the top) shows ink.
+    const auto logoShown = [](HWND Box) {
+        for (int y = 17; y < 59; y += 3)
+            for (int x = 48; x < 304; x += 3) {
+                POINT p = {x, y};
+                ClientToScreen(Box, &p);
+                if (ScreenPixel(p) != RGB(255, 255, 255)) return true;
+            }
+        return false;
+    };
+    const auto aboutBox = [] {
+        HWND active = GetActiveWindow();
+        RECT r = {};
+        if (active && active != frmMain->Handle()) GetClientRect(active, &r);
+        return r.right == 352 ? active : nullptr;
+    };
+    bool logo = false, done = false;
+    HWND box = nullptr;
+    // The logo shows at the reveal's first step.
+    WhenReady(
+        timers, [&] { return aboutBox() && logoShown(aboutBox()); },
+        [&] {
+            box = aboutBox();
+            logo = true;
+            Press(VK_ESCAPE);
+            done = true;
+        });
+    // Should the box not show its logo, it is closed, so that the tests go on.
+    auto* giveUp = new TTimer(&timers);
+    giveUp->SetInterval(12000);
+    giveUp->OnTimer = [&](TComponent*) {
+        giveUp->SetEnabled(false);
+        if (aboutBox()) PostMessageA(aboutBox(), WM_CLOSE, 0, 0);
+    };
+    // The menu's loop takes the second key.
+    PressAlt('H');
+    Press('A');
+    PumpUntil([&] { return done; }, 15000);
+    SettleInput();
+    EXPECT_TRUE(logo) << "the about box with the program's icon and title";
+    EXPECT_FALSE(box && IsWindowVisible(box)) << "Escape closes it";
+}
+
 }  // namespace
