@@ -49,6 +49,13 @@ int TOwnerDrawList::Add(const std::string& Item) {
     return static_cast<int>(index);
 }
 
+void TOwnerDrawList::Delete(int Index) {
+    if (Index < 0 || Index >= static_cast<int>(FItems.size())) return;
+    if (Handle()) SendMessageA(Handle(), FMessages.DeleteString, static_cast<WPARAM>(Index), 0);
+    FItems.erase(FItems.begin() + Index);
+    FItemIndex = Handle() ? ItemIndex() : (FItemIndex == Index ? -1 : FItemIndex - (FItemIndex > Index ? 1 : 0));
+}
+
 int TOwnerDrawList::ItemIndex() const {
     return Handle() ? static_cast<int>(SendMessageA(Handle(), FMessages.GetCurSel, 0, 0)) : FItemIndex;
 }
@@ -67,7 +74,7 @@ void TOwnerDrawList::DrawItem(const DRAWITEMSTRUCT& Draw) {
 }
 
 TComboBox::TComboBox(TComponent* AOwner)
-    : TOwnerDrawList(AOwner, {CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, CB_GETCURSEL}) {}
+    : TOwnerDrawList(AOwner, {CB_RESETCONTENT, CB_ADDSTRING, CB_DELETESTRING, CB_SETCURSEL, CB_GETCURSEL}) {}
 
 void TComboBox::GetCreateParams(CreateParams& Params) {
     Params.ClassName = "COMBOBOX";

@@ -30,6 +30,9 @@ public:
     void SetItems(const std::vector<std::string>& Value);
     // Adds an item where the list puts it; returns its index.
     int Add(const std::string& Item);
+    // Removes the item at Index; the chosen item goes with it (none is
+    // chosen then). An index outside the items does nothing.
+    void Delete(int Index);
     int ItemIndex() const;
     // Chooses an item from the program; the events are for the user's choices.
     void SetItemIndex(int Value);
@@ -46,7 +49,7 @@ public:
 
 protected:
     struct ListMessages {
-        UINT ResetContent, AddString, SetCurSel, GetCurSel;
+        UINT ResetContent, AddString, DeleteString, SetCurSel, GetCurSel;
     };
     TOwnerDrawList(TComponent* AOwner, const ListMessages& Messages);
     void MeasureItem(MEASUREITEMSTRUCT& Measure) override;

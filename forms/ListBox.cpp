@@ -3,7 +3,7 @@
 namespace forms {
 
 TListBox::TListBox(TComponent* AOwner)
-    : TOwnerDrawList(AOwner, {LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, LB_GETCURSEL}) {}
+    : TOwnerDrawList(AOwner, {LB_RESETCONTENT, LB_ADDSTRING, LB_DELETESTRING, LB_SETCURSEL, LB_GETCURSEL}) {}
 
 void TListBox::GetCreateParams(CreateParams& Params) {
     Params.ClassName = "LISTBOX";

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "CaptureMenu.h"
 #include "Child.h"
@@ -144,6 +145,31 @@ void CaptureToDisk(bool FromDialog, const RECT& Area) {
     if (!ZvSavePicture(name.c_str(), work.get())) Tell("Unable to save file - " + name, "", zvIconStop);
 }
 
+
+// The quick-capture settings, held while a theme's settings are in force
+// for one capture.
+struct TQuickSettings {
+    ShortString When, What, Then, Options;
+};
+std::optional<TQuickSettings> HeldSettings;
+
+void RestoreQuickSettings() {
+    if (!HeldSettings) return;
+    WhenSettings = HeldSettings->When;
+    WhatSettings = HeldSettings->What;
+    ThenSettings = HeldSettings->Then;
+    CaptureOptions = HeldSettings->Options;
+    HeldSettings.reset();
+}
+
+// Ends the theme's turn when the capture has been handled, however that ends.
+struct TQuickSettingsBack {
+    TQuickSettingsBack() = default;
+    ~TQuickSettingsBack() { RestoreQuickSettings(); }
+    TQuickSettingsBack(const TQuickSettingsBack&) = delete;
+    TQuickSettingsBack& operator=(const TQuickSettingsBack&) = delete;
+};
+
 }  // namespace
 
 void ClampInt(int& Value, int Low, int High) {
@@ -245,7 +271,21 @@ void TfrmMain::WMHotKey() {
     if (CaptureArmed) DoCapture();
 }
 
+void ArmCaptureWith(const ShortString& When, const ShortString& What, const ShortString& Then,
+                    const ShortString& Options) {
+    if (CaptureArmed) return;
+    RestoreQuickSettings();
+    HeldSettings = TQuickSettings{WhenSettings, WhatSettings, ThenSettings, CaptureOptions};
+    WhenSettings = When;
+    WhatSettings = What;
+    ThenSettings = Then;
+    CaptureOptions = Options;
+    ArmCapture();
+    if (!CaptureArmed) RestoreQuickSettings();
+}
+
 void DisarmCapture() {
+    RestoreQuickSettings();
     if (!CaptureArmed) return;
     CaptureArmed = false;
     frmMain->tmrCapture->SetEnabled(false);
@@ -268,6 +308,7 @@ void DoCapture() {
         return;
     }
     CaptureArmed = false;
+    const TQuickSettingsBack back;
     RemoveTrayIcon();
     const int kind = Clamped(CodedByte(WhatSettings, 1), 0, 3);
     TBitmap* captured = nullptr;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "ShortString.h"
+
 // True from arming until the picture is taken: the program stays hidden
 // and its main window does not close.
 extern bool CaptureArmed;
@@ -16,6 +18,10 @@ void ClampInt(int& Value, int Low, int High);
 // Checks the settings and arms the trigger; tells the user what is wrong
 // and arms nothing when the settings cannot work.
 void ArmCapture();
+// Arms one capture with these settings in place of the quick-capture
+// settings, which are back once the capture is done or put down.
+void ArmCaptureWith(const ShortString& When, const ShortString& What, const ShortString& Then,
+                    const ShortString& Options);
 // Puts an armed capture down without taking it (the timer stopped, the hot
 // key released, the icon removed) and shows the program again.
 void DisarmCapture();

@@ -46,6 +46,19 @@ void OfferScreens(TAddChild AddChild, TDisable Disable) {
 
 }  // namespace
 
+TCaptureSettings QuickCaptureSettings() {
+    TCaptureSettings settings = {};
+    settings.Text = ShortString("capture your screen");
+    settings.TextIsLabel = false;
+    settings.When = WhenSettings;
+    settings.What = WhatSettings;
+    settings.Then = ThenSettings;
+    settings.Options = CaptureOptions;
+    std::memcpy(&settings.PrintModeSet, &CaptureMode, sizeof CaptureMode);
+    settings.PasteToChild = 0;
+    return settings;
+}
+
 bool EditCaptureProperty(int Code, const std::string& Caption, ShortString& Settings, int& Child, bool Screens) {
     TDialogBracket dialog(ZvShowPropertiesInit, ZvShowPropertiesFree);
     if (Screens) OfferScreens(ZvShowPropertiesAddChild, ZvShowPropertiesDisable);
@@ -60,15 +73,7 @@ void TfrmMain::mnuCaptureCapture_Click(TComponent*) {
     } busy{this};
     EndToolActions(false, true);
 
-    TCaptureSettings settings = {};
-    settings.Text = ShortString("capture your screen");
-    settings.TextIsLabel = false;
-    settings.When = WhenSettings;
-    settings.What = WhatSettings;
-    settings.Then = ThenSettings;
-    settings.Options = CaptureOptions;
-    std::memcpy(&settings.PrintModeSet, &CaptureMode, sizeof CaptureMode);
-    settings.PasteToChild = 0;
+    TCaptureSettings settings = QuickCaptureSettings();
 
     TDialogBracket dialog(ZvShowCaptureInit, ZvShowCaptureFree);
     OfferScreens(ZvShowCaptureAddChild, ZvShowCaptureDisable);
@@ -78,10 +83,14 @@ void TfrmMain::mnuCaptureCapture_Click(TComponent*) {
     ThenSettings = settings.Then;
     CaptureOptions = settings.Options;
     std::memcpy(&CaptureMode, &settings.PrintModeSet, sizeof CaptureMode);
-    cboWhen->SetItemIndex(CodedByte(WhenSettings, 1));
-    cboCapture->SetItemIndex(CodedByte(WhatSettings, 1));
-    cboThen->SetItemIndex(CodedByte(ThenSettings, 1));
+    ShowQuickCaptureSettings();
     ArmCapture();
+}
+
+void ShowQuickCaptureSettings() {
+    frmMain->cboWhen->SetItemIndex(CodedByte(WhenSettings, 1));
+    frmMain->cboCapture->SetItemIndex(CodedByte(WhatSettings, 1));
+    frmMain->cboThen->SetItemIndex(CodedByte(ThenSettings, 1));
 }
 
 // The item chosen in the button's list names the page; the settings string

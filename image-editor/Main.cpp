@@ -297,6 +297,7 @@ void TfrmMain::BuildMainBar() {
     AddButton(tlbCapture, tlnCatalogBrowser, "tlnCatalogBrowser", Images::Catalog, "Catalog Browser|mnuCaptureCatalog");
     AddButton(tlbCapture, tlnTheme, "tlnTheme", Images::Theme, "Theme|mnuCaptureTheme", tbsDropDown);
     tlnTheme->DropdownMenu = mnuPTheme;
+    tlnTheme->OnClick = Handler(&TfrmMain::mnuCaptureThemeList_Click);
     AddButton(tlbCapture, tlnScreenCapture, "tlnScreenCapture", Images::ScreenCapture,
               "Screen Capture|mnuCaptureCapture");
     AddButton(tlbCapture, tlnPreviousScreen, "tlnPreviousScreen", Images::PreviousScreen,

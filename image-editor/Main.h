@@ -110,6 +110,9 @@ public:
     void mnuCaptureCapture_Click(forms::TComponent* Sender);
     void mnuCaptureNow_Click(forms::TComponent* Sender);
     void mnuCapturePrevious_Click(forms::TComponent* Sender);
+    void mnuCaptureThemeList_Click(forms::TComponent* Sender);
+    void mnuCaptureThemeItem_Click(forms::TComponent* Sender);
+    void mnuCaptureWizard_Click(forms::TComponent* Sender);
     void tmrCapture_Timer(forms::TComponent* Sender);
     void WMHotKey();
     void mnuPEdit_Popup(forms::TComponent* Sender);

@@ -48,7 +48,8 @@ void AddThemeItems(std::vector<MenuEntry>& Menu, int Depth, const std::string& S
     for (int i = 1; i <= 20; ++i) {
         const WORD digit = static_cast<WORD>('0' + i % 10);
         const TShortCut key = !ShortCuts ? 0 : i <= 10 ? Ctrl(digit) : Alt(digit);
-        Menu.push_back({Depth, Prefix + std::to_string(i), "Theme " + std::to_string(i), key, -1, "", i});
+        Menu.push_back({Depth, Prefix + std::to_string(i), "Theme " + std::to_string(i), key, -1, "", i,
+                        &TfrmMain::mnuCaptureThemeItem_Click});
     }
 }
 
@@ -151,10 +152,12 @@ std::vector<MenuEntry> MainMenuTable() {
     m.push_back({0, "mnuCapture", "&Capture", 0, -1, "", 0, &TfrmMain::mnuCapture_Click});
     m.push_back({1, "mnuCaptureCatalog", "Catalog &Browser...", VK_F5, Catalog, "~Displays the Catalog Browser."});
     m.push_back({1, "mnuCaptureTheme", "&Theme", 0, Theme, "~Displays your capture themes."});
-    m.push_back({2, "mnuCaptureThemeList", "&Theme List...", VK_F6, -1, "~Adds, removes or configs your capture themes."});
+    m.push_back({2, "mnuCaptureThemeList", "&Theme List...", VK_F6, -1, "~Adds, removes or configs your capture themes.",
+                 0, &TfrmMain::mnuCaptureThemeList_Click});
     AddThemeItems(m, 2, "mnuCaptureSep1", "mnuCaptureTheme", true);
     m.push_back({1, "mnuCaptureSep2", "-"});
-    m.push_back({1, "mnuCaptureWizard", "Capture &Wizard...", VK_F7, Wizard, "~Displays the Capture Wizard."});
+    m.push_back({1, "mnuCaptureWizard", "Capture &Wizard...", VK_F7, Wizard, "~Displays the Capture Wizard.", 0,
+                 &TfrmMain::mnuCaptureWizard_Click});
     m.push_back({1, "mnuCaptureCapture", "&Screen Capture...", VK_F8, ScreenCapture, "~Captures your screen.", 0,
                  &TfrmMain::mnuCaptureCapture_Click});
     m.push_back({1, "mnuCapturePrevious", "&Previous Screen...", VK_F9, PreviousScreen,
@@ -288,7 +291,8 @@ void TfrmMain::BuildMenus() {
     mnuPRotate = NewPopup(*this, "mnuPRotate", imlImages, rotate);
 
     std::vector<MenuEntry> theme = {{0, "mnuPThemeTheme", "&Theme...", 0, Images::Theme,
-                                     "~Adds, removes or configs your capture themes."}};
+                                     "~Adds, removes or configs your capture themes.", 0,
+                                     &TfrmMain::mnuCaptureThemeList_Click}};
     AddThemeItems(theme, 0, "mnuPThemeSep1", "mnuPTheme", false);
     mnuPTheme = NewPopup(*this, "mnuPTheme", imlImages, theme);
     MenuItem("mnuPThemeTheme")->Default = true;

@@ -50,13 +50,6 @@ int ChoiceImage(int List, int Index) {
     }
 }
 
-// A stored index the list does not have chooses its first item, so that
-// no index of -1 is written back.
-int ListIndex(const ShortString& S, size_t Count) {
-    const int index = CodedByte(S, 1);
-    return index < static_cast<int>(Count) ? index : 0;
-}
-
 int PanelCode(const std::string& Item) { return Item.size() >= 2 ? std::atoi(Item.c_str() + Item.size() - 2) : 0; }
 
 bool PrinterInstalled() {
@@ -297,6 +290,24 @@ void TfrmCapture::cmdOK_Click(TComponent*) {
 void TfrmCapture::cmdCancel_Click(TComponent*) {
     cmdCancel->SetFocus();
     ModalResult = mrCancel;
+}
+
+// ---- A theme's settings -------------------------------------------------------------
+
+bool EditCaptureTheme(TThemeSettings& Settings) {
+    auto form = std::make_unique<TfrmCapture>(Application);
+    form->SetCaption("Modify Capture Theme");
+    form->SetPrompt("Sets the options below and clicks OK to apply changes.", true);
+    form->LayOutPasteToCurrent(7);
+    form->cmdOK->SetCaption("OK");
+    form->cmdOK->Hint = zvscreen::kOKHint;
+    WorkWhen = Settings.When;
+    WorkWhat = Settings.What;
+    WorkThen = Settings.Then;
+    WorkOptions = Settings.Options;
+    if (form->ShowModal() != mrOk) return false;
+    Settings = {WorkWhen, WorkWhat, WorkThen, WorkOptions};
+    return true;
 }
 
 // ---- The exports -------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #pragma once
 #include "BitBtn.h"
 #include "CapturePanels.h"
+#include "CaptureTheme.h"
 #include "GroupBox.h"
 
 class TfrmCapture : public TCapturePanelForm {
@@ -49,3 +50,9 @@ private:
     void DrawOptionsGlyph();
     void ShowPrinter();
 };
+
+// Edits the four strings of a capture theme in a Screen Capture dialog of
+// its own, laid out for a theme: "OK" instead of "Capture", "Paste to
+// current" instead of the list of pictures. True on OK, with the strings
+// as the dialog left them.
+bool EditCaptureTheme(TThemeSettings& Settings);

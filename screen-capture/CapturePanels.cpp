@@ -117,56 +117,19 @@ void TCapturePanelForm::AddPanels(const PanelGroups& Groups, bool Full) {
 
     // When: the delay, the shortcut key, the click on the icon.
     panel(pan11, Groups.When, "pan11");
-    AddEdit(txt11Seconds, lbl11Seconds, pan11, "txt11Seconds", "&Seconds:", 0, 0, 60, 40, 1, 0);
-    txt11Seconds->Hint = kSecondsHint;
-    txt11Seconds->OnKeyPress = [this](TComponent* s, char& k) { txt11Seconds_KeyPress(s, k); };
-    txt11Seconds->OnExit = Handler(&TCapturePanelForm::txt11Seconds_Exit);
-    AddUpDown(upd11Seconds, txt11Seconds, "upd11Seconds", 1, 9, kSecondsHint);
-
+    AddSecondsControls(pan11, "&Seconds:", 60);
     panel(pan12, Groups.When, "pan12");
-    Add(lbl12Shortcut, {.Name = "lbl12Shortcut", .Parent = pan12, .Top = 4, .Caption = "&Shortcut key:"});
-    Add(hky12Shortcut, {.Name = "hky12Shortcut", .Parent = pan12, .Left = 76, .Width = 150, .Height = 21,
-                        .Hint = "Defines a keyboard shortcut you press to capture screen"},
-        [](THotKey& h) { h.SetRules(HKCOMB_NONE | HKCOMB_S | HKCOMB_A, scCtrl | scAlt); });
-    lbl12Shortcut->FocusControl = hky12Shortcut;
-
+    AddShortcutControls(pan12, 4);
     panel(pan13, Groups.When, "pan13");
-    int top = 0;
-    for (auto [member, name, caption] : {std::tuple{&opt13Click1, "opt13Click1", "Left clic&k"},
-                                         std::tuple{&opt13Click2, "opt13Click2", "Rig&ht click"},
-                                         std::tuple{&opt13Click3, "opt13Click3", "Left &double click"}}) {
-        Add(*member, {.Name = name, .Parent = pan13, .Top = top, .Width = 150, .Height = 17, .Caption = caption,
-                      .OnDblClick = Handler(&TCapturePanelForm::opt_DblClick)});
-        top += 18;
-    }
+    AddClickControls(pan13, {"Left clic&k", "Rig&ht click", "Left &double click"}, 150);
+    for (TRadioButton* click : {opt13Click1, opt13Click2, opt13Click3})
+        click->OnDblClick = Handler(&TCapturePanelForm::opt_DblClick);
 
     // What: the area with its autosizer, the cursor's background.
     panel(pan21, Groups.What, "pan21");
-    const int width = Screen.Width(), height = Screen.Height();
-    for (auto [edit, label, updown, name, caption, left, tp, tag, maximum] :
-         {std::tuple{&txt21Left, &lbl21Left, &upd21Left, "Left", "&Left:", 0, 0, 11, width - 2},
-          std::tuple{&txt21Right, &lbl21Right, &upd21Right, "Right", "&Right:", 104, 0, 12, width - 1},
-          std::tuple{&txt21Top, &lbl21Top, &upd21Top, "Top", "To&p:", 0, 26, 21, height - 2},
-          std::tuple{&txt21Bottom, &lbl21Bottom, &upd21Bottom, "Bottom", "&Bottom:", 104, 26, 22, height - 1}}) {
-        const std::string n = name;
-        AddEdit(*edit, *label, pan21, "txt21" + n, caption, left, tp, 42, 56, 4, tag);
-        (*edit)->OnKeyPress = [this](TComponent* s, char& k) { txt21_KeyPress(s, k); };
-        (*edit)->OnExit = Handler(&TCapturePanelForm::txt21_Exit);
-        (*edit)->OnChange = Handler(&TCapturePanelForm::txt21_Change);
-        AddUpDown(*updown, *edit, "upd21" + n, tag % 10 == 1 ? 0 : 1, maximum, "");
-    }
-    Add(cmd21Autosizer, {.Name = "cmd21Autosizer", .Parent = pan21, .Left = 206, .Width = 74, .Height = 25,
-                         .Caption = "&Autosizer...", .Hint = "Specifies an exact window size and position",
-                         .OnClick = Handler(&TCapturePanelForm::cmd21Autosizer_Click)});
-
+    AddAreaControls(pan21, {"&Left:", "&Right:", "To&p:", "&Bottom:"}, {206, 0});
     panel(pan22, Groups.What, "pan22");
-    Add(lbl22Color, {.Name = "lbl22Color", .Parent = pan22, .Top = 4, .Caption = "Background color:"});
-    Add(txt22Color, {.Name = "txt22Color", .Parent = pan22, .Left = 92, .Width = 50, .Height = 21, .Enabled = false,
-                     .TabStop = false},
-        [](TEdit& e) { e.SetColor(clWhite); });
-    Add(cmd22Color, {.Name = "cmd22Color", .Parent = pan22, .Left = 150, .Width = 75, .Height = 25,
-                     .Caption = "Ch&ange...", .Hint = "Changes the background color of the mouse cursor",
-                     .OnClick = Handler(&TCapturePanelForm::cmd22Color_Click)});
+    AddColorControls(pan22, "Background color:", {92, 0}, {150, 0});
 
     // Then: the picture to paste to, the printer, the file name.
     panel(pan31, Groups.Then, "pan31");
@@ -207,6 +170,72 @@ void TCapturePanelForm::AddPanels(const PanelGroups& Groups, bool Full) {
     imlChild = new TImageList(this);
     imlChild->SetName("imlChild");
     FPushing = false;
+}
+
+void TCapturePanelForm::AddSecondsControls(TWinControl* Parent, const std::string& Caption, int LabelWidth) {
+    AddEdit(txt11Seconds, lbl11Seconds, Parent, "txt11Seconds", Caption, 0, 0, LabelWidth, 40, 1, 0);
+    txt11Seconds->Hint = kSecondsHint;
+    txt11Seconds->OnKeyPress = [this](TComponent* s, char& k) { txt11Seconds_KeyPress(s, k); };
+    txt11Seconds->OnExit = Handler(&TCapturePanelForm::txt11Seconds_Exit);
+    AddUpDown(upd11Seconds, txt11Seconds, "upd11Seconds", 1, 9, kSecondsHint);
+}
+
+void TCapturePanelForm::AddShortcutControls(TWinControl* Parent, int LabelTop) {
+    Add(lbl12Shortcut, {.Name = "lbl12Shortcut", .Parent = Parent, .Top = LabelTop, .Caption = "&Shortcut key:"});
+    Add(hky12Shortcut, {.Name = "hky12Shortcut", .Parent = Parent, .Left = 76, .Width = 150, .Height = 21,
+                        .Hint = "Defines a keyboard shortcut you press to capture screen"},
+        [](THotKey& h) { h.SetRules(HKCOMB_NONE | HKCOMB_S | HKCOMB_A, scCtrl | scAlt); });
+    lbl12Shortcut->FocusControl = hky12Shortcut;
+}
+
+void TCapturePanelForm::AddClickControls(TWinControl* Parent, const std::array<const char*, 3>& Captions,
+                                         int Width) {
+    TRadioButton** const members[] = {&opt13Click1, &opt13Click2, &opt13Click3};
+    for (int i = 0; i < 3; ++i)
+        Add(*members[i], {.Name = "opt13Click" + std::to_string(i + 1), .Parent = Parent, .Top = i * 18,
+                          .Width = Width, .Height = 17, .Caption = Captions[static_cast<size_t>(i)]});
+}
+
+void TCapturePanelForm::AddAreaControls(TWinControl* Parent, const std::array<const char*, 4>& Captions,
+                                        POINT Autosizer) {
+    // The up-downs write their edits as they are made: nothing is pushed
+    // until all four edges exist.
+    const bool pushing = FPushing;
+    FPushing = true;
+    const int width = Screen.Width(), height = Screen.Height();
+    for (auto [edit, label, updown, name, caption, left, tp, tag, maximum] :
+         {std::tuple{&txt21Left, &lbl21Left, &upd21Left, "Left", Captions[0], 0, 0, 11, width - 2},
+          std::tuple{&txt21Right, &lbl21Right, &upd21Right, "Right", Captions[1], 104, 0, 12, width - 1},
+          std::tuple{&txt21Top, &lbl21Top, &upd21Top, "Top", Captions[2], 0, 26, 21, height - 2},
+          std::tuple{&txt21Bottom, &lbl21Bottom, &upd21Bottom, "Bottom", Captions[3], 104, 26, 22, height - 1}}) {
+        const std::string n = name;
+        AddEdit(*edit, *label, Parent, "txt21" + n, caption, left, tp, 42, 56, 4, tag);
+        (*edit)->OnKeyPress = [this](TComponent* s, char& k) { txt21_KeyPress(s, k); };
+        (*edit)->OnExit = Handler(&TCapturePanelForm::txt21_Exit);
+        (*edit)->OnChange = Handler(&TCapturePanelForm::txt21_Change);
+        AddUpDown(*updown, *edit, "upd21" + n, tag % 10 == 1 ? 0 : 1, maximum, "");
+    }
+    Add(cmd21Autosizer, {.Name = "cmd21Autosizer", .Parent = Parent, .Left = Autosizer.x, .Top = Autosizer.y,
+                         .Width = 74, .Height = 25, .Caption = "&Autosizer...",
+                         .Hint = "Specifies an exact window size and position",
+                         .OnClick = Handler(&TCapturePanelForm::cmd21Autosizer_Click)});
+    FPushing = pushing;
+}
+
+void TCapturePanelForm::AddColorControls(TWinControl* Parent, const std::string& Caption, POINT Swatch,
+                                         POINT Button) {
+    Add(lbl22Color, {.Name = "lbl22Color", .Parent = Parent, .Top = 4, .Caption = Caption});
+    Add(txt22Color, {.Name = "txt22Color", .Parent = Parent, .Left = Swatch.x, .Top = Swatch.y, .Width = 50,
+                     .Height = 21, .Enabled = false, .TabStop = false},
+        [](TEdit& e) { e.SetColor(clWhite); });
+    Add(cmd22Color, {.Name = "cmd22Color", .Parent = Parent, .Left = Button.x, .Top = Button.y, .Width = 75,
+                     .Height = 25, .Caption = "Ch&ange...", .Hint = "Changes the background color of the mouse cursor",
+                     .OnClick = Handler(&TCapturePanelForm::cmd22Color_Click)});
+}
+
+int ListIndex(const ShortString& S, size_t Count) {
+    const int index = CodedByte(S, 1);
+    return index < static_cast<int>(Count) ? index : 0;
 }
 
 // ---- Loading and writing the coded strings ------------------------------------
@@ -265,7 +294,7 @@ ShortString TCapturePanelForm::ThenFromControls(int First, const ShortString& Ol
 TColor TCapturePanelForm::SwatchColor() const { return txt22Color->Color(); }
 void TCapturePanelForm::SetSwatchColor(TColor Value) { txt22Color->SetColor(Value); }
 
-void TCapturePanelForm::ShowPanel(TWinControl* Group, int Code) {
+void TCapturePanelForm::ShowPanel(TWinControl* Group, int Code, const std::string& Prefix) {
     char code[12];
     std::snprintf(code, sizeof code, "%02d", Code);
     for (TControl* c : Group->Controls())
@@ -274,7 +303,7 @@ void TCapturePanelForm::ShowPanel(TWinControl* Group, int Code) {
             const bool ours = name.size() >= 2 && name.compare(name.size() - 2, 2, code) == 0;
             if (!ours) p->Hide();
         }
-    if (auto* p = dynamic_cast<TPanel*>(FindComponent(std::string("pan") + code))) p->Show();
+    if (auto* p = dynamic_cast<TPanel*>(FindComponent(Prefix + code))) p->Show();
 }
 
 bool TCapturePanelForm::CheckHotKey(const std::string& Caption) {
@@ -327,6 +356,15 @@ bool TCapturePanelForm::SelectedChild(int& Child) const {
     if (index < 0 || index >= static_cast<int>(cbo31PasteTo->Items().size())) return false;
     Child = ItemNumber(cbo31PasteTo->Items()[static_cast<size_t>(index)]);
     return true;
+}
+
+void TCapturePanelForm::LayOutPasteToCurrent(int Top) {
+    opt31PasteTo->SetWidth(120);
+    opt31PasteTo->SetCaption("Past&e to current");
+    opt31PasteTo->Hint = "Pastes the captured screen to the current picture";
+    opt31PasteAsNew->SetBounds(0, 20, 120, opt31PasteAsNew->Height());
+    pan31Area->SetBounds(pan31Area->Left(), Top, pan31Area->Width(), 37);
+    cbo31PasteTo->Hide();
 }
 
 void TCapturePanelForm::cbo31PasteTo_DrawItem(TWinControl*, TCanvas& Canvas, int Index, const RECT& Rect,

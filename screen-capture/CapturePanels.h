@@ -5,6 +5,7 @@
 // controls from the coded strings, writes the strings back from them and
 // runs the handlers both dialogs give their panels.
 #pragma once
+#include <array>
 #include <string>
 
 #include "CaptureSettings.h"
@@ -23,35 +24,35 @@ public:
     forms::TPanel *pan10 = nullptr, *pan20 = nullptr, *pan30 = nullptr;
     forms::TLabel *lbl10NoProp1 = nullptr, *lbl10NoProp2 = nullptr, *lbl20NoProp1 = nullptr,
                   *lbl20NoProp2 = nullptr, *lbl30NoProp1 = nullptr, *lbl30NoProp2 = nullptr;
-    forms::TPanel* pan11;
-    forms::TLabel* lbl11Seconds;
-    forms::TEdit* txt11Seconds;
-    forms::TUpDown* upd11Seconds;
-    forms::TPanel* pan12;
-    forms::TLabel* lbl12Shortcut;
-    forms::THotKey* hky12Shortcut;
-    forms::TPanel* pan13;
-    forms::TRadioButton *opt13Click1, *opt13Click2, *opt13Click3;
-    forms::TPanel* pan21;
-    forms::TLabel *lbl21Left, *lbl21Right, *lbl21Top, *lbl21Bottom;
-    forms::TEdit *txt21Left, *txt21Right, *txt21Top, *txt21Bottom;
-    forms::TUpDown *upd21Left, *upd21Right, *upd21Top, *upd21Bottom;
-    forms::TButton* cmd21Autosizer;
-    forms::TPanel* pan22;
-    forms::TLabel* lbl22Color;
-    forms::TEdit* txt22Color;
-    forms::TButton* cmd22Color;
-    forms::TPanel *pan31, *pan31Area;
-    forms::TRadioButton *opt31PasteTo, *opt31PasteAsNew;
-    forms::TComboBox* cbo31PasteTo;
+    forms::TPanel* pan11 = nullptr;
+    forms::TLabel* lbl11Seconds = nullptr;
+    forms::TEdit* txt11Seconds = nullptr;
+    forms::TUpDown* upd11Seconds = nullptr;
+    forms::TPanel* pan12 = nullptr;
+    forms::TLabel* lbl12Shortcut = nullptr;
+    forms::THotKey* hky12Shortcut = nullptr;
+    forms::TPanel* pan13 = nullptr;
+    forms::TRadioButton *opt13Click1 = nullptr, *opt13Click2 = nullptr, *opt13Click3 = nullptr;
+    forms::TPanel* pan21 = nullptr;
+    forms::TLabel *lbl21Left = nullptr, *lbl21Right = nullptr, *lbl21Top = nullptr, *lbl21Bottom = nullptr;
+    forms::TEdit *txt21Left = nullptr, *txt21Right = nullptr, *txt21Top = nullptr, *txt21Bottom = nullptr;
+    forms::TUpDown *upd21Left = nullptr, *upd21Right = nullptr, *upd21Top = nullptr, *upd21Bottom = nullptr;
+    forms::TButton* cmd21Autosizer = nullptr;
+    forms::TPanel* pan22 = nullptr;
+    forms::TLabel* lbl22Color = nullptr;
+    forms::TEdit* txt22Color = nullptr;
+    forms::TButton* cmd22Color = nullptr;
+    forms::TPanel *pan31 = nullptr, *pan31Area = nullptr;
+    forms::TRadioButton *opt31PasteTo = nullptr, *opt31PasteAsNew = nullptr;
+    forms::TComboBox* cbo31PasteTo = nullptr;
     forms::TPanel* pan32 = nullptr;
     forms::TLabel* lbl32Printer = nullptr;
     forms::TButton* cmd32Settings = nullptr;
-    forms::TPanel* pan33;
-    forms::TLabel* lbl33Filename;
-    forms::TEdit* txt33Filename;
-    forms::TButton* cmd33Settings;
-    forms::TImageList* imlChild;
+    forms::TPanel* pan33 = nullptr;
+    forms::TLabel* lbl33Filename = nullptr;
+    forms::TEdit* txt33Filename = nullptr;
+    forms::TButton* cmd33Settings = nullptr;
+    forms::TImageList* imlChild = nullptr;
 
     void txt11Seconds_KeyPress(forms::TComponent* Sender, char& Key);
     void txt11Seconds_Exit(forms::TComponent* Sender);
@@ -79,6 +80,9 @@ public:
     void PreparePasteTo(int Child);
     // The number of the selected paste-to item; false when none is selected.
     bool SelectedChild(int& Child) const;
+    // "Paste to current" above "Paste as new" instead of the list of
+    // pictures, the two Top pixels down in their panel.
+    void LayOutPasteToCurrent(int Top);
 
 protected:
     // The group boxes the panels of each coded string go into, and where.
@@ -109,9 +113,9 @@ protected:
     ShortString WhatFromControls(int First) const;
     ShortString ThenFromControls(int First, const ShortString& Old) const;
 
-    // Shows the panel of Code and hides every other panel lying directly in
-    // Group whose name does not end in the code.
-    void ShowPanel(forms::TWinControl* Group, int Code);
+    // Shows the panel named Prefix and Code and hides every other panel
+    // lying directly in Group whose name does not end in the code.
+    void ShowPanel(forms::TWinControl* Group, int Code, const std::string& Prefix = "pan");
     // The checks before the strings are written: a visible shortcut panel
     // needs a hot key, a visible file-name panel a valid name. On failure
     // the user has been told and the field has the focus.
@@ -121,6 +125,15 @@ protected:
     // The colour of the cursor background swatch.
     forms::TColor SwatchColor() const;
     void SetSwatchColor(forms::TColor Value);
+
+    // The controls of each panel, into its panel Parent; the Screen Capture
+    // and Properties dialogs and the wizard lay them out and caption them
+    // each their way.
+    void AddSecondsControls(forms::TWinControl* Parent, const std::string& Caption, int LabelWidth);
+    void AddShortcutControls(forms::TWinControl* Parent, int LabelTop);
+    void AddClickControls(forms::TWinControl* Parent, const std::array<const char*, 3>& Captions, int Width);
+    void AddAreaControls(forms::TWinControl* Parent, const std::array<const char*, 4>& Captions, POINT Autosizer);
+    void AddColorControls(forms::TWinControl* Parent, const std::string& Caption, POINT Swatch, POINT Button);
 
 private:
     forms::TEdit* AddEdit(forms::TEdit*& Member, forms::TLabel*& Label, forms::TWinControl* Parent,
@@ -158,6 +171,11 @@ struct TDialogSlot {
         if (Form) Form->DisableControl(Name.str());
     }
 };
+
+// The item of a list that byte 1 of a coded string chooses; a stored index
+// the list does not have (a damaged setting) chooses its first item, so
+// that no index of -1 is written back.
+int ListIndex(const ShortString& S, size_t Count);
 
 // The file-name check of the capture dialogs: an empty name, any of the
 // eight characters \ / : ? " < > | or a second * is refused with a message

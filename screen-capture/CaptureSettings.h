@@ -106,14 +106,16 @@ inline std::string ThenFileName(const ShortString& Then) {
 
 // A Then written from a dialog: the action and paste-mode bytes, the digit
 // count and depend bytes of Old, Old's printer name and FileName. A string
-// that would pass 255 characters is cut with its inner lengths kept true:
-// the file name is shortened first, then the printer name, so that every
-// length byte still counts the characters that follow it.
-inline ShortString ComposeThen(int Action, int PasteMode, const ShortString& Old, const std::string& FileName) {
+// that would pass Limit characters (at least 6) is cut with its inner
+// lengths kept true: the file name is shortened first, then the printer
+// name, so that every length byte still counts the characters that follow
+// it.
+inline ShortString ComposeThen(int Action, int PasteMode, const ShortString& Old, const std::string& FileName,
+                               size_t Limit = 255) {
     std::string printer = ThenPrinterName(Old);
-    printer.resize(std::min<size_t>(printer.size(), 255 - 6));
+    printer.resize(std::min<size_t>(printer.size(), Limit - 6));
     std::string file = FileName;
-    file.resize(std::min<size_t>(file.size(), 255 - 6 - printer.size()));
+    file.resize(std::min<size_t>(file.size(), Limit - 6 - printer.size()));
     std::string s;
     s += static_cast<char>(Action);
     s += static_cast<char>(PasteMode);

@@ -40,21 +40,12 @@ void TfrmProperties::Prepare(int Code, const std::string& Caption, const ShortSt
     FWork = Settings;
 }
 
-void TfrmProperties::LayOutPasteToCurrent() {
-    opt31PasteTo->SetWidth(120);
-    opt31PasteTo->SetCaption("Past&e to current");
-    opt31PasteTo->Hint = "Pastes the captured screen to the current picture";
-    opt31PasteAsNew->SetBounds(0, 20, 120, opt31PasteAsNew->Height());
-    pan31Area->SetBounds(pan31Area->Left(), 22, pan31Area->Width(), 37);
-    cbo31PasteTo->Hide();
-}
-
 void TfrmProperties::Form_Show(TComponent*) {
     switch (FCode / 10) {
     case 1: LoadWhen(FWork); break;
     case 2: LoadWhat(FWork); break;
     case 3:
-        if (CodedByte(FWork, 1) != kListMode) LayOutPasteToCurrent();
+        if (CodedByte(FWork, 1) != kListMode) LayOutPasteToCurrent(22);
         (CodedByte(FWork, 2) != 0 ? opt31PasteAsNew : opt31PasteTo)->SetChecked(true);
         LoadFileName(FWork);
         break;

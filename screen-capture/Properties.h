@@ -27,8 +27,6 @@ protected:
     const char* ColorKey() const override { return "Properties"; }
 
 private:
-    // "Paste to current" instead of the list of pictures.
-    void LayOutPasteToCurrent();
     int FCode = 0;
     ShortString FWork;
 };

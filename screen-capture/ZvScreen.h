@@ -72,3 +72,29 @@ ZVSCREEN_API void WINAPI ZvShowPropertiesAddChild(bool HasIcon, const ShortStrin
 ZVSCREEN_API void WINAPI ZvShowPropertiesDisable(const ShortString& Name);
 ZVSCREEN_API bool WINAPI ZvShowProperties(int Code, const ShortString& Caption, ShortString& Settings,
                                           int& ChildIndex);
+
+// The Capture Theme dialog, used in this order: Init (an empty list); Add
+// for each stored theme (a name followed by the four settings contents;
+// one that is malformed, has an empty name or a name listed already, or
+// comes when 20 are listed is left out); ZvShowTheme, which returns how
+// many themes the user left listed, whichever way the dialog closed; Get
+// for positions 1 .. that count, each giving the theme listed there
+// (alphabetically), or the empty string outside the list; Free. Before
+// Init and after Free they do nothing.
+ZVSCREEN_API void WINAPI ZvShowThemeInit();
+ZVSCREEN_API void WINAPI ZvShowThemeFree();
+ZVSCREEN_API void WINAPI ZvShowThemeAdd(const ShortString& Theme);
+ZVSCREEN_API void WINAPI ZvShowThemeGet(int Index, ShortString& Theme);
+ZVSCREEN_API int WINAPI ZvShowTheme();
+// How the last ZvShowTheme closed: 1 by "Capture", 2 otherwise, 0 when the
+// dialog has not run since Init; Index becomes the list position of the
+// theme selected then (1 the first), 0 for none.
+ZVSCREEN_API int WINAPI ZvShowThemeChoice(int& Index);
+
+// The Capture Wizard on Settings, whose coded strings are first repaired by
+// the length rule in the record itself. True when the user finished it
+// with "Capture": Settings then holds the When and What of the choices on
+// its pages (the rest as it came) and ShowWizardFlag comes back as passed.
+// A non-zero flag asks before the wizard is cancelled and offers the box
+// "Display standard window next time" on its last page.
+ZVSCREEN_API bool WINAPI ZvShowWizard(TCaptureSettings& Settings, BYTE& ShowWizardFlag);

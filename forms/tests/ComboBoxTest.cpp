@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "ComboBox.h"
 #include "Forms.h"
@@ -88,6 +90,44 @@ TEST(ListBoxes, ItemsAreDrawnByTheOwnerAndClicksAndDoubleClicksReported) {
     SendInput(4, in, sizeof in[0]);
     EXPECT_TRUE(PumpUntil([&] { return doubles == 1; })) << "the double click was not reported";
     EXPECT_EQ(list->ItemIndex(), 2);
+    Free(form);
+}
+
+// What the system's list shows, one item after the other.
+std::vector<std::string> Shown(const TListBox* List) {
+    std::vector<std::string> shown;
+    const int count = static_cast<int>(SendMessageA(List->Handle(), LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[64] = {};
+        SendMessageA(List->Handle(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        shown.push_back(text);
+    }
+    return shown;
+}
+
+TEST(ListBoxes, ASortedListPlacesAddedItemsAndDeletesThemWithTheirChoice) {
+    auto* form = new TForm(Application);
+    form->SetBounds(150, 150, 300, 250);
+    auto* list = new TListBox(form);
+    list->Sorted = true;
+    list->SetBounds(20, 20, 120, 90);
+    list->SetParent(form);
+    form->Show();
+    for (const char* item : {"pear", "Apple", "fig"}) list->Add(item);
+    EXPECT_EQ(list->Add("banana"), 1) << "a sorted list places the item alphabetically, case aside";
+    const std::vector<std::string> sorted = {"Apple", "banana", "fig", "pear"};
+    EXPECT_EQ(list->Items(), sorted);
+    EXPECT_EQ(Shown(list), sorted);
+
+    list->SetItemIndex(2);
+    list->Delete(0);
+    EXPECT_EQ(list->ItemIndex(), 1) << "the chosen item stays chosen when one before it goes";
+    list->Delete(1);
+    EXPECT_EQ(list->ItemIndex(), -1) << "the chosen item went: none is chosen";
+    list->Delete(5);
+    const std::vector<std::string> left = {"banana", "pear"};
+    EXPECT_EQ(list->Items(), left);
+    EXPECT_EQ(Shown(list), left);
     Free(form);
 }
 

@@ -82,4 +82,16 @@ inline std::string ClickAndAnswer(forms::TComponent& Owner, HWND Dialog, HWND Bu
     return answered ? texts : "<no box>";
 }
 
+// Answers the next window that another module shows (a message box of the
+// common library) with Key, once it is in front, noting its texts, caption
+// first.
+inline void AnswerOtherModulesBox(forms::TComponent& Owner, std::string& Texts, WORD Key = VK_RETURN) {
+    testsupport::WhenReady(
+        Owner, [] { return GetActiveWindow() && !forms::TForm::FromHandle(GetActiveWindow()); },
+        [&Texts, Key] {
+            Texts = WindowTexts(GetActiveWindow());
+            testsupport::Press(Key);
+        });
+}
+
 }  // namespace dialogsteps

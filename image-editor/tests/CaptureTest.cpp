@@ -27,10 +27,7 @@ protected:
     void SetUp() override {
         frmMain->Show();
         UseTestCaptureSettings();
-        if (OpenClipboard(nullptr)) {
-            EmptyClipboard();
-            CloseClipboard();
-        }
+        EmptyTheClipboard();
     }
     void TearDown() override {
         PumpUntil([] { return !CaptureArmed; }, 4000);

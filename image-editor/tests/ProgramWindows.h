@@ -182,6 +182,13 @@ inline ShortString Coded(std::initializer_list<int> Bytes) {
     return s;
 }
 
+inline void EmptyTheClipboard() {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
 // Quick-capture settings that capture at once, the whole screen without
 // the cursor, to the clipboard.
 inline void UseTestCaptureSettings() {

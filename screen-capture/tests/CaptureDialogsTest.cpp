@@ -15,6 +15,7 @@
 #include "Autosizer.h"
 #include "CaptureDialog.h"
 #include "CaptureSettings.h"
+#include "CodedHex.h"
 #include "DialogSteps.h"
 #include "FileSettings.h"
 #include "Properties.h"
@@ -25,27 +26,11 @@
 using namespace forms;
 using namespace testsupport;
 using namespace dialogsteps;
+using namespace codedhex;
 
 namespace {
 
-// A coded string as its bytes in hexadecimal, e.g. "00 03 00 00 00".
-std::string Hex(const ShortString& S) {
-    std::string hex;
-    for (int i = 0; i < S.Length; ++i) {
-        char b[4];
-        std::snprintf(b, sizeof b, "%02X", static_cast<unsigned char>(S.Chars[i]));
-        hex += (i ? " " : "") + std::string(b);
-    }
-    return hex;
-}
-
 ShortString Coded(const std::string& Bytes) { return ShortString(Bytes); }
-
-std::string Default(TCapturePart Part) {
-    ShortString s;
-    ZvDefaultCapture(Part, s);
-    return Hex(s);
-}
 
 TCaptureSettings DefaultSettings() {
     TCaptureSettings s = {};
