@@ -4,22 +4,12 @@
 
 #include <cstdlib>
 
-#include "Brightness.h"
-#include "Catalog.h"
-#include "CatalogComment.h"
-#include "CloseAll.h"
-#include "ColorDepth.h"
 #include "Common.h"
 #include "Forms.h"
 #include "Main.h"
-#include "New.h"
-#include "Options.h"
 #include "NewHintWindow.h"
+#include "ProgramForms.h"
 #include "RegData.h"
-#include "Resize.h"
-#include "Rotate.h"
-#include "SetAsWallpaper.h"
-#include "Window.h"
 #include "Startup.h"
 #include "StartupDialog.h"
 #include "ZvCom.h"
@@ -58,19 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         static TZvComInfo info = MakeStartupInfo(Application->Handle());
         if (!ZvComInit(info)) return;
         ZvScreenInit(info.AppHandle, info.Title, info.Tag);
-        Application->CreateForm(frmMain);
-        Application->CreateForm(frmBrightness);
-        Application->CreateForm(frmCatalog);
-        Application->CreateForm(frmCatalogComment);
-        Application->CreateForm(frmCloseAll);
-        Application->CreateForm(frmColorDepth);
-        Application->CreateForm(frmNew);
-        Application->CreateForm(frmOptions);
-        Application->CreateForm(frmResize);
-        Application->CreateForm(frmRotate);
-        Application->CreateForm(frmSetAsWallpaper);
-        Application->CreateForm(frmStartup);
-        Application->CreateForm(frmWindow);
+        CreateProgramForms();
         UseSystemHints();
         ProcessStartup();
         Application->Run();

@@ -25,16 +25,6 @@ constexpr const char* kCancelHint = "Closes the dialog box without saving any ch
 constexpr const char* kAutoHint =
     "Automatically do the tasks if you do not want the Startupdialog to be shown when Mirolux starts.";
 
-// The number in a size edit: its leading digits, 0 when it has none.
-int NumberIn(const std::string& Text) {
-    int n = 0;
-    for (char c : Text) {
-        if (c < '0' || c > '9' || n > kMaxSide * 10) break;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
 unsigned char Byte(int Index) { return static_cast<unsigned char>(DefaultScreen[static_cast<size_t>(Index)]); }
 
 // A side of the stored default screen, clamped as the New dialog reads it.

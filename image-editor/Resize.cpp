@@ -30,15 +30,6 @@ bool Busy = false;
 // Set once the first showing has reached its end.
 bool FirstShown = false;
 
-// The number in a size field: its digits, 0 for an empty text or any text
-// that is not a plain number (pasted text, say).
-int NumberIn(const std::string& Text) {
-    if (Text.empty() || Text.size() > 9) return 0;
-    for (char ch : Text)
-        if (ch < '0' || ch > '9') return 0;
-    return std::stoi(Text);
-}
-
 int Round(double Value) { return static_cast<int>(std::nearbyint(Value)); }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "Main.h"
 #include "New.h"
 #include "Options.h"
+#include "ProgramForms.h"
 #include "RegData.h"
 #include "Resize.h"
 #include "Rotate.h"
@@ -45,19 +46,7 @@ public:
         reg.DeleteKey("\\Software\\Zelvani\\Mirolux");
         Application->Initialize();
         Application->SetTitle(ProgramTitle);
-        Application->CreateForm(frmMain);
-        Application->CreateForm(frmBrightness);
-        Application->CreateForm(frmCatalog);
-        Application->CreateForm(frmCatalogComment);
-        Application->CreateForm(frmCloseAll);
-        Application->CreateForm(frmColorDepth);
-        Application->CreateForm(frmNew);
-        Application->CreateForm(frmOptions);
-        Application->CreateForm(frmResize);
-        Application->CreateForm(frmRotate);
-        Application->CreateForm(frmSetAsWallpaper);
-        Application->CreateForm(frmStartup);
-        Application->CreateForm(frmWindow);
+        CreateProgramForms();
     }
     void TearDown() override { Application->DestroyComponents(); }
 };
