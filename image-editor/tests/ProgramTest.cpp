@@ -175,6 +175,20 @@ struct Running : Process {
         Main = WaitForWindow(Info.dwProcessId, 15000);
         return Main && testsupport::PumpUntil([&] { return IsWindowEnabled(Main) != FALSE; });
     }
+    // Keys go to the window in front: the program's window is there once
+    // it has been in front for a while (under load the program is still
+    // making its forms when its window first shows, and the X server's focus
+    // follows late).
+    bool InFront() {
+        int settled = 0;
+        return testsupport::PumpUntil(
+            [&] {
+                settled = GetForegroundWindow() == Main ? settled + 1 : 0;
+                Sleep(20);
+                return settled >= 10;
+            },
+            15000);
+    }
     bool Close() {
         PostMessageA(Main, WM_CLOSE, 0, 0);
         return WaitForExit(10000) == 0;
@@ -237,6 +251,7 @@ TEST(Program, StatusHintsShowInTheStatusBarOverlay) {
     StorePosition(kLayout, 0x4F7F);
     Running p;
     ASSERT_TRUE(p.Up());
+    ASSERT_TRUE(p.InFront());
     const std::string hint = "Creates a new screen.";
     AltKey('F');  // the File menu opens on "New..."
     HWND overlay = nullptr;
@@ -257,6 +272,7 @@ TEST(Program, TheViewMenuTogglesABarAndASwitchedOnBandGoesLast) {
     for (int run = 0; run < 2; ++run) {
         Running p;
         ASSERT_TRUE(p.Up());
+        ASSERT_TRUE(p.InFront());
         AltKey('V');
         Tap('T');          // Toolbars
         Tap(VK_RETURN);    // Standard, the first of them
@@ -277,6 +293,7 @@ TEST(Program, TheEndOfTheSessionStoresTheSettingsOnceAndTheProgramStillEndsWell)
     StorePosition(kLayout, 0x4F7F);
     Running p;
     ASSERT_TRUE(p.Up());
+    ASSERT_TRUE(p.InFront());
     AltKey('V');
     Tap('T');        // Toolbars
     Tap(VK_RETURN);  // Standard: switched off
