@@ -57,6 +57,11 @@ bool CopyToClipboard(TBitmap& Picture) {
 
 bool ReadClipboard(TBitmap& Picture) {
     if (!ClipboardHasBitmap() || !OpenClipboard(frmMain->Handle())) return false;
+    // The clipboard is given back to the other programs even when no memory
+    // is left for the picture.
+    struct TClose {
+        ~TClose() { CloseClipboard(); }
+    } close;
     bool read = false;
     if (auto source = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
         BITMAP info = {};
@@ -70,7 +75,6 @@ bool ReadClipboard(TBitmap& Picture) {
             read = true;
         }
     }
-    CloseClipboard();
     return read;
 }
 
@@ -120,7 +124,7 @@ void TfrmMain::mnuEditCut_Click(TComponent* Sender) {
 void TfrmMain::mnuEditPaste_Click(TComponent*) {
     TfrmChild* screen = ActiveScreen();
     if (!screen || !ClipboardHasBitmap()) return;
-    try {
+    Reported([&] {
         TBitmap pasted;
         if (!ReadClipboard(pasted) || pasted.Width() < 4 || pasted.Height() < 4) return;
         CancelTool(screen, true);
@@ -133,14 +137,12 @@ void TfrmMain::mnuEditPaste_Click(TComponent*) {
         screen->ShapeW = pasted.Width();
         screen->ShapeH = pasted.Height();
         screen->Busy = true;
-    } catch (...) {
-        ZvDisplayMessage();
-    }
+    });
 }
 
 void TfrmMain::mnuEditPasteAsNew_Click(TComponent*) {
     if (ScreenCount() < MaxScreens && ClipboardHasBitmap()) {
-        try {
+        Reported([&] {
             TBitmap pasted;
             if (!ReadClipboard(pasted) || pasted.Width() < 4 || pasted.Height() < 4) return;
             EndToolActions(true, true);
@@ -151,9 +153,7 @@ void TfrmMain::mnuEditPasteAsNew_Click(TComponent*) {
             screen->SetPictureSize(pasted.Width(), pasted.Height());
             SetModified(screen, true);
             screen->Picture().Assign(pasted);
-        } catch (...) {
-            ZvDisplayMessage();
-        }
+        });
     }
     if (TfrmChild* active = ActiveScreen()) FitToPage(active, false);
 }

@@ -1,6 +1,9 @@
 // The whole program, started as a user starts it.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -104,6 +107,24 @@ HWND ChildWithText(HWND Parent, const std::string& Text) {
 HWND WaitForStartupDialog(DWORD ProcessId) {
     HWND dialog = WaitForWindow(ProcessId, 15000, kTitle, false);
     return dialog && ChildWithText(dialog, "What do you want to do?") ? dialog : nullptr;
+}
+
+// Where the tool bars of the window show, as text: one that is switched on
+// or off changes it.
+std::string ToolBarLayout(HWND Parent) {
+    struct Layout {
+        std::string Text;
+        static BOOL CALLBACK Visit(HWND w, LPARAM p) {
+            char name[64] = {};
+            GetClassNameA(w, name, sizeof name);
+            RECT r;
+            if (std::string(name) == TOOLBARCLASSNAMEA && IsWindowVisible(w) && GetWindowRect(w, &r))
+                reinterpret_cast<Layout*>(p)->Text += std::to_string(r.left) + "," + std::to_string(r.top) + " ";
+            return TRUE;
+        }
+    } layout;
+    EnumChildWindows(Parent, &Layout::Visit, reinterpret_cast<LPARAM>(&layout));
+    return layout.Text;
 }
 
 // A click of the user's on the control of a window that shows Caption.
@@ -273,10 +294,11 @@ TEST(Program, TheViewMenuTogglesABarAndASwitchedOnBandGoesLast) {
         Running p;
         ASSERT_TRUE(p.Up());
         ASSERT_TRUE(p.InFront());
+        const std::string bars = ToolBarLayout(p.Main);
         AltKey('V');
         Tap('T');          // Toolbars
         Tap(VK_RETURN);    // Standard, the first of them
-        testsupport::PumpFor(300);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolBarLayout(p.Main) != bars; })) << "run " << run;
         ASSERT_TRUE(p.Close());
         forms::TRegistry reg;
         ASSERT_TRUE(reg.OpenKeyReadOnly(kSettings));
@@ -294,10 +316,11 @@ TEST(Program, TheEndOfTheSessionStoresTheSettingsOnceAndTheProgramStillEndsWell)
     Running p;
     ASSERT_TRUE(p.Up());
     ASSERT_TRUE(p.InFront());
+    const std::string bars = ToolBarLayout(p.Main);
     AltKey('V');
     Tap('T');        // Toolbars
     Tap(VK_RETURN);  // Standard: switched off
-    testsupport::PumpFor(300);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolBarLayout(p.Main) != bars; })) << "the bar did not go";
     ForgetSettings();
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(p.Main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));

@@ -433,6 +433,37 @@ TEST_F(Screens, AnOpenThatFailsLeavesNothingBehind) {
         << "expected the drop to be given back to the system";
 }
 
+// A paste that finds no memory for the clipboard's picture tells why,
+// changes nothing, and gives the clipboard back to the other programs.
+TEST_F(Screens, APasteWithoutMemoryForThePictureIsToldAndFreesTheClipboard) {
+    TfrmChild* screen = OpenModified("under.bmp");
+    ASSERT_NE(screen, nullptr);
+    {
+        TBitmap large;
+        large.SetSize(900, 700);
+        ASSERT_TRUE(CopyToClipboard(large));
+    }
+    TBitmap().SetSize(901, 700);  // takes the spare pixels of the one that went
+    const TRefusedBitmaps refused(1 << 20);
+    Answer told;
+    AnswerNextBox(told, "OK");
+    Chord({VK_CONTROL}, 'V');
+    ASSERT_TRUE(PumpUntil([&] { return told.Shown; })) << "Ctrl+V told nothing";
+    EXPECT_EQ(told.Text.find("success"), std::string::npos) << told.Text;
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr) << "the clipboard was left open";
+    EXPECT_FALSE(screen->Undo->CanUndo()) << "no undo step";
+    EXPECT_FALSE(screen->SelLifted);
+    EXPECT_EQ(screen->Picture().Width(), 20);
+
+    Answer toldAgain;
+    AnswerNextBox(toldAgain, "OK");
+    frmMain->mnuEditPasteAsNew_Click(frmMain);
+    EXPECT_TRUE(toldAgain.Shown);
+    EXPECT_EQ(toldAgain.Text.find("success"), std::string::npos) << toldAgain.Text;
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+    EXPECT_EQ(ScreenCount(), 1) << "no screen is made for a picture that could not be read";
+}
+
 TEST_F(Screens, TheBarsFollowTheActiveScreenAndItsUndoList) {
     frmMain->UpdateCommandStates();
     EXPECT_FALSE(frmMain->tlnSave->Enabled());
