@@ -89,6 +89,17 @@ Step Answer(std::string& Box) {
     };
 }
 
+// The closed list shows the chosen item with the printer picture at its
+// left: its light, the one pure green of the dialog, is on the screen there.
+bool ShowsPrinterPicture(HWND List) {
+    RECT r;
+    GetWindowRect(List, &r);
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.left + 24; ++x)
+            if (ScreenPixel(POINT{x, y}) == RGB(0, 255, 0)) return true;
+    return false;
+}
+
 bool Checked(HWND Button) { return Button && SendMessageA(Button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 class PrintDialog : public ::testing::Test {
@@ -282,8 +293,11 @@ TEST_F(PrintDialog, TwoPrintersAreListedByNameWithTheirPortsAndFoundByTheirNumbe
     ASSERT_TRUE(testprinters::MakeDefault("OrderAlpha"));
     const std::vector<std::string> spooler = testprinters::InstalledNames();
     View first, second;
+    bool picture = false;
     const std::string chosen = Show(spooler[0], {[&] {
                                                      first = Look();
+                                                     picture = ShowsPrinterPicture(
+                                                         Active<TfrmPrint>()->cboName->Handle());
                                                      ChooseWithKeys(spooler[1]);
                                                      second = Look();
                                                      ClickOK();
@@ -292,6 +306,7 @@ TEST_F(PrintDialog, TwoPrintersAreListedByNameWithTheirPortsAndFoundByTheirNumbe
     std::vector<std::string> reversed = {spooler[1], spooler[0]};
     EXPECT_EQ(first.Items, reversed) << "the list sorted by name, not in the spooler's order";
     EXPECT_EQ(first.Chosen, spooler[0]) << "the printer asked for, found by its number";
+    EXPECT_TRUE(picture) << "the chosen item shows with the printer picture";
     EXPECT_EQ(first.Where, spooler[0] == "OrderAlpha" ? "LPT1:" : "FILE:");
     EXPECT_EQ(second.Chosen, spooler[1]);
     EXPECT_EQ(second.Where, spooler[1] == "OrderAlpha" ? "LPT1:" : "FILE:");
