@@ -97,3 +97,18 @@ ZVCOM_API void WINAPI ZvShowAbout(forms::TGraphic* Logo, const ShortString& Vers
 // remembered for the program.
 ZVCOM_API bool WINAPI ZvShowFont(const ShortString& Key, const ShortString& PreviewText, ShortString& FontName,
                                  int& Size, forms::TFontStyles& Style, forms::TColor& Color);
+
+// The printer dialog, driven in this order: Init makes it with an empty mode
+// block; SetMode loads a mode block the caller stored (made safe: it claims
+// no driver data after its 156 bytes); ZvShowPrint lets the user choose one
+// of the installed printers, PrinterName preselected (the default printer
+// when it is not installed, with a message), and edit its settings in the
+// driver's property sheet; ChosenName receives the printer's name on OK and
+// is empty otherwise; GetMode hands back the mode block, on OK the chosen
+// printer's; Free ends the dialog and its block. Called before Init or after
+// Free, each does nothing and gives an empty result.
+ZVCOM_API void WINAPI ZvShowPrintInit();
+ZVCOM_API void WINAPI ZvShowPrintSetMode(const DEVMODEA& DevMode);
+ZVCOM_API void WINAPI ZvShowPrint(const ShortString& PrinterName, const ShortString& Caption, ShortString& ChosenName);
+ZVCOM_API void WINAPI ZvShowPrintGetMode(DEVMODEA& DevMode);
+ZVCOM_API void WINAPI ZvShowPrintFree();

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's small pictures: the tool-bar, menu and palette strips,
 the document-window icons, the dialogs' 32 x 32 pictures, the airbrush
-spray patterns and the program icon.
+spray patterns, the program icon, and the printer of the common library's
+printer dialog.
 
 Every 16 x 16 picture is a grid of characters, one per pixel, read with the
 colour key KEY; '.' is the magenta ground, which the program makes
@@ -180,6 +181,27 @@ MONITOR = grid("""
 ................
 """)
 
+# The printer: the Print command, and the printer dialog's list of the
+# common library (its own strip, ../../common-forms/resources/printer.bmp).
+PRINTER = grid("""
+................
+....#########...
+....#wwwwwww#...
+....#wgggggw#...
+....#wwwwwww#...
+.##############.
+.#wwwwwwwwwwww#.
+.#wssssssssssg#.
+.#wssssssssssg#.
+.#wsssssssLLsg#.
+.#gggggggggggg#.
+.##############.
+...#wwwwwwww#...
+...#wggggggw#...
+...##########...
+................
+""")
+
 # ---------------------------------------------------------------------------
 # images.bmp: the commands of the menus and tool bars.
 
@@ -242,24 +264,7 @@ IMAGES = [
 ................
 """),
     # 3 Print
-    grid("""
-................
-....#########...
-....#wwwwwww#...
-....#wgggggw#...
-....#wwwwwww#...
-.##############.
-.#wwwwwwwwwwww#.
-.#wssssssssssg#.
-.#wssssssssssg#.
-.#wsssssssLLsg#.
-.#gggggggggggg#.
-.##############.
-...#wwwwwwww#...
-...#wggggggw#...
-...##########...
-................
-"""),
+    PRINTER,
     # 4 Print preview
     grid("""
 .########.......
@@ -1653,6 +1658,7 @@ def main():
         "tools.bmp": strip_file(TOOLS),
         "child.bmp": strip_file(CHILD),
         "common.bmp": strip_file(COMMON, 32),
+        "../../common-forms/resources/printer.bmp": strip_file([PRINTER]),
         "airbrush1.bmp": spray(8, seed=1),
         "airbrush2.bmp": spray(16, seed=2),
         "airbrush3.bmp": spray(24, seed=3),
