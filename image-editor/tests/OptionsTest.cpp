@@ -3,8 +3,8 @@
 // writing nothing, the status bar switched off by OK, the start-action list
 // disabled while the start-up dialog is on, the screen-tip mode stored for
 // other processes, the folder edits' backslash rule and the browse buttons
-// (their folder glyph, centred caption and focus look), and the default
-// screen's size and orientation.
+// (their folder glyph, centred caption and focus look), the double clicks
+// that stand for OK, and the default screen's size and orientation.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -320,6 +320,36 @@ TEST_F(OptionsDialog, TheBrowseButtonsShowAFolderBesideTheirCentredCaptionAndThe
     EXPECT_EQ(entered.CaptionLeft, doc.CaptionLeft + 1) << "and its caption with it";
     EXPECT_EQ(left.GlyphLeft, doc.GlyphLeft) << "back when the focus leaves";
     EXPECT_EQ(left.CaptionLeft, doc.CaptionLeft);
+}
+
+// A double click on a radio button or a line of the start-action list is
+// OK: the dialog closes with OK and the choice is written.
+TEST_F(OptionsDialog, ADoubleClickOnAChoiceIsOK) {
+    ZvSaveScreentips(0);
+    auto doubleClick = [](POINT P) {
+        MouseClicks(P, 2);
+        Settle();
+    };
+    ASSERT_TRUE(WithOptions([&] { doubleClick(CentreOf(frmOptions->optViewScreentips3->Handle())); }));
+    EXPECT_EQ(frmOptions->ModalResult, mrOk) << "a double click on \"None\"";
+    EXPECT_EQ(ScreentipsSeenByAnotherProcess(), "0x2") << "the screen tips chosen";
+
+    ASSERT_TRUE(WithOptions([&] {
+        // The fourth line: "display capture themes".
+        RECT r;
+        GetWindowRect(frmOptions->lstViewAuto->Handle(), &r);
+        doubleClick(POINT{r.left + 40, r.top + 2 + 3 * 16 + 8});
+    }));
+    EXPECT_EQ(frmOptions->ModalResult, mrOk) << "a double click on a start action";
+    EXPECT_EQ(StartupAuto, 3) << "the start action chosen";
+
+    ASSERT_TRUE(WithOptions([&] {
+        Page(frmOptions->tabDefault);
+        doubleClick(CentreOf(frmOptions->optDefaultPortrait->Handle()));
+    }));
+    EXPECT_EQ(frmOptions->ModalResult, mrOk) << "a double click on Portrait";
+    EXPECT_EQ(DefaultScreen, std::string("\x03\x00\x05\x00\xFF\xFF\xFF", 7)) << "500 x 300 stored as portrait";
+    ZvSaveScreentips(0);
 }
 
 TEST_F(OptionsDialog, TheDefaultScreenIsStoredAsTwoByteNumbersAndItsColour) {
