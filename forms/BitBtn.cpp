@@ -8,6 +8,12 @@ void TBitBtn::SetMargin(int Value) {
     Repaint();
 }
 
+void TBitBtn::SetSpacing(int Value) {
+    if (Value == FSpacing) return;
+    FSpacing = Value;
+    Repaint();
+}
+
 LRESULT TBitBtn::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     if (Msg == WM_LBUTTONDBLCLK) {
         // An owner-drawn button takes the second press of a double click
@@ -34,7 +40,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& Draw) {
     RECT textSize = {0, 0, 0, 0};
     if (!text.empty()) DrawTextA(dc, text.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
     const int glyphWidth = Glyph.Empty() ? 0 : Glyph.Width();
-    const int gap = glyphWidth && !text.empty() ? Spacing : 0;
+    const int gap = glyphWidth && !text.empty() ? FSpacing : 0;
     const int width = r.right - r.left, height = r.bottom - r.top;
     int x = FMargin >= 0 ? r.left + FMargin : r.left + (width - glyphWidth - gap - textSize.right) / 2;
     const int offset = pressed ? 1 : 0;

@@ -6,7 +6,7 @@
 namespace forms {
 
 // A button that shows Glyph, whose bottom-left pixel's colour is
-// transparent, Spacing pixels left of its caption. Clicks, the modal
+// transparent, Spacing() pixels left of its caption. Clicks, the modal
 // result and Cancel work as on any button. Owner-drawn buttons cannot carry
 // the system's default-button style: a Default button is still pressed by
 // Enter, but shows no default frame.
@@ -15,7 +15,9 @@ public:
     explicit TBitBtn(TComponent* AOwner) : TButton(AOwner) {}
     // Changes of the glyph's pixels show after Repaint().
     TBitmap Glyph;
-    static constexpr int Spacing = 4;
+    // The pixels between the glyph and the caption.
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int Value);
     // The pixels between the button's left edge and the glyph; -1 centres
     // glyph and caption together.
     int Margin() const { return FMargin; }
@@ -28,6 +30,7 @@ protected:
 
 private:
     int FMargin = -1;
+    int FSpacing = 4;
 };
 
 }  // namespace forms

@@ -20,6 +20,12 @@ TfrmOptions* frmOptions = nullptr;
 namespace {
 
 constexpr int kMinSide = 10, kMaxSide = 1600;
+// The browse buttons' glyph margin: with a 16-pixel glyph and the spacing
+// that Form_Show computes, it puts the caption in the button's middle.
+constexpr int kBrowseMargin = 4;
+// The colour of the glyphs' transparent ground: the image list leaves it
+// where the picture has none.
+constexpr TColor kGlyphGround = 0xFF00FF;
 constexpr const char* kOKHint = "Closes the dialog box and saves any changes you have made";
 constexpr const char* kCancelHint = "Closes the dialog box without saving any changes you have made";
 constexpr const char* kAutoHint =
@@ -164,22 +170,25 @@ TfrmOptions::TfrmOptions(TComponent* AOwner) : TForm(AOwner) {
     EndDescription();
 }
 
-void TfrmOptions::AddLocation(int Tag, int Top, TLabel*& Label, TEdit*& Edit, TButton*& Browse, const char* Name,
+void TfrmOptions::AddLocation(int Tag, int Top, TLabel*& Label, TEdit*& Edit, TBitBtn*& Browse, const char* Name,
                               const char* Caption, const char* BrowseCaption, const char* Hint,
                               const char* BrowseHint) {
     const std::string name = Name;
     Add(Label, {.Name = "lblGeneral" + name + "Location", .Parent = fraGeneralFile, .Left = 10, .Top = Top,
                 .Caption = Caption});
     Add(Edit, {.Name = "txtGeneral" + name + "Location", .Parent = fraGeneralFile, .Left = 10, .Top = Top + 16,
-               .Width = 214, .Height = 21, .Hint = Hint, .Tag = Tag,
+               .Width = 194, .Height = 21, .Hint = Hint, .Tag = Tag,
                .OnExit = Handler(&TfrmOptions::txtGeneralLocation_Exit)},
         [this](TEdit& e) {
             e.OnContextPopup = [this](TComponent* s, POINT p, bool& h) { txt_ContextPopup(s, p, h); };
         });
     Label->FocusControl = Edit;
-    Add(Browse, {.Name = "cmdGeneral" + name + "Browse", .Parent = fraGeneralFile, .Left = 230, .Top = Top + 14,
-                 .Width = 80, .Height = 25, .Caption = BrowseCaption, .Hint = BrowseHint, .Tag = Tag,
-                 .OnClick = Handler(&TfrmOptions::cmdGeneralBrowse_Click)});
+    Add(Browse, {.Name = "cmdGeneral" + name + "Browse", .Parent = fraGeneralFile, .Left = 210, .Top = Top + 14,
+                 .Width = 100, .Height = 25, .Caption = BrowseCaption, .Hint = BrowseHint, .Tag = Tag,
+                 .OnClick = Handler(&TfrmOptions::cmdGeneralBrowse_Click),
+                 .OnEnter = Handler(&TfrmOptions::cmdGeneralBrowse_Enter),
+                 .OnExit = Handler(&TfrmOptions::cmdGeneralBrowse_Exit)},
+        [](TBitBtn& b) { b.SetMargin(kBrowseMargin); });
 }
 
 void TfrmOptions::AddSizeField(int Top, const char* Name, const char* Caption, const char* Hint, TLabel*& Label,
@@ -215,11 +224,19 @@ void TfrmOptions::Form_Create(TComponent*) {
     ShortString hint;
     ZvSplitStr(ShortString(lstViewAuto->Hint), static_cast<int>(lstViewAuto->Hint.find('p')), hint);
     lstViewAuto->Hint = hint.str();
+    // The browse buttons show the open folder of File > Open.
+    for (TBitBtn* b : {cmdGeneralDocBrowse, cmdGeneralBrowserBrowse, cmdGeneralAutoSaveBrowse}) {
+        b->Glyph.SetSize(16, 16);
+        b->Glyph.Canvas().Brush.SetColor(kGlyphGround);
+        b->Glyph.Canvas().FillRect(RECT{0, 0, 16, 16});
+        frmMain->imlImages->Draw(b->Glyph.Canvas(), 0, 0, Images::Open, true);
+    }
 }
 
 void TfrmOptions::Form_Show(TComponent*) {
     ApplyDialogLook(*this);
     ZvEnsureVisible(this);
+    CentreBrowseCaptions();
     chkViewStartup->SetChecked(HasOption(OptStartupDialog));
     chkViewNewDialog->SetChecked(HasOption(OptNewDialog));
     chkViewStatusBar->SetChecked(HasOption(OptStatusBar));
@@ -239,6 +256,17 @@ void TfrmOptions::Form_Show(TComponent*) {
     UpdateDefaultScreen();
     pgcMain->SetActivePage(tabView);
     chkViewStartup->SetFocus();
+}
+
+void TfrmOptions::CentreBrowseCaptions() {
+    // The three captions are alike once their "&" is gone: the spacing
+    // worked out for the first suits all three, which then look alike.
+    std::string caption = cmdGeneralDocBrowse->Caption();
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    TCanvas& canvas = cmdGeneralDocBrowse->Glyph.Canvas();
+    canvas.Font.Assign(cmdGeneralDocBrowse->Font);
+    const int spacing = std::max((cmdGeneralDocBrowse->Width() - canvas.TextWidth(caption)) / 2 - 20, 4);
+    for (TBitBtn* b : {cmdGeneralDocBrowse, cmdGeneralBrowserBrowse, cmdGeneralAutoSaveBrowse}) b->SetSpacing(spacing);
 }
 
 void TfrmOptions::Controls_DblClick(TComponent*) {
@@ -282,7 +310,7 @@ void TfrmOptions::cmdGeneralBrowse_Click(TComponent* Sender) {
     static const char* const kPrompts[] = {"Choose a default document location below.",
                                            "Choose a catalog browser location below.",
                                            "Choose an auto save location below."};
-    auto* button = static_cast<TButton*>(Sender);
+    auto* button = static_cast<TBitBtn*>(Sender);
     TEdit* edit = LocationEdit(Sender->Tag);
     button->SetFocus();
     SetFormBusy(this, false);
@@ -292,6 +320,13 @@ void TfrmOptions::cmdGeneralBrowse_Click(TComponent* Sender) {
     SetFormBusy(this, true);
     cmdOK->SetFocus();
 }
+
+// The focused browse button's glyph and caption stand a pixel further right.
+void TfrmOptions::cmdGeneralBrowse_Enter(TComponent* Sender) {
+    static_cast<TBitBtn*>(Sender)->SetMargin(kBrowseMargin + 1);
+}
+
+void TfrmOptions::cmdGeneralBrowse_Exit(TComponent* Sender) { static_cast<TBitBtn*>(Sender)->SetMargin(kBrowseMargin); }
 
 void TfrmOptions::txt_ContextPopup(TComponent* Sender, POINT MousePos, bool& Handled) {
     ZvComEditMenu(static_cast<TWinControl*>(Sender), MousePos.x, MousePos.y);

@@ -4,6 +4,7 @@
 // the settings at each show and written back only by OK once the three
 // folders have passed their check.
 #pragma once
+#include "BitBtn.h"
 #include "Forms.h"
 #include "GroupBox.h"
 #include "ListBox.h"
@@ -26,7 +27,7 @@ public:
     forms::TGroupBox* fraGeneralFile;
     forms::TLabel *lblGeneralDocLocation, *lblGeneralBrowserLocation, *lblGeneralAutoSaveLocation;
     forms::TEdit *txtGeneralDocLocation, *txtGeneralBrowserLocation, *txtGeneralAutoSaveLocation;
-    forms::TButton *cmdGeneralDocBrowse, *cmdGeneralBrowserBrowse, *cmdGeneralAutoSaveBrowse;
+    forms::TBitBtn *cmdGeneralDocBrowse, *cmdGeneralBrowserBrowse, *cmdGeneralAutoSaveBrowse;
     forms::TCheckBox *chkGeneralUseDefaultColor, *chkGeneralAnimateSelection;
     forms::TGroupBox *fraDefaultSize, *fraDefaultOrientation;
     forms::TLabel *lblDefaultWidth, *lblDefaultHeight, *lblDefaultWidthUnit, *lblDefaultHeightUnit, *lblDefaultColor;
@@ -47,6 +48,8 @@ public:
                               UINT State);
     void txtGeneralLocation_Exit(forms::TComponent* Sender);
     void cmdGeneralBrowse_Click(forms::TComponent* Sender);
+    void cmdGeneralBrowse_Enter(forms::TComponent* Sender);
+    void cmdGeneralBrowse_Exit(forms::TComponent* Sender);
     void txt_ContextPopup(forms::TComponent* Sender, POINT MousePos, bool& Handled);
     void txtDefaultScreen_KeyPress(forms::TComponent* Sender, char& Key);
     void txtDefaultScreen_KeyUp(forms::TComponent* Sender, WORD& Key);
@@ -65,6 +68,9 @@ private:
     // The screen size that the two size edits hold, not clamped.
     int DefaultWidth() const;
     int DefaultHeight() const;
+    // Gives the browse buttons the spacing that puts each caption in its
+    // button's middle, right of the glyph.
+    void CentreBrowseCaptions();
     // Brings the orientation and the preview in line with the size edits
     // and the colour.
     void UpdateDefaultScreen();
@@ -72,7 +78,7 @@ private:
     // choice of the user's.
     bool FUpdating = false;
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
-    void AddLocation(int Tag, int Top, forms::TLabel*& Label, forms::TEdit*& Edit, forms::TButton*& Browse,
+    void AddLocation(int Tag, int Top, forms::TLabel*& Label, forms::TEdit*& Edit, forms::TBitBtn*& Browse,
                      const char* Name, const char* Caption, const char* BrowseCaption, const char* Hint,
                      const char* BrowseHint);
     void AddSizeField(int Top, const char* Name, const char* Caption, const char* Hint, forms::TLabel*& Label,

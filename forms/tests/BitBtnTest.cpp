@@ -1,6 +1,7 @@
 // Buttons with a glyph: where the glyph and the caption are drawn (at the
-// margin or centred together), the pressed, focused and disabled looks, a
-// changed glyph, and the clicks of the mouse and the keys.
+// margin or centred together, the spacing between them), the pressed,
+// focused and disabled looks, a changed glyph, a glyph that moves while the
+// button has the focus, and the clicks of the mouse and the keys.
 #include <gtest/gtest.h>
 
 #include "BitBtn.h"
@@ -67,6 +68,15 @@ protected:
             if (Pixel(x, Row) == Color) return x;
         return -1;
     }
+    // The leftmost column of the caption: of the text colour, inside the
+    // focus frame.
+    int CaptionLeft() {
+        const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+        for (int x = 6; x < button->Width() - 6; ++x)
+            for (int y = 6; y < button->Height() - 6; ++y)
+                if (Pixel(x, y) == text) return x;
+        return -1;
+    }
     int CountOf(COLORREF Color, const RECT& R) {
         int n = 0;
         for (int y = R.top; y < R.bottom; ++y)
@@ -94,12 +104,12 @@ protected:
 TEST_F(BitButtons, TheGlyphSitsAtTheMarginOrCentredWithTheCaption) {
     const COLORREF red = ColorToRGB(Red), face = GetSysColor(COLOR_BTNFACE);
     const SIZE caption = CaptionSize();
-    const int centred = (120 - (16 + TBitBtn::Spacing + caption.cx)) / 2;
+    const int centred = (120 - (16 + button->Spacing() + caption.cx)) / 2;
     EXPECT_EQ(LeftmostOf(red, Middle), centred) << "glyph and caption centred together";
     EXPECT_EQ(Pixel(centred + 15, Middle), red) << "the glyph's right edge";
     EXPECT_EQ(Pixel(centred, GlyphTop + 15), face) << "the bottom-left colour shows the button face";
     EXPECT_EQ(Pixel(centred + 8, GlyphTop + 8), face) << "and so does that colour inside";
-    const int textLeft = centred + 16 + TBitBtn::Spacing;
+    const int textLeft = centred + 16 + button->Spacing();
     const RECT text = {textLeft, 0, textLeft + caption.cx, 30};
     EXPECT_GT(CountOf(GetSysColor(COLOR_BTNTEXT), text), 10) << "the caption right of the glyph";
     const RECT gap = {centred + 16, 0, textLeft, 30};
@@ -118,6 +128,35 @@ TEST_F(BitButtons, TheGlyphSitsAtTheMarginOrCentredWithTheCaption) {
     Settle();
     EXPECT_EQ(LeftmostOf(ColorToRGB(Blue), Middle), 30) << "the changed glyph shows after a repaint";
     EXPECT_EQ(LeftmostOf(red, Middle), -1);
+}
+
+TEST_F(BitButtons, TheSpacingSetsTheCaptionApartAndTheFocusEventsMoveTheGlyph) {
+    const COLORREF red = ColorToRGB(Red);
+    button->SetMargin(4);
+    Settle();
+    const int nearCaption = CaptionLeft();
+    ASSERT_GE(nearCaption, 4 + 16 + 4) << "the caption starts after the default spacing";
+    button->SetSpacing(14);
+    Settle();
+    EXPECT_EQ(CaptionLeft(), nearCaption + 10) << "ten pixels more spacing move the caption ten pixels right";
+    EXPECT_EQ(LeftmostOf(red, Middle), 4) << "the glyph stays at the margin";
+
+    // As a dialog has it: the focused button's glyph a pixel further right.
+    button->OnEnter = [this](TComponent*) { button->SetMargin(button->Margin() + 1); };
+    button->OnExit = [this](TComponent*) { button->SetMargin(button->Margin() - 1); };
+    ToFront();
+    Press(VK_TAB);
+    Settle();
+    ASSERT_EQ(GetFocus(), button->Handle()) << "Tab from the other button";
+    EXPECT_EQ(LeftmostOf(red, Middle), 5) << "entered by Tab";
+    EXPECT_EQ(CaptionLeft(), nearCaption + 11) << "the caption goes with the glyph";
+    Press(VK_TAB);
+    Settle();
+    EXPECT_EQ(LeftmostOf(red, Middle), 4) << "left by Tab";
+    ClickOn(button->Handle());
+    Settle();
+    EXPECT_EQ(LeftmostOf(red, Middle), 5) << "entered by a click";
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(BitButtons, PressedSunkenFocusedFramedDisabledGrey) {
@@ -146,7 +185,7 @@ TEST_F(BitButtons, PressedSunkenFocusedFramedDisabledGrey) {
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
     EXPECT_EQ(LeftmostOf(red, Middle), -1) << "no colour in a disabled glyph";
     EXPECT_EQ(LeftmostOf(grey, Middle), 10) << "the glyph in grey";
-    const RECT text = {10 + 16 + TBitBtn::Spacing, 0, 120, 30};
+    const RECT text = {10 + 16 + button->Spacing(), 0, 120, 30};
     EXPECT_EQ(CountOf(GetSysColor(COLOR_BTNTEXT), text), 0) << "no caption in the text colour";
     EXPECT_GT(CountOf(grey, text), 10) << "the caption in grey";
 }

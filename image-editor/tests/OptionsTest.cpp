@@ -2,11 +2,13 @@
 // and the mouse: the folder checks in their order with their message, Cancel
 // writing nothing, the status bar switched off by OK, the start-action list
 // disabled while the start-up dialog is on, the screen-tip mode stored for
-// other processes, the folder edits' backslash rule and the browse button,
-// and the default screen's size and orientation.
+// other processes, the folder edits' backslash rule and the browse buttons
+// (their folder glyph, centred caption and focus look), the double clicks
+// that stand for OK, and the default screen's size and orientation.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -258,6 +260,96 @@ TEST_F(OptionsDialog, TheBrowseButtonPutsTheChosenFolderIntoItsEdit) {
     }));
     EXPECT_EQ(taken, "C:\\");
     EXPECT_EQ(BrowserLocation, "C:\\");
+}
+
+// Where a browse button shows its glyph and its caption on the screen.
+struct BrowseLook {
+    int GlyphLeft = -1;  // the folder's left edge
+    int CaptionLeft = -1, CaptionRight = -1;
+};
+
+BrowseLook LookOf(TControl* Button) {
+    BrowseLook look;
+    // The folder's left edge is black, its yellow starts a pixel further in
+    // the glyph's eighth row; the glyph stands in the middle of the height.
+    const int row = (Button->Height() - 16) / 2 + 8;
+    for (int x = 0; x < Button->Width() && look.GlyphLeft < 0; ++x)
+        if (Shown(Button, x, row) == RGB(255, 255, 0)) look.GlyphLeft = x - 1;
+    // The caption: the text colour right of the glyph, inside the focus frame.
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    for (int x = std::max(look.GlyphLeft + 17, 6); x < Button->Width() - 6; ++x)
+        for (int y = 6; y < Button->Height() - 6; ++y)
+            if (Shown(Button, x, y) == text) {
+                if (look.CaptionLeft < 0) look.CaptionLeft = x;
+                look.CaptionRight = x;
+                break;
+            }
+    return look;
+}
+
+TEST_F(OptionsDialog, TheBrowseButtonsShowAFolderBesideTheirCentredCaptionAndTheFocusedOneMovesRight) {
+    BrowseLook doc, browser, autoSave, entered, left;
+    bool focused = false;
+    ASSERT_TRUE(WithOptions([&] {
+        Page(frmOptions->tabGeneral);
+        doc = LookOf(frmOptions->cmdGeneralDocBrowse);
+        browser = LookOf(frmOptions->cmdGeneralBrowserBrowse);
+        autoSave = LookOf(frmOptions->cmdGeneralAutoSaveBrowse);
+        Click(frmOptions->txtGeneralDocLocation);
+        Press(VK_TAB);
+        Settle();
+        focused = GetFocus() == frmOptions->cmdGeneralDocBrowse->Handle();
+        entered = LookOf(frmOptions->cmdGeneralDocBrowse);
+        Press(VK_TAB);
+        Settle();
+        left = LookOf(frmOptions->cmdGeneralDocBrowse);
+        Press(VK_ESCAPE);
+    }));
+    const int width = frmOptions->cmdGeneralDocBrowse->Width();
+    EXPECT_EQ(doc.GlyphLeft, 4) << "the folder at the button's margin";
+    ASSERT_GE(doc.CaptionLeft, doc.GlyphLeft + 16) << "the caption right of the folder";
+    // The ink of "Browse..." lies within a pixel of the caption's advance.
+    EXPECT_NEAR(doc.CaptionLeft + doc.CaptionRight + 1, width, 3)
+        << "the caption from " << doc.CaptionLeft << " to " << doc.CaptionRight << " in the middle of " << width;
+    EXPECT_EQ(browser.GlyphLeft, doc.GlyphLeft) << "the three buttons look alike";
+    EXPECT_EQ(browser.CaptionLeft, doc.CaptionLeft);
+    EXPECT_EQ(autoSave.GlyphLeft, doc.GlyphLeft);
+    EXPECT_EQ(autoSave.CaptionLeft, doc.CaptionLeft);
+    EXPECT_TRUE(focused) << "Tab from the folder's edit goes to its browse button";
+    EXPECT_EQ(entered.GlyphLeft, doc.GlyphLeft + 1) << "the focused button's folder a pixel further right";
+    EXPECT_EQ(entered.CaptionLeft, doc.CaptionLeft + 1) << "and its caption with it";
+    EXPECT_EQ(left.GlyphLeft, doc.GlyphLeft) << "back when the focus leaves";
+    EXPECT_EQ(left.CaptionLeft, doc.CaptionLeft);
+}
+
+// A double click on a radio button or a line of the start-action list is
+// OK: the dialog closes with OK and the choice is written.
+TEST_F(OptionsDialog, ADoubleClickOnAChoiceIsOK) {
+    ZvSaveScreentips(0);
+    auto doubleClick = [](POINT P) {
+        MouseClicks(P, 2);
+        Settle();
+    };
+    ASSERT_TRUE(WithOptions([&] { doubleClick(CentreOf(frmOptions->optViewScreentips3->Handle())); }));
+    EXPECT_EQ(frmOptions->ModalResult, mrOk) << "a double click on \"None\"";
+    EXPECT_EQ(ScreentipsSeenByAnotherProcess(), "0x2") << "the screen tips chosen";
+
+    ASSERT_TRUE(WithOptions([&] {
+        // The fourth line: "display capture themes".
+        RECT r;
+        GetWindowRect(frmOptions->lstViewAuto->Handle(), &r);
+        doubleClick(POINT{r.left + 40, r.top + 2 + 3 * 16 + 8});
+    }));
+    EXPECT_EQ(frmOptions->ModalResult, mrOk) << "a double click on a start action";
+    EXPECT_EQ(StartupAuto, 3) << "the start action chosen";
+
+    ASSERT_TRUE(WithOptions([&] {
+        Page(frmOptions->tabDefault);
+        doubleClick(CentreOf(frmOptions->optDefaultPortrait->Handle()));
+    }));
+    EXPECT_EQ(frmOptions->ModalResult, mrOk) << "a double click on Portrait";
+    EXPECT_EQ(DefaultScreen, std::string("\x03\x00\x05\x00\xFF\xFF\xFF", 7)) << "500 x 300 stored as portrait";
+    ZvSaveScreentips(0);
 }
 
 TEST_F(OptionsDialog, TheDefaultScreenIsStoredAsTwoByteNumbersAndItsColour) {
