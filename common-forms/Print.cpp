@@ -94,6 +94,11 @@ TfrmPrint::TfrmPrint(TComponent* AOwner) : TForm(AOwner) {
     EndDescription();
 }
 
+std::string TfrmPrint::ChosenItem() const {
+    const int index = cboName->ItemIndex();
+    return index < 0 ? std::string() : cboName->Items()[static_cast<size_t>(index)];
+}
+
 void TfrmPrint::Form_Create(TComponent*) {
     // The dialog works on a printer object of its own, read anew; Cancel
     // makes the one it set aside current again.
@@ -121,9 +126,8 @@ void TfrmPrint::Form_Close(TComponent*, TCloseAction&) {
 }
 
 void TfrmPrint::cboName_Click(TComponent*) {
-    const int index = cboName->ItemIndex();
-    if (index < 0) return;
-    const int number = ItemNumber(cboName->Items()[static_cast<size_t>(index)]);
+    if (cboName->ItemIndex() < 0) return;
+    const int number = ItemNumber(ChosenItem());
     TPrinter& printer = Printer();
     printer.SetPrinterIndex(number);
     lblWhereValue->SetCaption(printer.Port(number));
@@ -137,7 +141,7 @@ void TfrmPrint::cboName_DrawItem(TWinControl*, TCanvas& Canvas, int Index, const
 }
 
 bool TfrmPrint::ReadChosenPrinter(std::string& Device, std::vector<BYTE>& DevMode) {
-    const std::string item = cboName->Items()[static_cast<size_t>(cboName->ItemIndex())];
+    const std::string item = ChosenItem();
     TPrinter& printer = Printer();
     printer.SetPrinterIndex(ItemNumber(item));
     std::string driver, port;
@@ -149,8 +153,7 @@ bool TfrmPrint::ReadChosenPrinter(std::string& Device, std::vector<BYTE>& DevMod
 void TfrmPrint::cmdProperties_Click(TComponent*) {
     cmdProperties->SetFocus();
     if (cboName->ItemIndex() < 0) return;
-    const std::string selected = ItemDevice(cboName->Items()[static_cast<size_t>(cboName->ItemIndex())]);
-    if (zvcom::ModeDeviceName(Mode) != selected) Mode = {};
+    if (zvcom::ModeDeviceName(Mode) != ItemDevice(ChosenItem())) Mode = {};
     std::string device;
     std::vector<BYTE> current;
     if (!ReadChosenPrinter(device, current)) return;
@@ -178,8 +181,7 @@ void TfrmPrint::cmdOK_Click(TComponent*) {
     cmdOK->SetFocus();
     // The block handed back on OK is the chosen printer's: one that belongs
     // to another printer gives way to the chosen printer's own settings.
-    if (cboName->ItemIndex() >= 0 &&
-        !ModeBelongsTo(Mode, ItemDevice(cboName->Items()[static_cast<size_t>(cboName->ItemIndex())]))) {
+    if (cboName->ItemIndex() >= 0 && !ModeBelongsTo(Mode, ItemDevice(ChosenItem()))) {
         std::string device;
         std::vector<BYTE> current;
         if (!ReadChosenPrinter(device, current)) return;
@@ -232,8 +234,7 @@ ZVCOM_API void WINAPI ZvShowPrint(const ShortString& PrinterName, const ShortStr
         }
         if (!Caption.empty()) frmPrint->SetCaption(Caption.str());
         frmPrint->PrintIndex = number;
-        if (frmPrint->ShowModal() != mrOk || frmPrint->cboName->ItemIndex() < 0) return;
-        ChosenName.assign(ItemDevice(frmPrint->cboName->Items()[static_cast<size_t>(frmPrint->cboName->ItemIndex())]));
+        if (frmPrint->ShowModal() == mrOk) ChosenName.assign(ItemDevice(frmPrint->ChosenItem()));
     });
 }
 

@@ -34,6 +34,9 @@ public:
     // The number of the printer preselected when the dialog shows.
     int PrintIndex = -1;
 
+    // The chosen item of the list, "" when none is chosen.
+    std::string ChosenItem() const;
+
     void Form_Create(forms::TComponent* Sender);
     void Form_Show(forms::TComponent* Sender);
     void Form_Close(forms::TComponent* Sender, forms::TCloseAction& Action);

@@ -148,8 +148,7 @@ protected:
         if (!f) return v;
         v.Shown = true;
         for (const auto& item : f->cboName->Items()) v.Items.push_back(ItemDevice(item));
-        if (f->cboName->ItemIndex() >= 0)
-            v.Chosen = ItemDevice(f->cboName->Items()[static_cast<size_t>(f->cboName->ItemIndex())]);
+        if (f->cboName->ItemIndex() >= 0) v.Chosen = ItemDevice(f->ChosenItem());
         v.Where = f->lblWhereValue->Caption();
         return v;
     }
