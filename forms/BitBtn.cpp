@@ -2,16 +2,19 @@
 
 namespace forms {
 
+// A new margin or spacing shows at the next paint, not at once: forms move
+// the glyph from the focus events, and a button painted from inside them
+// was seen to be pressed a second time by the next click elsewhere.
 void TBitBtn::SetMargin(int Value) {
     if (Value == FMargin) return;
     FMargin = Value;
-    Repaint();
+    Invalidate();
 }
 
 void TBitBtn::SetSpacing(int Value) {
     if (Value == FSpacing) return;
     FSpacing = Value;
-    Repaint();
+    Invalidate();
 }
 
 LRESULT TBitBtn::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,24 +83,36 @@ HWND WaitForWindow(DWORD ProcessId, int Ms, const char* Title = kTitle, bool Fra
     return found;
 }
 
-// A child window of Parent showing exactly Text, or nullptr.
-HWND ChildWithText(HWND Parent, const std::string& Text) {
+// The first window among the descendants of Parent that Match accepts, or
+// nullptr.
+HWND FindDescendant(HWND Parent, const std::function<bool(HWND)>& Match) {
     struct Search {
-        const std::string& Text;
+        const std::function<bool(HWND)>& Match;
         HWND Found;
         static BOOL CALLBACK Visit(HWND w, LPARAM p) {
             auto* s = reinterpret_cast<Search*>(p);
-            char t[256] = {};
-            GetWindowTextA(w, t, sizeof t);
-            if (s->Text == t) {
-                s->Found = w;
-                return FALSE;
-            }
-            return TRUE;
+            if (!s->Match(w)) return TRUE;
+            s->Found = w;
+            return FALSE;
         }
-    } search{Text, nullptr};
+    } search{Match, nullptr};
     EnumChildWindows(Parent, &Search::Visit, reinterpret_cast<LPARAM>(&search));
     return search.Found;
+}
+
+// A child window of Parent showing exactly Text, or nullptr.
+HWND ChildWithText(HWND Parent, const std::string& Text) {
+    return FindDescendant(Parent, [&](HWND w) {
+        char t[256] = {};
+        GetWindowTextA(w, t, sizeof t);
+        return Text == t;
+    });
+}
+
+bool OfClass(HWND Wnd, const char* ClassName) {
+    char name[64] = {};
+    GetClassNameA(Wnd, name, sizeof name);
+    return lstrcmpiA(name, ClassName) == 0;
 }
 
 // The start-up dialog of the process: a window of its own under the
@@ -533,6 +546,130 @@ TEST(Program, AFirstStartCreatesTheNewBlankScreenChosenAndAStoredNewOneNeedsNoQu
         << "the stored start action New: " << captions.size() << " screens";
     EXPECT_EQ(WindowOf(p.Info.dwProcessId, nullptr, false), nullptr) << "a dialog showed";
     ASSERT_TRUE(CloseOnceFree(p));
+}
+
+// The first window of the class among the descendants of Parent, or nullptr.
+HWND ChildOfClass(HWND Parent, const char* ClassName) {
+    return FindDescendant(Parent, [&](HWND w) { return OfClass(w, ClassName); });
+}
+
+// The first edit among the descendants of Parent that holds Text, or
+// nullptr. An edit keeps its text itself: it is asked for it.
+HWND EditWithText(HWND Parent, const std::string& Text) {
+    return FindDescendant(Parent, [&](HWND w) {
+        char text[256] = {};
+        DWORD_PTR got = 0;
+        return OfClass(w, "Edit") &&
+               SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000,
+                                   &got) &&
+               Text == text;
+    });
+}
+
+// Clicks the tab of an Options page, Index 0 to 2, counted from the left,
+// once the dialog takes input again; true when that page shows then.
+bool ShowOptionsPage(HWND Options, int Index, const std::string& Page) {
+    if (!testsupport::PumpUntil(
+            [&] { return IsWindowEnabled(Options) && GetForegroundWindow() == Options; }, 5000))
+        return false;
+    RECT tabs;
+    GetWindowRect(ChildOfClass(Options, "SysTabControl32"), &tabs);
+    // The middles of "View", "General" and "Default" in the tab strip.
+    static const int kMiddles[] = {20, 64, 114};
+    testsupport::ClickAt(POINT{tabs.left + kMiddles[Index], tabs.top + 10});
+    HWND sheet = ChildWithText(Options, Page);
+    return testsupport::PumpUntil([&] { return sheet && IsWindowVisible(sheet); }, 3000);
+}
+
+// Replaces the text of an edit of another process as a user does: a click
+// in it, the old text selected with the keys and typed over.
+void TypeOver(HWND Edit, const std::string& Text) {
+    testsupport::ClickAt(testsupport::CentreOf(Edit));
+    testsupport::PressWith(0, VK_HOME);
+    testsupport::PressWith(VK_SHIFT, VK_END);
+    testsupport::Type(Text);
+    testsupport::PumpFor(200);
+}
+
+// View > Options... of a running program: its dialog once it shows.
+HWND OpenOptions(Running& P) {
+    if (!P.InFront()) return nullptr;
+    AltKey('V');
+    Tap('O');
+    return WaitForWindow(P.Info.dwProcessId, 10000, "Options", false);
+}
+
+TEST(Program, TheOptionsChosenAreFollowedAfterARestart) {
+    StartWithoutStartAction(0x4FFF & ~0x80);  // no start-up dialog, the New dialog on
+    {
+        forms::TRegistry w;
+        ASSERT_TRUE(w.OpenKey(kSettings, false));
+        w.WriteString("FileLocation", "C:\\windows");
+    }
+    {
+        forms::TRegistry w;
+        ASSERT_TRUE(w.OpenKey("Software\\Zelvani\\Common", true));
+        w.WriteInteger("Screentips", 0);
+    }
+    {
+        Running p;
+        ASSERT_TRUE(p.Up());
+        HWND options = OpenOptions(p);
+        ASSERT_NE(options, nullptr) << "View > Options... showed no Options dialog";
+        // The start action: the list's second line, "create a new blank screen".
+        RECT list;
+        GetWindowRect(ChildOfClass(options, "ListBox"), &list);
+        testsupport::ClickAt(POINT{list.left + 40, list.top + 2 + 16 + 8});
+        ASSERT_TRUE(ClickControl(options, "N&one"));
+
+        ASSERT_TRUE(ShowOptionsPage(options, 1, "General")) << "the General page did not come";
+        ASSERT_TRUE(ClickControl(options, "&Browse..."));
+        HWND browse = WaitForWindow(p.Info.dwProcessId, 10000, "Browse", false);
+        ASSERT_NE(browse, nullptr) << "the browse button showed no folder browser";
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == browse; }, 5000));
+        testsupport::PumpFor(300);
+        Tap(VK_LEFT);  // C:\windows closes,
+        Tap(VK_LEFT);  // then its drive is chosen
+        testsupport::PumpFor(300);
+        Tap(VK_RETURN);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(browse) || !IsWindow(browse); }, 5000));
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return EditWithText(options, "C:\\") != nullptr; }, 3000))
+            << "the chosen drive is not in the folder's edit";
+
+        ASSERT_TRUE(ShowOptionsPage(options, 2, "Default"))
+            << "the Default page did not come"
+            << (WindowOf(p.Info.dwProcessId, "Browse", false) ? ": the folder browser came again" : "");
+        HWND width = EditWithText(options, "500"), height = EditWithText(options, "300");
+        ASSERT_TRUE(width && height) << "the default screen's size is not 500 x 300";
+        TypeOver(width, "320");
+        TypeOver(height, "240");
+        ASSERT_TRUE(ClickControl(options, "OK"));
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(options); }, 5000)) << "OK left it open";
+        ASSERT_TRUE(p.Close());
+    }
+    EXPECT_EQ(StoredInteger("StartupAuto"), 1);
+
+    // The next start creates a new screen of the chosen size, and the
+    // dialog shows the chosen folder and screen tips.
+    Running p;
+    ASSERT_TRUE(p.Start());
+    HWND newScreen = WaitForWindow(p.Info.dwProcessId, 15000, "New Screen", false);
+    ASSERT_NE(newScreen, nullptr) << "the start action showed no New Screen dialog";
+    EXPECT_NE(EditWithText(newScreen, "320"), nullptr) << "the new screen's width is not the default one";
+    EXPECT_NE(EditWithText(newScreen, "240"), nullptr) << "the new screen's height is not the default one";
+    ASSERT_TRUE(ClickControl(newScreen, "OK"));
+    p.Main = WaitForWindow(p.Info.dwProcessId, 15000);
+    ASSERT_NE(p.Main, nullptr);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ScreenCaptions(p.Main) == std::vector<std::string>{"Screen 1"}; }))
+        << "no new screen at the start";
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowEnabled(p.Main) != FALSE; }));
+    HWND options = OpenOptions(p);
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(IsChecked(options, "N&one")) << "the screen tips chosen are not shown";
+    EXPECT_NE(EditWithText(options, "C:\\"), nullptr) << "the folder chosen is not shown";
+    ASSERT_TRUE(ClickControl(options, "Cancel"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(options); }, 5000));
+    ASSERT_TRUE(p.Close());
 }
 
 TEST(Program, SecondStartBringsTheFirstBackAndEndsSilently) {
