@@ -121,7 +121,7 @@ void TfrmAbout::SetAnimate(bool Value) {
 }
 
 void TfrmAbout::Form_Show(TComponent*) {
-    zvcom::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     lblVersion->Font.SetName(Font.Name());
     lblWarning->Font.SetName(Font.Name());
     const bool tahoma = Font.Name() == "Tahoma";

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <memory>
 
+#include "DialogLook.h"
 #include "Zelvani.h"
 #include "ZvCom.h"
 
@@ -92,10 +93,7 @@ TfrmBrowse::TfrmBrowse(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TfrmBrowse::Form_Show(TComponent*) {
-    ShortString font;
-    ZvGetFontName(font);
-    Font.SetName(font.str());
-    SetShowHint(ZvScreentipsType() == 0);
+    ApplyDialogLook(*this);
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);

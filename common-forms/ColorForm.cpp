@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "DialogLook.h"
 #include "Zelvani.h"
 #include "ZvColor.h"
 #include "ZvCom.h"
@@ -140,12 +141,9 @@ void TColorForm::AddSwatchAndButtons(int ButtonTop) {
 }
 
 void TColorForm::ApplyLook() {
-    ShortString font;
-    ZvGetFontName(font);
-    Font.SetName(font.str());
-    const int tips = ZvScreentipsType();
-    SetShowHint(tips == 0);
-    tlbColor->SetShowHint(tips < 2);
+    ApplyDialogLook(*this);
+    // The palette's tool bar shows its tips also where only the bars do.
+    tlbColor->SetShowHint(ZvScreentipsType() < 2);
 }
 
 // ---- the new colour --------------------------------------------------------

@@ -1,11 +1,7 @@
-// The look every dialog of the library takes when it is shown.
+// The look every module's dialogs take when they are shown.
 #pragma once
 #include "Forms.h"
-
-namespace zvcom {
 
 // The user-interface font's name for the form (its size stays), and tool
 // tips only when the user's screen-tip mode shows them everywhere.
 void ApplyDialogLook(forms::TForm& Form);
-
-}  // namespace zvcom

@@ -141,7 +141,7 @@ void TfrmFont::FillFonts() {
 }
 
 void TfrmFont::Form_Show(TComponent*) {
-    zvcom::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     FillFonts();
     // The caller's font, else Arial, else the last one.
     const std::vector<std::string>& fonts = lstFont->Items();

@@ -106,7 +106,7 @@ void TfrmPrint::Form_Create(TComponent*) {
 }
 
 void TfrmPrint::Form_Show(TComponent*) {
-    zvcom::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     TPrinter& printer = Printer();
     printer.Refresh();
     cboName->SetItems({});

@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include "DialogLook.h"
+#include "DialogParts.h"
 
 using namespace forms;
 
@@ -36,7 +36,7 @@ TfrmAutosizer::TfrmAutosizer(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TfrmAutosizer::Form_Show(TComponent*) {
-    zvscreen::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     MaxWidth = Screen.Width();
     MaxHeight = Screen.Height();
     // The limits hold for the size the caller gave as well.

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "MenuItemDrawing.h"
 #include "Module.h"
 #include "ZvCom.h"
@@ -137,7 +137,7 @@ ShortString& TfrmCapture::NumberingString() { return WorkThen; }
 // ---- Showing ---------------------------------------------------------------------
 
 void TfrmCapture::Form_Show(TComponent*) {
-    zvscreen::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     for (TComponent* c : Components())
         if (auto* item = dynamic_cast<TMenuItem*>(c)) item->OnDrawItem = &MenuItemDrawing;
     for (TLabel* label : {lbl10NoProp1, lbl10NoProp2, lbl20NoProp1, lbl20NoProp2, lbl30NoProp1, lbl30NoProp2})

@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "Autosizer.h"
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "FileSettings.h"
 #include "ZvColor.h"
 #include "ZvCom.h"

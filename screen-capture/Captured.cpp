@@ -5,7 +5,7 @@
 #include <memory>
 #include <tuple>
 
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "Module.h"
 #include "SelectionFrame.h"
 #include "Zelvani.h"
@@ -126,7 +126,7 @@ void TfrmCaptured::Form_Show(TComponent*) {
 
 void TfrmCaptured::Form_Close(TComponent*, TCloseAction&) { ZvClipControl(nullptr); }
 
-void TfrmCaptured::ApplyDialogLook() { zvscreen::ApplyDialogLook(*this); }
+void TfrmCaptured::ApplyDialogLook() { ::ApplyDialogLook(*this); }
 
 void TfrmCaptured::GetScrollMetrics(int& Border, int& ScrollH, int& ScrollW) {
     Border = IsZoomed(Handle()) ? 0 : 4;

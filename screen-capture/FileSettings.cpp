@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "ZvCom.h"
 
 using namespace forms;
@@ -42,7 +42,7 @@ TfrmFileSettings::TfrmFileSettings(TComponent* AOwner) : TForm(AOwner) {
     EndDescription();
 }
 
-void TfrmFileSettings::Form_Show(TComponent*) { zvscreen::ApplyDialogLook(*this); }
+void TfrmFileSettings::Form_Show(TComponent*) { ApplyDialogLook(*this); }
 
 // The digit count counts only while the number does not decide it; the
 // system shows a disabled edit in the button face colour, an enabled one in

@@ -1,6 +1,6 @@
 #include "Properties.h"
 
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "ZvScreen.h"
 
 using namespace forms;
@@ -30,7 +30,7 @@ TfrmProperties::TfrmProperties(TComponent* AOwner) : TCapturePanelForm(AOwner) {
     EndDescription();
 }
 
-void TfrmProperties::Form_Create(TComponent*) { zvscreen::ApplyDialogLook(*this); }
+void TfrmProperties::Form_Create(TComponent*) { ApplyDialogLook(*this); }
 
 void TfrmProperties::Prepare(int Code, const std::string& Caption, const ShortString& Settings) {
     FCode = Code;

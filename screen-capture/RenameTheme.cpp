@@ -1,6 +1,6 @@
 #include "RenameTheme.h"
 
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "ZvCom.h"
 
 using namespace forms;
@@ -36,7 +36,7 @@ std::string TfrmRenameTheme::TrimmedName() const {
 }
 
 void TfrmRenameTheme::Form_Show(TComponent*) {
-    zvscreen::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     txtName->SetFocus();
 }
 

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "CaptureDialog.h"
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "RenameTheme.h"
 #include "ZvCom.h"
 #include "ZvScreen.h"
@@ -132,7 +132,7 @@ void TfrmTheme::UpdateButtons(bool Changed) {
 }
 
 void TfrmTheme::Form_Show(TComponent*) {
-    zvscreen::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     if (Count() > 0) lstThemeList->SetItemIndex(0);
     UpdateButtons(false);
     lstThemeList->SetFocus();

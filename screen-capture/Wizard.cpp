@@ -3,7 +3,7 @@
 #include <memory>
 #include <tuple>
 
-#include "DialogLook.h"
+#include "DialogParts.h"
 #include "Module.h"
 #include "ZvCom.h"
 #include "ZvScreen.h"
@@ -127,7 +127,7 @@ TfrmWizard::TfrmWizard(TComponent* AOwner) : TCapturePanelForm(AOwner) {
 // ---- Showing -----------------------------------------------------------------------
 
 void TfrmWizard::ArrangeWizard() {
-    zvscreen::ApplyDialogLook(*this);
+    ApplyDialogLook(*this);
     for (TLabel* title : {lbl0Text1, lbl1Text1, lbl2Text1, lbl3Text1, lbl4Text1, lbl5Text1}) {
         TFont font;
         font.Assign(Font);
