@@ -95,9 +95,6 @@ TUpDown* TCapturePanelForm::AddUpDown(TUpDown*& Member, TEdit* Edit, const std::
 }
 
 void TCapturePanelForm::AddPanels(const PanelGroups& Groups, bool Full) {
-    // The up-downs write their edits as they are made: nothing is pushed
-    // until all four edges exist.
-    FPushing = true;
     auto panel = [&](TPanel*& Member, TWinControl* Group, const char* Name) {
         Add(Member, {.Name = Name, .Parent = Group, .Left = Groups.Left, .Top = Groups.Top, .Width = kPanelWidth,
                      .Height = kPanelHeight, .Visible = false, .BevelOuter = bvNone});
@@ -169,7 +166,6 @@ void TCapturePanelForm::AddPanels(const PanelGroups& Groups, bool Full) {
 
     imlChild = new TImageList(this);
     imlChild->SetName("imlChild");
-    FPushing = false;
 }
 
 void TCapturePanelForm::AddSecondsControls(TWinControl* Parent, const std::string& Caption, int LabelWidth) {
@@ -198,10 +194,6 @@ void TCapturePanelForm::AddClickControls(TWinControl* Parent, const std::array<c
 
 void TCapturePanelForm::AddAreaControls(TWinControl* Parent, const std::array<const char*, 4>& Captions,
                                         POINT Autosizer) {
-    // The up-downs write their edits as they are made: nothing is pushed
-    // until all four edges exist.
-    const bool pushing = FPushing;
-    FPushing = true;
     const int width = Screen.Width(), height = Screen.Height();
     for (auto [edit, label, updown, name, caption, left, tp, tag, maximum] :
          {std::tuple{&txt21Left, &lbl21Left, &upd21Left, "Left", Captions[0], 0, 0, 11, width - 2},
@@ -212,14 +204,12 @@ void TCapturePanelForm::AddAreaControls(TWinControl* Parent, const std::array<co
         AddEdit(*edit, *label, Parent, "txt21" + n, caption, left, tp, 42, 56, 4, tag);
         (*edit)->OnKeyPress = [this](TComponent* s, char& k) { txt21_KeyPress(s, k); };
         (*edit)->OnExit = Handler(&TCapturePanelForm::txt21_Exit);
-        (*edit)->OnChange = Handler(&TCapturePanelForm::txt21_Change);
         AddUpDown(*updown, *edit, "upd21" + n, tag % 10 == 1 ? 0 : 1, maximum, "");
     }
     Add(cmd21Autosizer, {.Name = "cmd21Autosizer", .Parent = Parent, .Left = Autosizer.x, .Top = Autosizer.y,
                          .Width = 74, .Height = 25, .Caption = "&Autosizer...",
                          .Hint = "Specifies an exact window size and position",
                          .OnClick = Handler(&TCapturePanelForm::cmd21Autosizer_Click)});
-    FPushing = pushing;
 }
 
 void TCapturePanelForm::AddColorControls(TWinControl* Parent, const std::string& Caption, POINT Swatch,
@@ -251,7 +241,6 @@ void TCapturePanelForm::LoadWhen(const ShortString& When) {
 void TCapturePanelForm::LoadWhat(const ShortString& What) {
     const unsigned char* p = CodedBytes(What);
     auto two = [&](int Position) { return Position + 1 <= What.Length ? ReadTwoByte(p + Position - 1) : 0; };
-    FPushing = true;
     // The lower edges keep to their ranges; an upper edge below its lower
     // one takes the lower one's place.
     for (auto [low, high, at] : {std::tuple{upd21Left, upd21Right, 2}, std::tuple{upd21Top, upd21Bottom, 6}}) {
@@ -259,7 +248,6 @@ void TCapturePanelForm::LoadWhat(const ShortString& What) {
         const int upper = two(at + 2);
         high->SetPosition(upper < low->Position() ? low->Position() : upper);
     }
-    FPushing = false;
     SetSwatchColor(static_cast<TColor>(CodedByte(What, 10) + CodedByte(What, 11) * 256 + CodedByte(What, 12) * 65536));
 }
 
@@ -408,29 +396,25 @@ TUpDown* TCapturePanelForm::UpDownOf(TComponent* Edit) const {
     }
 }
 
+// The number is taken when the field is left (OK and Next take the focus
+// first, so they read it too): a partner pushed on every keystroke would
+// move for the first digit of a number meant to lie beyond it.
 void TCapturePanelForm::txt21_Exit(TComponent* Sender) {
     auto* edit = static_cast<TEdit*>(Sender);
     TUpDown* updown = UpDownOf(Sender);
-    const int value = std::clamp(NumberOr0(edit), 0, updown->Max());
-    FPushing = true;
-    updown->SetPosition(value);
-    FPushing = false;
+    updown->SetPosition(std::clamp(NumberOr0(edit), 0, updown->Max()));
     edit->SetText(std::to_string(updown->Position()));
+    PushPartner(Sender->Tag, updown->Position());
 }
 
-// Left stays below Right and Top below Bottom: a lower edge typed at or
-// past its partner pushes the partner one beyond it, and the other way round.
-void TCapturePanelForm::txt21_Change(TComponent* Sender) {
-    int value = 0;
-    if (FPushing || !ParseNumber(static_cast<TEdit*>(Sender)->Text(), value)) return;
-    const bool lower = Sender->Tag % 10 == 1;
+// Left stays below Right and Top below Bottom: a lower edge at or past its
+// partner pushes the partner one beyond it, and the other way round.
+void TCapturePanelForm::PushPartner(int Tag, int Value) {
+    const bool lower = Tag % 10 == 1;
     TUpDown* const partners[] = {upd21Right, upd21Left, upd21Bottom, upd21Top};
-    TUpDown* partner = partners[(Sender->Tag / 10 - 1) * 2 + (lower ? 0 : 1)];
-    const int edge = partner->Position();
-    FPushing = true;
-    if (lower && value >= edge) partner->SetPosition(value + 1);
-    if (!lower && value <= edge) partner->SetPosition(value - 1);
-    FPushing = false;
+    TUpDown* partner = partners[(Tag / 10 - 1) * 2 + (lower ? 0 : 1)];
+    if (lower && Value >= partner->Position()) partner->SetPosition(Value + 1);
+    if (!lower && Value <= partner->Position()) partner->SetPosition(Value - 1);
 }
 
 void TCapturePanelForm::upd_Click(TComponent* Sender) {
@@ -456,12 +440,10 @@ void TCapturePanelForm::cmd21Autosizer_Click(TComponent*) {
     cmd21Autosizer->SetFocus();
     RECT area = {upd21Left->Position(), upd21Top->Position(), upd21Right->Position(), upd21Bottom->Position()};
     if (ShowAutosizer(area)) {
-        FPushing = true;
         upd21Left->SetPosition(area.left);
         upd21Right->SetPosition(area.right);
         upd21Top->SetPosition(area.top);
         upd21Bottom->SetPosition(area.bottom);
-        FPushing = false;
     }
     OKButton()->SetFocus();
 }

@@ -58,7 +58,6 @@ public:
     void txt11Seconds_Exit(forms::TComponent* Sender);
     void txt21_KeyPress(forms::TComponent* Sender, char& Key);
     void txt21_Exit(forms::TComponent* Sender);
-    void txt21_Change(forms::TComponent* Sender);
     void upd_Click(forms::TComponent* Sender);
     void txt_ContextPopup(forms::TComponent* Sender, POINT MousePos, bool& Handled);
     void opt_DblClick(forms::TComponent* Sender);
@@ -141,12 +140,11 @@ private:
                           int Width, int MaxLength, int Tag);
     forms::TUpDown* AddUpDown(forms::TUpDown*& Member, forms::TEdit* Edit, const std::string& Name, int Min,
                               int Max, const std::string& Hint);
-    // The edit and up-down of the partner coordinate (Left and Right, Top
-    // and Bottom).
+    // The up-down of a coordinate edit.
     forms::TUpDown* UpDownOf(forms::TComponent* Edit) const;
-    // While the controls are loaded or a partner is pushed, the coordinate
-    // edits do not push each other.
-    bool FPushing = false;
+    // Moves the partner of the edge with that Tag (Left and Right, Top and
+    // Bottom) when Value reaches it.
+    void PushPartner(int Tag, int Value);
 };
 
 // The one form of a dialog kind that a call sequence of its exports works

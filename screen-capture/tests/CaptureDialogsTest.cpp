@@ -265,6 +265,8 @@ TEST_F(ScreenCaptureDialog, TheAreaKeepsItsEdgesApartAndOnTheScreen) {
                                 shown = f->txt21Left->Text() + " " + f->txt21Right->Text() + " " +
                                         f->txt21Top->Text() + " " + f->txt21Bottom->Text();
                                 Type(f->txt21Left, "700");
+                                Press(VK_TAB);
+                                Settle();
                                 pushed = f->txt21Right->Text();
                                 Type(f->txt21Left, "7a");
                                 refused = f->txt21Left->Text();
@@ -286,6 +288,45 @@ TEST_F(ScreenCaptureDialog, TheAreaKeepsItsEdgesApartAndOnTheScreen) {
     area[9] = 0x10, area[10] = 0x20, area[11] = 0x30;
     EXPECT_EQ(Hex(s.What), Hex(Coded(std::string(reinterpret_cast<char*>(area), 12))))
         << "Top left at the largest it can be, Bottom pushed to the screen's last row (" << w << " x " << h << ")";
+}
+
+// A number typed into an edge is taken whole, once the field is left: the
+// first digit of 399 does not push Left 200 down to 2.
+TEST_F(ScreenCaptureDialog, AnEdgePushesItsPartnerWhenItIsLeft) {
+    TCaptureSettings s = DefaultSettings();
+    unsigned char area[12] = {2};
+    for (auto [at, value] : {std::pair{1, 200}, std::pair{3, 500}, std::pair{5, 10}, std::pair{7, 100}})
+        WriteTwoByte(area + at, value);
+    s.What = Coded(std::string(reinterpret_cast<char*>(area), 12));
+    // Each edge is clicked, its text selected with Shift+Home and typed over.
+    auto typeInto = [](TEdit* Edit, const char* Text) {
+        ClickOn(Edit->Handle());
+        Press(VK_END);
+        PressWith(VK_SHIFT, VK_HOME);
+        testsupport::Type(Text);
+        Settle();
+    };
+    std::string whileTyping, afterLeaving, beforeOK;
+    const bool ok = Run(s, {[&] {
+                                TfrmCapture* f = Form();
+                                ASSERT_NE(f, nullptr);
+                                typeInto(f->txt21Right, "399");
+                                whileTyping = f->txt21Left->Text() + " " + f->txt21Right->Text();
+                                Press(VK_TAB);
+                                Settle();
+                                afterLeaving = f->txt21Left->Text() + " " + f->txt21Right->Text();
+                                typeInto(f->txt21Left, "700");
+                                beforeOK = f->txt21Left->Text() + " " + f->txt21Right->Text();
+                                ClickOn(f->cmdOK->Handle());
+                            }});
+    EXPECT_EQ(whileTyping, "200 399") << "Left while 399 is typed into Right";
+    EXPECT_EQ(afterLeaving, "200 399") << "Left and Right once Right is left";
+    EXPECT_EQ(beforeOK, "700 399") << "Right waits while 700 is typed into Left";
+    ASSERT_TRUE(ok);
+    WriteTwoByte(area + 1, 700);
+    WriteTwoByte(area + 3, 701);
+    EXPECT_EQ(Hex(s.What), Hex(Coded(std::string(reinterpret_cast<char*>(area), 12))))
+        << "Capture reads Left 700 and pushes Right to 701";
 }
 
 TEST_F(ScreenCaptureDialog, TheAutosizerStartsAtTheAreaAndSetsIt) {
