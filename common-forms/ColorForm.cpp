@@ -166,11 +166,13 @@ void TColorForm::UpdateColor(TUpdateMode Mode) {
     if (Mode != FromColor) NewColor = static_cast<TColor>(RGB(R & 0xFF, G & 0xFF, B & 0xFF));
     ShowColorPictures();
     // A field that shows its number already keeps its text, and with it the
-    // caret of the user typing there.
+    // caret of the user typing there; a field being emptied reads as 0.
     const std::pair<TUpDown*, int> fields[] = {{updCustom11, H}, {updCustom12, S}, {updCustom13, V},
                                                {updCustom21, R}, {updCustom22, G}, {updCustom23, B}};
-    for (auto [updown, value] : fields)
-        if (updown->Associate()->Text() != std::to_string(value)) updown->SetPosition(value);
+    for (auto [updown, value] : fields) {
+        const std::string& text = updown->Associate()->Text();
+        if (text != std::to_string(value) && !(text.empty() && value == 0)) updown->SetPosition(value);
+    }
     DrawSwatch();
 }
 
@@ -268,9 +270,9 @@ void TColorForm::txtCustom_KeyPress(TComponent* Sender, char& Key) {
     ForgetSystemColor();
 }
 
-void TColorForm::txtCustom_KeyUp(TComponent* Sender, WORD&) { Commit(static_cast<TEdit*>(Sender)); }
+void TColorForm::txtCustom_KeyUp(TComponent* Sender, WORD&) { Commit(static_cast<TEdit*>(Sender), true); }
 
-void TColorForm::txtCustom_Exit(TComponent* Sender) { Commit(static_cast<TEdit*>(Sender)); }
+void TColorForm::txtCustom_Exit(TComponent* Sender) { Commit(static_cast<TEdit*>(Sender), false); }
 
 void TColorForm::txtCustom_ContextPopup(TComponent* Sender, POINT MousePos, bool& Handled) {
     ZvComEditMenu(static_cast<TEdit*>(Sender), MousePos.x, MousePos.y);
@@ -278,22 +280,31 @@ void TColorForm::txtCustom_ContextPopup(TComponent* Sender, POINT MousePos, bool
 }
 
 void TColorForm::updCustom_Click(TComponent* Sender) {
-    auto* edit = static_cast<TUpDown*>(Sender)->Associate();
+    auto* updown = static_cast<TUpDown*>(Sender);
+    auto* edit = updown->Associate();
+    // Taking the focus commits the field being left, which may be of the
+    // other row and recompute this one: the arrow's step is put back after.
+    const int stepped = updown->Position();
     edit->SetFocus();
+    updown->SetPosition(stepped);
     edit->SetModified(true);
     ForgetSystemColor();
-    Commit(edit);
+    Commit(edit, false);
 }
 
 // The field's number, kept within 0..its maximum, goes back into the field
-// and its up-down; a changed field then changes the colour by its row.
-void TColorForm::Commit(TEdit* Edit) {
+// and its up-down; a changed field then changes the colour by its row. A
+// field emptied while the user types stays empty (and reads as 0), so that
+// the digits typed next make the number.
+void TColorForm::Commit(TEdit* Edit, bool Typing) {
     const bool modified = Edit->Modified();
     const int value = std::clamp(NumberIn(Edit->Text()), 0, Edit->Tag);
-    const std::string text = std::to_string(value);
-    if (Edit->Text() != text) Edit->SetText(text);
-    static_cast<TUpDown*>(FindComponent("updCustom" + Edit->Name().substr(Edit->Name().size() - 2)))
-        ->SetPosition(value);
+    if (!(Typing && Edit->Text().empty())) {
+        const std::string text = std::to_string(value);
+        if (Edit->Text() != text) Edit->SetText(text);
+        static_cast<TUpDown*>(FindComponent("updCustom" + Edit->Name().substr(Edit->Name().size() - 2)))
+            ->SetPosition(value);
+    }
     if (!modified) return;
     if (Edit->Name()[Edit->Name().size() - 2] == '1') {
         H = NumberIn(txtCustom11->Text());

@@ -115,6 +115,7 @@ private:
     void MovePointerTo(int Cell);
     // The cell that a grid key leads to from Cell (which may be 0).
     int CellAfterKey(WORD Key, int Cell) const;
-    void Commit(forms::TEdit* Edit);
+    // Typing: from a key in the field, which the user goes on typing in.
+    void Commit(forms::TEdit* Edit, bool Typing);
     void DrawSwatch();
 };

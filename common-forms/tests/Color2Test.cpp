@@ -95,6 +95,12 @@ TEST_F(ReducedColorDialog, TheNumberFieldsMakeTheColour) {
     EXPECT_EQ(got, 0x00FF00) << "hue 120 is green";
 }
 
+TEST_F(ReducedColorDialog, AnArrowStepAfterTheOtherRowCountsAndAnEmptiedFieldTakesNewDigits) {
+    TFieldWork seen;
+    Run(0x0000FF, WorkTheNumberFields(seen));
+    ExpectTheFieldWorkCounts(seen);
+}
+
 TEST_F(ReducedColorDialog, ConfirmingWithoutAChangeGivesTheCallersOwnValue) {
     const TColor window = static_cast<TColor>(0x80000000u | COLOR_WINDOW);
     COLORREF current = 0;

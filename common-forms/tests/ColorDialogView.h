@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -125,6 +127,62 @@ inline void TypeOver(const std::string& Text) {
     testsupport::Press(VK_HOME, true);
     for (char c : Text) testsupport::Press(static_cast<WORD>(VkKeyScanA(c) & 0xFF));
     dialogsteps::Settle();
+}
+
+// What the number fields show after two things a user does in them:
+// digits typed into Green, then a click on the upper arrow of the hue's
+// up-down; Red emptied with Backspace, then 17 typed.
+struct TFieldWork {
+    HWND HueField = nullptr, GreenField = nullptr, RedField = nullptr;
+    std::string Hue, Green, RedEmptied, RedTyped;
+    COLORREF ShownEmptied = 0, ShownTyped = 0;
+};
+
+// The steps that work the fields of the dialog in front, whose number
+// fields show, and close it with Escape. The dialog's own loop takes the
+// Alt keys that lead to a field, so each goes last in its step.
+inline std::vector<dialogsteps::Step> WorkTheNumberFields(TFieldWork& Seen) {
+    using namespace testsupport;
+    return {[] { PressAlt('H'); },
+            [&Seen] {
+                Seen.HueField = GetFocus();
+                PressAlt('G');
+            },
+            [&Seen] {
+                Seen.GreenField = GetFocus();
+                TypeOver("51");
+                // The upper arrow of the hue's up-down, right of the field.
+                RECT r;
+                GetWindowRect(Seen.HueField, &r);
+                dialogsteps::ClickAndSettle(POINT{r.right + 7, r.top + 4});
+                Seen.Hue = TextOf(Seen.HueField);
+                Seen.Green = TextOf(Seen.GreenField);
+                PressAlt('R');
+            },
+            [&Seen] {
+                Seen.RedField = GetFocus();
+                Press(VK_END);
+                for (int i = 0; i < 3; ++i) Press(VK_BACK);
+                dialogsteps::Settle();
+                Seen.RedEmptied = TextOf(Seen.RedField);
+                Seen.ShownEmptied = NewShown(GetActiveWindow());
+                for (WORD key : {'1', '7'}) Press(key);
+                dialogsteps::Settle();
+                Seen.RedTyped = TextOf(Seen.RedField);
+                Seen.ShownTyped = NewShown(GetActiveWindow());
+                Press(VK_ESCAPE);
+            }};
+}
+
+// Checks what the steps of WorkTheNumberFields saw, starting from red (255, 0, 0).
+inline void ExpectTheFieldWorkCounts(const TFieldWork& Seen) {
+    // Green 51 makes hue 12; the arrow's step to 13 makes green 56.
+    EXPECT_EQ(Seen.Hue, "13") << "the first arrow click after typing in the other row";
+    EXPECT_EQ(Seen.Green, "56") << "green of hue 13 at full saturation and value";
+    EXPECT_EQ(Seen.RedEmptied, "") << "the emptied field stays empty";
+    EXPECT_EQ(GetRValue(Seen.ShownEmptied), 0) << "an empty field counts as 0 for the colour";
+    EXPECT_EQ(Seen.RedTyped, "17") << "17 typed into the emptied field";
+    EXPECT_EQ(Seen.ShownTyped, RGB(17, 56, 0));
 }
 
 constexpr const char* kColorKey = "Software\\Zelvani\\Common\\Color";

@@ -241,6 +241,14 @@ TEST_F(ColorDialog, TypingInASaturationFieldChangesTheColourAtEachKey) {
     EXPECT_EQ(got, 0x0000FF);
 }
 
+TEST_F(ColorDialog, AnArrowStepAfterTheOtherRowCountsAndAnEmptiedFieldTakesNewDigits) {
+    TFieldWork seen;
+    std::vector<Step> steps = {[] { ShowPage(Dialog(), 1); }};
+    for (Step& s : WorkTheNumberFields(seen)) steps.push_back(s);
+    Run(0x0000FF, steps);
+    ExpectTheFieldWorkCounts(seen);
+}
+
 TEST_F(ColorDialog, TheHueGoesRoundItsCircleWithTheKeysAndTheArrows) {
     std::vector<std::string> texts;
     std::vector<COLORREF> shown;
