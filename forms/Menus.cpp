@@ -17,6 +17,13 @@ COLORREF PixelAt(TBitmap& Image, int X, int Y) {
     return RGB(p[2], p[1], p[0]);
 }
 
+// The grey of a disabled picture's pixel: its brightness squeezed into the
+// upper half of the scale, so that the glyph looks faded and keeps its dark
+// and light parts apart.
+std::uint8_t GreyedLevel(int R, int G, int B) {
+    return static_cast<std::uint8_t>(128 + (R * 77 + G * 151 + B * 28) / 512);
+}
+
 }  // namespace
 
 int TImageList::Count() const {
@@ -25,6 +32,8 @@ int TImageList::Count() const {
 
 void TImageList::ShareSystemList(HIMAGELIST List) {
     if (FSystemList && !FShared) ImageList_Destroy(FSystemList);
+    if (FDisabledList) ImageList_Destroy(FDisabledList);
+    FDisabledList = nullptr;
     FImages.clear();
     FSystemList = List;
     FShared = List != nullptr;
@@ -41,14 +50,9 @@ int TImageList::AddEntry(Entry Picture) {
     // The pictures of a shared list are its owner's to change.
     if (FShared) throw Exception("A shared image list takes no pictures");
     FImages.push_back(std::move(Picture));
-    // A system list made already takes the picture as well.
-    if (FSystemList) {
-        HBITMAP color, mask;
-        MaskedBitmaps(FImages.back(), color, mask);
-        ImageList_Add(FSystemList, color, mask);
-        DeleteObject(color);
-        DeleteObject(mask);
-    }
+    // The system lists made already take the picture as well.
+    if (FSystemList) AddTo(FSystemList, FImages.back(), false);
+    if (FDisabledList) AddTo(FDisabledList, FImages.back(), true);
     return Count() - 1;
 }
 
@@ -129,9 +133,10 @@ int TImageList::AddStrip(HINSTANCE Instance, const char* Resource) {
 
 TImageList::~TImageList() {
     if (FSystemList && !FShared) ImageList_Destroy(FSystemList);
+    if (FDisabledList) ImageList_Destroy(FDisabledList);
 }
 
-void TImageList::MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Mask) const {
+void TImageList::MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Mask, bool Greyed) const {
     TBitmap& image = *Picture.Image;
     TBitmap color;
     color.SetSize(Width, Height);
@@ -149,24 +154,38 @@ void TImageList::MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Ma
             const std::uint8_t* p = src + 3 * x;
             if (RGB(p[2], p[1], p[0]) == Picture.Transparent) continue;
             maskBits[static_cast<size_t>(y * maskRow + x / 8)] &= static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
-            std::copy(p, p + 3, dst + 3 * x);
+            if (Greyed)
+                std::fill(dst + 3 * x, dst + 3 * x + 3, GreyedLevel(p[2], p[1], p[0]));
+            else
+                std::copy(p, p + 3, dst + 3 * x);
         }
     }
     Mask = CreateBitmap(Width, Height, 1, 1, maskBits.data());
     Color = static_cast<HBITMAP>(CopyImage(color.Handle(), IMAGE_BITMAP, 0, 0, 0));
 }
 
+void TImageList::AddTo(HIMAGELIST List, const Entry& Picture, bool Greyed) const {
+    HBITMAP color, mask;
+    MaskedBitmaps(Picture, color, mask, Greyed);
+    ImageList_Add(List, color, mask);
+    DeleteObject(color);
+    DeleteObject(mask);
+}
+
+HIMAGELIST TImageList::MakeSystemList(bool Greyed) const {
+    HIMAGELIST list = ImageList_Create(Width, Height, ILC_COLOR24 | ILC_MASK, Count(), 4);
+    for (const Entry& picture : FImages) AddTo(list, picture, Greyed);
+    return list;
+}
+
 HIMAGELIST TImageList::SystemList() {
-    if (FSystemList) return FSystemList;
-    FSystemList = ImageList_Create(Width, Height, ILC_COLOR24 | ILC_MASK, Count(), 4);
-    for (const Entry& picture : FImages) {
-        HBITMAP color, mask;
-        MaskedBitmaps(picture, color, mask);
-        ImageList_Add(FSystemList, color, mask);
-        DeleteObject(color);
-        DeleteObject(mask);
-    }
+    if (!FSystemList) FSystemList = MakeSystemList(false);
     return FSystemList;
+}
+
+HIMAGELIST TImageList::DisabledSystemList() {
+    if (!FDisabledList && !FShared) FDisabledList = MakeSystemList(true);
+    return FDisabledList;
 }
 
 HICON TImageList::GetIcon(int Index) const {

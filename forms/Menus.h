@@ -40,6 +40,10 @@ public:
     // for and taking the pictures added later, with each picture's
     // transparent pixels masked.
     HIMAGELIST SystemList();
+    // The same for disabled buttons: each picture greyed, its light parts
+    // lighter than its dark ones, so that the glyph still shows its shape.
+    // None for a shared list.
+    HIMAGELIST DisabledSystemList();
     // Shows the pictures of a system image list that belongs to someone else
     // (the shell's list of small icons): the list takes their size and count,
     // draws them from that list, adds none of its own and never frees it.
@@ -53,10 +57,16 @@ private:
     };
     // The picture as a colour bitmap, black where the ground shows through,
     // and a mask that is set there: what icons and the system's lists take.
-    void MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Mask) const;
+    // Greyed: the colours as the disabled list shows them.
+    void MaskedBitmaps(const Entry& Picture, HBITMAP& Color, HBITMAP& Mask, bool Greyed = false) const;
+    // Adds the picture, greyed or not, to a system list.
+    void AddTo(HIMAGELIST List, const Entry& Picture, bool Greyed) const;
+    // A system list of the pictures, or of the pictures greyed.
+    HIMAGELIST MakeSystemList(bool Greyed) const;
     int AddEntry(Entry Picture);
     std::vector<Entry> FImages;
     HIMAGELIST FSystemList = nullptr;
+    HIMAGELIST FDisabledList = nullptr;
     bool FShared = false;
 };
 

@@ -75,7 +75,13 @@ void TToolBar::Add(TToolButton* Button) {
 void TToolBar::Rebuild() {
     if (!Handle()) return;
     while (SendMessageA(Handle(), TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(Handle(), TB_DELETEBUTTON, 0, 0);
-    if (Images) SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images->SystemList()));
+    if (Images) {
+        SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images->SystemList()));
+        // The system's own greying turns every pixel that is not white into
+        // one shadow colour: a glyph of dark and light parts would be a
+        // plain grey square.
+        SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(Images->DisabledSystemList()));
+    }
     if (ButtonWidth > 0 && ButtonHeight > 0) SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELONG(ButtonWidth, ButtonHeight));
     for (size_t i = 0; i < FButtons.size(); ++i) {
         const TToolButton* b = FButtons[i];

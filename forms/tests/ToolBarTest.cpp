@@ -1,9 +1,12 @@
 // Tool bars: buttons clicked with the mouse, check and grouped buttons,
-// disabled buttons, the drop-down arrow's menu, and a hint per button.
+// disabled buttons and their greyed glyphs, the drop-down arrow's menu, and
+// a hint per button.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include <algorithm>
 
 #include "Forms.h"
 #include "TestSupport.h"
@@ -163,6 +166,52 @@ TEST_F(ToolBars, AWrappingButtonEndsItsLine) {
     EXPECT_EQ(fourth.top, first.top);
     EXPECT_EQ(fifth.left, first.left) << "the fifth button starts the second line";
     EXPECT_GT(fifth.top, first.top);
+}
+
+// A disabled button shows its glyph in greys that keep its shape: a dark
+// book with a light sign on it is not one grey square.
+TEST_F(ToolBars, ADisabledGlyphIsGreyedWithItsLightAndDarkParts) {
+    auto* pictures = new TImageList(form);
+    auto book = std::make_unique<TBitmap>();
+    book->SetSize(16, 16);
+    book->Canvas().Brush.SetColor(0xFF00FF);
+    book->Canvas().FillRect(RECT{0, 0, 16, 16});
+    book->Canvas().Brush.SetColor(0x800000);  // navy
+    book->Canvas().FillRect(RECT{1, 1, 15, 15});
+    book->Canvas().Brush.SetColor(0x00FFFF);  // yellow
+    book->Canvas().FillRect(RECT{5, 5, 11, 11});
+    pictures->Add(std::move(book));
+    auto* help = new TToolBar(form);
+    help->Images = pictures;
+    help->SetBounds(0, 60, 100, 28);
+    auto* button = new TToolButton(form);
+    button->ImageIndex = 0;
+    help->Add(button);
+    button->SetEnabled(false);
+    help->SetParent(form);
+    MouseTo(POINT{2, 2});
+    PumpFor(150);
+
+    // The glyph is where the button's pixels differ from its face.
+    const RECT r = help->ButtonRect(button);
+    const COLORREF face = ScreenPixel(POINT{r.left + 1, r.top + 1});
+    RECT glyph = {r.right, r.bottom, r.left, r.top};
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x)
+            if (ScreenPixel(POINT{x, y}) != face)
+                glyph = {std::min(glyph.left, x), std::min(glyph.top, y), std::max(glyph.right, x + 1),
+                         std::max(glyph.bottom, y + 1)};
+    ASSERT_LT(glyph.left, glyph.right) << "the disabled button shows no glyph at all";
+    const COLORREF edge = ScreenPixel(POINT{glyph.left + 2, glyph.top + 2});
+    const COLORREF sign = ScreenPixel(POINT{glyph.left + 7, glyph.top + 7});
+    auto grey = [](COLORREF c) { return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c); };
+    EXPECT_TRUE(grey(edge) && grey(sign)) << "expected greys, got 0x" << std::hex << edge << " and 0x" << sign;
+    EXPECT_LT(GetRValue(edge), GetRValue(face)) << "the dark book shows darker than the face";
+    EXPECT_GT(GetRValue(sign), GetRValue(edge) + 64) << "the light sign shows much lighter than the book";
+
+    button->SetEnabled(true);
+    PumpFor(150);
+    EXPECT_EQ(ScreenPixel(POINT{glyph.left + 7, glyph.top + 7}), RGB(255, 255, 0)) << "enabled, the sign is yellow";
 }
 
 }  // namespace
