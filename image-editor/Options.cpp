@@ -220,9 +220,10 @@ void TfrmOptions::AddSizeField(int Top, const char* Name, const char* Caption, c
 void TfrmOptions::Form_Create(TComponent*) {
     optViewStartup1->Hide();
     optViewStartup2->Hide();
-    // The hint breaks into two lines after "Startup".
+    // The hint breaks into two lines after "Startup": the split position
+    // counts the characters kept on the first line, the "p" included.
     ShortString hint;
-    ZvSplitStr(ShortString(lstViewAuto->Hint), static_cast<int>(lstViewAuto->Hint.find('p')), hint);
+    ZvSplitStr(ShortString(lstViewAuto->Hint), static_cast<int>(lstViewAuto->Hint.find('p')) + 1, hint);
     lstViewAuto->Hint = hint.str();
     // The browse buttons show the open folder of File > Open.
     for (TBitBtn* b : {cmdGeneralDocBrowse, cmdGeneralBrowserBrowse, cmdGeneralAutoSaveBrowse}) {

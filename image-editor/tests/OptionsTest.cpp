@@ -195,6 +195,22 @@ TEST_F(OptionsDialog, TheStartActionListIsDisabledWhileTheStartupDialogIsChecked
     EXPECT_EQ(StartupAuto, 2);
 }
 
+TEST_F(OptionsDialog, TheStartActionHintBreaksAfterStartup) {
+    ZvSaveScreentips(0);
+    std::string shown;
+    ASSERT_TRUE(WithOptions([&] {
+        MouseTo(POINT{0, 0});
+        Settle();
+        MouseTo(CentreOf(frmOptions->lstViewAuto->Handle()));
+        if (PumpUntil([] { return Application->HintWindow() && IsWindowVisible(Application->HintWindow()->Handle()); }))
+            shown = Application->HintWindow()->Text();
+        Click(frmOptions->cmdCancel);
+    }));
+    EXPECT_EQ(shown,
+              "Automatically do the tasks if you do not want the Startup\r\ndialog to be shown when Mirolux starts.")
+        << "the tool tip of the start-action list";
+}
+
 TEST_F(OptionsDialog, TheScreentipModeIsStoredForEveryProgram) {
     ZvSaveScreentips(0);
     ASSERT_TRUE(WithOptions([&] {
