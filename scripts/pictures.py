@@ -69,6 +69,16 @@ def overlay(rows, top):
     return ["".join(b if b != "." else a for a, b in zip(ra, rb)) for ra, rb in zip(rows, top)]
 
 
+def inset(rows, x, y, text):
+    """The picture rows with the smaller picture written as text put in at x, y."""
+    part = text.strip("\n").split("\n")
+    out = list(rows)
+    for dy, line in enumerate(part):
+        row = out[y + dy]
+        out[y + dy] = row[:x] + line + row[x + len(line):]
+    return grid("\n".join(out), len(rows))
+
+
 class Sketch:
     """A size x size picture on the ground, drawn with rectangles, lines and
     discs of one colour character each; rows() gives it as grid() does."""

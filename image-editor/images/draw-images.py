@@ -15,7 +15,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts"))
-from pictures import Sketch, bmp_file, grid, ico_file, mirror, overlay, strip_file, transpose, write_files
+from pictures import Sketch, bmp_file, grid, ico_file, inset, mirror, overlay, strip_file, transpose, write_files
 
 # ---------------------------------------------------------------------------
 # Pictures shared by several entries.
@@ -516,23 +516,13 @@ OO..OyyyyyyO..OO
 ................
 """),
     # 25 Previous screen
-    grid("""
-................
-.##############.
-.#wwwwwwwwwwwg#.
-.#w##########g#.
-.#w#nnLnnnnn#g#.
-.#w#nLLnnnnn#g#.
-.#w#LLLLLLLL#g#.
-.#w#LLLLLLLL#g#.
-.#w#nLLnnnnn#g#.
-.#w#nnLnnnnn#g#.
-.#w##########g#.
-.#gggggggggggg#.
-.##############.
-......####......
-....########....
-................
+    inset(MONITOR, 4, 4, """
+nnLnnnnn
+nLLnnnnn
+LLLLLLLL
+LLLLLLLL
+nLLnnnnn
+nnLnnnnn
 """),
     # 26 Properties
     grid("""
@@ -668,23 +658,13 @@ ggggggg.........
 ................
 """),
     # 33 Wallpaper
-    grid("""
-................
-.##############.
-.#wwwwwwwwwwwg#.
-.#w##########g#.
-.#w#kkkkkkyy#g#.
-.#w#kkkkkkyy#g#.
-.#w#kkkkkkkk#g#.
-.#w#kLLkkkkk#g#.
-.#w#LLLLkkGG#g#.
-.#w#LLLLGGGG#g#.
-.#w##########g#.
-.#gggggggggggg#.
-.##############.
-......####......
-....########....
-................
+    inset(MONITOR, 4, 4, """
+kkkkkkyy
+kkkkkkyy
+kkkkkkkk
+kLLkkkkk
+LLLLkkGG
+LLLLGGGG
 """),
     # 34 Reload
     grid("""
@@ -746,42 +726,30 @@ GGGGG...........
 ................
 """),
     # 38 Fit to page
-    grid("""
-................
-.##############.
-.#nnnnnnnnnnnn#.
-.##############.
-.#wwwwwnnwwwww#.
-.#wwwwnnnnwwww#.
-.#wwwwwnnwwwww#.
-.#wnwwwwwwwwnw#.
-.#nnnnwwwwnnnn#.
-.#nnnnwwwwnnnn#.
-.#wnwwwwwwwwnw#.
-.#wwwwwnnwwwww#.
-.#wwwwnnnnwwww#.
-.#wwwwwnnwwwww#.
-.##############.
-................
+    inset(WINDOW, 2, 4, """
+wwwwwnnwwwww
+wwwwnnnnwwww
+wwwwwnnwwwww
+wnwwwwwwwwnw
+nnnnwwwwnnnn
+nnnnwwwwnnnn
+wnwwwwwwwwnw
+wwwwwnnwwwww
+wwwwnnnnwwww
+wwwwwnnwwwww
 """),
     # 39 Window list
-    grid("""
-................
-.##############.
-.#nnnnnnnnnnnn#.
-.##############.
-.#wwwwwwwwwwww#.
-.#w##wggggggww#.
-.#wwwwwwwwwwww#.
-.#bbbbbbbbbbbb#.
-.#b##bwwwwwwbb#.
-.#bbbbbbbbbbbb#.
-.#wwwwwwwwwwww#.
-.#w##wggggggww#.
-.#wwwwwwwwwwww#.
-.#wwwwwwwwwwww#.
-.##############.
-................
+    inset(WINDOW, 2, 4, """
+wwwwwwwwwwww
+w##wggggggww
+wwwwwwwwwwww
+bbbbbbbbbbbb
+b##bwwwwwwbb
+bbbbbbbbbbbb
+wwwwwwwwwwww
+w##wggggggww
+wwwwwwwwwwww
+wwwwwwwwwwww
 """),
     # 40 Home page
     grid("""
