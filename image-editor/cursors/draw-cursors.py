@@ -5,7 +5,11 @@ Each cursor is a picture of characters: '#' black, '.' white, ' ' transparent;
 '@' is a black pixel at the hot spot, 'o' a white one. Run it in this folder
 after changing a picture; the .cur files are committed.
 """
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts"))
+from pictures import cursor_file, write_files
 
 CURSORS = {
     "Cross": """
@@ -172,27 +176,7 @@ def cur_file(picture):
         for x, ch in enumerate(row):
             if ch in "@o":
                 hotspot = (x, y)
-    xor_rows, and_rows = [], []
-    for row in rows:
-        xor_bits = and_bits = 0
-        for x, ch in enumerate(row):
-            bit = 1 << (31 - x)
-            if ch in " ":
-                and_bits |= bit  # transparent: screen kept
-            elif ch in ".o":
-                xor_bits |= bit  # white
-        xor_rows.append(struct.pack(">I", xor_bits))
-        and_rows.append(struct.pack(">I", and_bits))
-    # DIB rows run bottom-up.
-    xor = b"".join(reversed(xor_rows))
-    mask = b"".join(reversed(and_rows))
-    header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
-    palette = bytes([0, 0, 0, 0, 255, 255, 255, 0])
-    image = header + palette + xor + mask
-    entry = struct.pack("<BBBBHHII", 32, 32, 2, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
-    return struct.pack("<HHH", 0, 2, 1) + entry + image
+    return cursor_file([row.replace("@", "#").replace("o", ".") for row in rows], hotspot)
 
 
-for name, picture in CURSORS.items():
-    with open(name.lower() + ".cur", "wb") as f:
-        f.write(cur_file(picture))
+write_files({name.lower() + ".cur": cur_file(picture) for name, picture in CURSORS.items()})

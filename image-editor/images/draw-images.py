@@ -5,64 +5,17 @@ spray patterns, the program icon, and the printer of the common library's
 printer dialog.
 
 Every 16 x 16 picture is a grid of characters, one per pixel, read with the
-colour key KEY; '.' is the magenta ground, which the program makes
-transparent by taking the colour of each picture's bottom-left pixel.
-The strips are 24-bit Windows bitmaps, the icon holds a 32 x 32 and a
+colour key KEY of scripts/pictures.py; '.' is the magenta ground, which the
+program makes transparent by taking the colour of each picture's bottom-left
+pixel. The strips are 24-bit Windows bitmaps, the icon holds a 32 x 32 and a
 16 x 16 image. Run it in this folder after changing a picture; the .bmp and
 .ico files it writes are committed.
 """
-import struct
+import os
+import sys
 
-KEY = {
-    ".": (255, 0, 255),    # ground, made transparent
-    "#": (0, 0, 0),
-    "d": (64, 64, 64),
-    "g": (128, 128, 128),
-    "s": (192, 192, 192),
-    "l": (224, 224, 224),
-    "w": (255, 255, 255),
-    "r": (128, 0, 0),
-    "R": (255, 0, 0),
-    "o": (128, 128, 0),
-    "y": (255, 255, 0),
-    "G": (0, 128, 0),
-    "L": (0, 255, 0),
-    "t": (0, 128, 128),
-    "c": (0, 255, 255),
-    "n": (0, 0, 128),
-    "b": (0, 0, 255),
-    "k": (128, 192, 255),  # sky
-    "u": (128, 64, 0),     # wood, leather
-    "U": (192, 128, 64),
-    "O": (255, 128, 0),
-    "P": (255, 160, 192),  # rubber
-    "q": (192, 96, 128),
-}
-
-
-def grid(text, size=16):
-    rows = text.strip("\n").split("\n")
-    if len(rows) != size or any(len(row) != size for row in rows):
-        raise ValueError("picture is not %d x %d: %s" % (size, size, [len(row) for row in rows]))
-    for row in rows:
-        for ch in row:
-            if ch not in KEY:
-                raise ValueError("no colour for %r" % ch)
-    return rows
-
-
-def mirror(rows):
-    return [row[::-1] for row in rows]
-
-
-def transpose(rows):
-    return ["".join(row[x] for row in rows) for x in range(len(rows[0]))]
-
-
-def overlay(rows, top):
-    """The picture rows with every pixel of top that is not ground put on it."""
-    return ["".join(b if b != "." else a for a, b in zip(ra, rb)) for ra, rb in zip(rows, top)]
-
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts"))
+from pictures import Sketch, bmp_file, grid, ico_file, inset, mirror, overlay, strip_file, transpose, write_files
 
 # ---------------------------------------------------------------------------
 # Pictures shared by several entries.
@@ -563,23 +516,13 @@ OO..OyyyyyyO..OO
 ................
 """),
     # 25 Previous screen
-    grid("""
-................
-.##############.
-.#wwwwwwwwwwwg#.
-.#w##########g#.
-.#w#nnLnnnnn#g#.
-.#w#nLLnnnnn#g#.
-.#w#LLLLLLLL#g#.
-.#w#LLLLLLLL#g#.
-.#w#nLLnnnnn#g#.
-.#w#nnLnnnnn#g#.
-.#w##########g#.
-.#gggggggggggg#.
-.##############.
-......####......
-....########....
-................
+    inset(MONITOR, 4, 4, """
+nnLnnnnn
+nLLnnnnn
+LLLLLLLL
+LLLLLLLL
+nLLnnnnn
+nnLnnnnn
 """),
     # 26 Properties
     grid("""
@@ -715,23 +658,13 @@ ggggggg.........
 ................
 """),
     # 33 Wallpaper
-    grid("""
-................
-.##############.
-.#wwwwwwwwwwwg#.
-.#w##########g#.
-.#w#kkkkkkyy#g#.
-.#w#kkkkkkyy#g#.
-.#w#kkkkkkkk#g#.
-.#w#kLLkkkkk#g#.
-.#w#LLLLkkGG#g#.
-.#w#LLLLGGGG#g#.
-.#w##########g#.
-.#gggggggggggg#.
-.##############.
-......####......
-....########....
-................
+    inset(MONITOR, 4, 4, """
+kkkkkkyy
+kkkkkkyy
+kkkkkkkk
+kLLkkkkk
+LLLLkkGG
+LLLLGGGG
 """),
     # 34 Reload
     grid("""
@@ -793,42 +726,30 @@ GGGGG...........
 ................
 """),
     # 38 Fit to page
-    grid("""
-................
-.##############.
-.#nnnnnnnnnnnn#.
-.##############.
-.#wwwwwnnwwwww#.
-.#wwwwnnnnwwww#.
-.#wwwwwnnwwwww#.
-.#wnwwwwwwwwnw#.
-.#nnnnwwwwnnnn#.
-.#nnnnwwwwnnnn#.
-.#wnwwwwwwwwnw#.
-.#wwwwwnnwwwww#.
-.#wwwwnnnnwwww#.
-.#wwwwwnnwwwww#.
-.##############.
-................
+    inset(WINDOW, 2, 4, """
+wwwwwnnwwwww
+wwwwnnnnwwww
+wwwwwnnwwwww
+wnwwwwwwwwnw
+nnnnwwwwnnnn
+nnnnwwwwnnnn
+wnwwwwwwwwnw
+wwwwwnnwwwww
+wwwwnnnnwwww
+wwwwwnnwwwww
 """),
     # 39 Window list
-    grid("""
-................
-.##############.
-.#nnnnnnnnnnnn#.
-.##############.
-.#wwwwwwwwwwww#.
-.#w##wggggggww#.
-.#wwwwwwwwwwww#.
-.#bbbbbbbbbbbb#.
-.#b##bwwwwwwbb#.
-.#bbbbbbbbbbbb#.
-.#wwwwwwwwwwww#.
-.#w##wggggggww#.
-.#wwwwwwwwwwww#.
-.#wwwwwwwwwwww#.
-.##############.
-................
+    inset(WINDOW, 2, 4, """
+wwwwwwwwwwww
+w##wggggggww
+wwwwwwwwwwww
+bbbbbbbbbbbb
+b##bwwwwwwbb
+bbbbbbbbbbbb
+wwwwwwwwwwww
+w##wggggggww
+wwwwwwwwwwww
+wwwwwwwwwwww
 """),
     # 40 Home page
     grid("""
@@ -1357,50 +1278,6 @@ CHILD = [
 # common.bmp: the 32 x 32 pictures of the dialogs, drawn with a few shapes.
 
 
-class Sketch:
-    """A size x size picture on the ground, drawn with rectangles, lines and
-    discs of one colour character each; rows() gives it as grid() does."""
-
-    def __init__(self, size=32):
-        self.size = size
-        self.px = [["."] * size for _ in range(size)]
-
-    def dot(self, x, y, ch):
-        if 0 <= x < self.size and 0 <= y < self.size:
-            self.px[y][x] = ch
-
-    def fill(self, x1, y1, x2, y2, ch):
-        """The pixels x1..x2, y1..y2 (both ends in)."""
-        for y in range(y1, y2 + 1):
-            for x in range(x1, x2 + 1):
-                self.dot(x, y, ch)
-
-    def box(self, x1, y1, x2, y2, edge, inside=None):
-        if inside:
-            self.fill(x1, y1, x2, y2, inside)
-        for x in range(x1, x2 + 1):
-            self.dot(x, y1, edge)
-            self.dot(x, y2, edge)
-        for y in range(y1, y2 + 1):
-            self.dot(x1, y, edge)
-            self.dot(x2, y, edge)
-
-    def line(self, x1, y1, x2, y2, ch):
-        steps = max(abs(x2 - x1), abs(y2 - y1), 1)
-        for i in range(steps + 1):
-            self.dot(round(x1 + (x2 - x1) * i / steps), round(y1 + (y2 - y1) * i / steps), ch)
-
-    def disc(self, cx, cy, r, ch, edge=None):
-        for y in range(self.size):
-            for x in range(self.size):
-                d = (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2
-                if d <= r * r:
-                    self.dot(x, y, edge if edge and d > (r - 1) ** 2 else ch)
-
-    def rows(self):
-        return grid("\n".join("".join(row) for row in self.px), self.size)
-
-
 def page(x1, y1, x2, y2):
     """A sheet of paper with a folded corner and lines of text."""
     s = Sketch()
@@ -1578,30 +1455,7 @@ RRRRR......RRRRR
 """)
 
 # ---------------------------------------------------------------------------
-# Writing the files.
-
-
-def bmp_file(width, height, pixel):
-    """A 24-bit bottom-up Windows bitmap; pixel(x, y) gives (r, g, b)."""
-    stride = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(height - 1, -1, -1):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += bytes(stride - len(row))
-        data += row
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
-    return header + info + bytes(data)
-
-
-def strip_file(pictures, size=16):
-    for n, rows in enumerate(pictures):
-        if rows[-1][0] != ".":
-            raise ValueError("picture %d has no ground at its bottom-left pixel" % n)
-    return bmp_file(size * len(pictures), size, lambda x, y: KEY[pictures[x // size][y][x % size]])
+# airbrush1.bmp to airbrush3.bmp: the spray patterns of the three airbrush sizes.
 
 
 def spray(diameter, size=26, share=0.40, seed=1):
@@ -1621,37 +1475,6 @@ def spray(diameter, size=26, share=0.40, seed=1):
     return bmp_file(size, size, lambda x, y: (0, 0, 0) if (x, y) in dots else (255, 255, 255))
 
 
-def icon_image(rows):
-    """One image of an icon: 32-bit colour with alpha, then the AND mask."""
-    size = len(rows)
-    xor = bytearray()
-    mask = bytearray()
-    mask_stride = ((size + 31) // 32) * 4
-    for row in reversed(rows):
-        bits = bytearray(mask_stride)
-        for x, ch in enumerate(row):
-            if ch == ".":
-                xor += bytes((0, 0, 0, 0))
-                bits[x // 8] |= 0x80 >> (x % 8)
-            else:
-                r, g, b = KEY[ch]
-                xor += bytes((b, g, r, 255))
-        mask += bits
-    info = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    return info + bytes(xor) + bytes(mask)
-
-
-def ico_file(images):
-    blobs = [icon_image(rows) for rows in images]
-    out = struct.pack("<HHH", 0, 1, len(blobs))
-    offset = 6 + 16 * len(blobs)
-    for rows, blob in zip(images, blobs):
-        size = len(rows)
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
-        offset += len(blob)
-    return out + b"".join(blobs)
-
-
 def main():
     outputs = {
         "images.bmp": strip_file(IMAGES),
@@ -1664,9 +1487,7 @@ def main():
         "airbrush3.bmp": spray(24, seed=3),
         "mirolux.ico": ico_file([ICON32, ICON16]),
     }
-    for name, data in outputs.items():
-        with open(name, "wb") as f:
-            f.write(data)
+    write_files(outputs)
 
 
 if __name__ == "__main__":
