@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "CaptureMenu.h"
@@ -60,6 +61,26 @@ void SetTrayIcon(int Image, DWORD Message) {
     Shell_NotifyIconA(Message, &TrayIconData);
     if (old) DestroyIcon(old);
     TrayIconShown = true;
+}
+
+// The cursor on a 32 x 32 picture of the Background colour; nullptr when
+// there is none or its image cannot be read or drawn. Under Wine the cursor
+// of another program's window is a handle of that process, whose image this
+// one cannot reach: the background alone would be no capture.
+TBitmap* CursorPicture(TColor Background) {
+    POINT pos, hotSpot;
+    const HICON cursor = ZvGetCursor(pos, hotSpot);
+    ICONINFO info = {};
+    if (!cursor || !GetIconInfo(cursor, &info)) return nullptr;
+    // The call made copies of the cursor's bitmaps for the caller.
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    auto picture = std::make_unique<TBitmap>();
+    picture->SetSize(32, 32);
+    picture->Canvas().Brush.SetColor(Background);
+    picture->Canvas().FillRect(RECT{0, 0, 32, 32});
+    if (!DrawIcon(picture->Canvas().Handle(), 0, 0, cursor)) return nullptr;
+    return picture.release();
 }
 
 // The hot key goes back to the system.
@@ -197,7 +218,9 @@ void ArmCapture() {
     const int k = Clamped(CodedByte(WhenSettings, 1), 0, 3);
     auto hotKeyOf = [] { return CodedByte(WhenSettings, 4) * 256 + CodedByte(WhenSettings, 5); };
     int scratch = 0;
-    if (k == 2 && hotKeyOf() == 0) {
+    // The key is the low byte; modifiers alone are a missing shortcut, not
+    // one that another program holds.
+    if (k == 2 && (hotKeyOf() & 0xFF) == 0) {
         Tell("You have not specify a shortcut key.", "Screen Capture", zvIconExclamation);
         if (!EditCaptureProperty(12, "key pressed", WhenSettings, scratch, false)) return;
     }
@@ -313,15 +336,8 @@ void DoCapture() {
     const int kind = Clamped(CodedByte(WhatSettings, 1), 0, 3);
     TBitmap* captured = nullptr;
     if (kind == 3) {
-        POINT pos, hotSpot;
-        if (HICON cursor = ZvGetCursor(pos, hotSpot)) {
-            captured = new TBitmap;
-            captured->SetSize(32, 32);
-            captured->Canvas().Brush.SetColor(
-                static_cast<TColor>(RGB(CodedByte(WhatSettings, 10), CodedByte(WhatSettings, 11), CodedByte(WhatSettings, 12))));
-            captured->Canvas().FillRect(RECT{0, 0, 32, 32});
-            DrawIcon(captured->Canvas().Handle(), 0, 0, cursor);
-        }
+        captured = CursorPicture(static_cast<TColor>(
+            RGB(CodedByte(WhatSettings, 10), CodedByte(WhatSettings, 11), CodedByte(WhatSettings, 12))));
     } else {
         int left = 0, right = 0, top = 0, bottom = 0;
         if (kind == 2) {

@@ -295,7 +295,8 @@ void TCapturePanelForm::ShowPanel(TWinControl* Group, int Code, const std::strin
 }
 
 bool TCapturePanelForm::CheckHotKey(const std::string& Caption) {
-    if (!pan12->Visible() || hky12Shortcut->HotKey() != 0) return true;
+    // Modifiers without a key are no shortcut either: no key could fire it.
+    if (!pan12->Visible() || (hky12Shortcut->HotKey() & 0xFF) != 0) return true;
     Tell("You have not specify a shortcut key.", Caption);
     hky12Shortcut->SetFocus();
     return false;

@@ -169,6 +169,16 @@ TEST_F(Capturing, SettingsThatCannotWorkAskForTheirPropertiesAndCancelArmsNothin
     EXPECT_TRUE(keyPage.Shown) << "the Properties dialog comes up on the shortcut page";
     EXPECT_FALSE(CaptureArmed);
 
+    // Ctrl+Alt without a key is as empty.
+    WhenSettings = Coded({2, 1, 0, (scCtrl | scAlt) >> 8, 0});
+    Answer modifiersOnly, modifiersPage;
+    AnswerNextBox(modifiersOnly, "OK");
+    AnswerNextBox(modifiersPage, "Cancel");
+    ArmCapture();
+    EXPECT_EQ(modifiersOnly.Text, "You have not specify a shortcut key.") << "a hot key of modifiers alone";
+    EXPECT_TRUE(modifiersPage.Shown);
+    EXPECT_FALSE(CaptureArmed);
+
     WhenSettings = Coded({0, 1, 0, 0, 0});
     ThenSettings = Coded({5, 0, 2, 0, 0, 4, 'a', '*', 'b', '*'});
     Answer name, namePage;
@@ -233,6 +243,82 @@ TEST_F(Capturing, ACaptureGoesIntoTheActiveScreenAsASelectionOrToANumberedFile) 
     std::unique_ptr<TGraphic> saved(ZvLoadPicture((AutoSaveLocation + "\\Cap001.bmp").c_str()));
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(saved->Width(), 20);
+}
+
+// How many pixels of a picture are not of the colour C.
+int PixelsOtherThan(TBitmap& Picture, COLORREF C) {
+    int other = 0;
+    for (int y = 0; y < Picture.Height(); ++y) {
+        const std::uint8_t* row = Picture.ScanLine(y);
+        for (int x = 0; x < Picture.Width(); ++x)
+            other += RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]) != C;
+    }
+    return other;
+}
+
+// Another program's window under the mouse pointer, which that program
+// gives its own cursor (the text cursor of its edit); closed at the end.
+struct OtherProgram {
+    PROCESS_INFORMATION Process = {};
+    HWND Window = nullptr;
+    OtherProgram() {
+        STARTUPINFOA si = {sizeof si};
+        char command[] = "notepad.exe";
+        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &Process)) return;
+        WaitForInputIdle(Process.hProcess, 10000);
+        PumpUntil([this] {
+            EnumWindows(&Mine, reinterpret_cast<LPARAM>(this));
+            return Window != nullptr;
+        }, 10000);
+    }
+    ~OtherProgram() {
+        if (!Process.hProcess) return;
+        TerminateProcess(Process.hProcess, 0);
+        WaitForSingleObject(Process.hProcess, 5000);
+        CloseHandle(Process.hThread);
+        CloseHandle(Process.hProcess);
+    }
+    static BOOL CALLBACK Mine(HWND Wnd, LPARAM Self) {
+        auto* self = reinterpret_cast<OtherProgram*>(Self);
+        DWORD process = 0;
+        GetWindowThreadProcessId(Wnd, &process);
+        if (process != self->Process.dwProcessId || !IsWindowVisible(Wnd)) return TRUE;
+        self->Window = Wnd;
+        return FALSE;
+    }
+};
+
+TEST_F(Capturing, TheCursorIsDrawnOnItsBackgroundOrTheCaptureIsReportedAsFailed) {
+    const COLORREF background = RGB(0x10, 0x20, 0x30);
+    WhatSettings = Coded({3, 0, 0, 0, 0, 0, 0, 0, 0, 0x10, 0x20, 0x30});
+    // The program's own window under the pointer: its cursor is drawn.
+    RECT own;
+    GetWindowRect(frmMain->ClientHandle(), &own);
+    MoveAlong(CentreOf(own), POINT{CentreOf(own).x + 8, CentreOf(own).y + 8});
+    ArmCapture();
+    ASSERT_TRUE(Captured());
+    ASSERT_NE(CapturedBitmap, nullptr) << "the program's own cursor";
+    EXPECT_EQ(CapturedBitmap->Width(), 32);
+    EXPECT_GT(PixelsOtherThan(*CapturedBitmap, background), 0) << "the cursor is drawn on the background";
+
+    // Another program's window: its cursor is drawn where this process can
+    // read its image, and where it cannot (Wine keeps it in the other
+    // process) the capture fails; the background alone is no capture.
+    OtherProgram other;
+    ASSERT_NE(other.Window, nullptr) << "the other program's window did not come";
+    SetForegroundWindow(other.Window);
+    const POINT inOther = CentreOf(other.Window);
+    MoveAlong(inOther, POINT{inOther.x + 8, inOther.y + 8});
+    PumpFor(300);
+    Answer told;
+    AnswerNextBox(told, "OK");
+    ArmCapture();
+    ASSERT_TRUE(Captured());
+    PumpUntil([&] { return told.Shown || CapturedBitmap; }, 9000);
+    if (CapturedBitmap)
+        EXPECT_GT(PixelsOtherThan(*CapturedBitmap, background), 0) << "a picture of the background alone came";
+    else
+        EXPECT_EQ(told.Text, "Unable to capture screen.");
 }
 
 TEST_F(Capturing, F10CapturesAndShowsThePreviewOverTheProgram) {

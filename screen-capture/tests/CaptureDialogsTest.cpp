@@ -672,6 +672,23 @@ TEST_F(PropertiesDialog, TheHotKeyKeepsTheOtherWhenBytes) {
     EXPECT_EQ(child, 3);
 }
 
+TEST_F(PropertiesDialog, ModifiersWithoutAKeyAreNoShortcut) {
+    ShortString s = Coded(std::string("\x00\x03\x00\xC0\x00", 5));  // Ctrl+Alt and no key
+    int child = 0;
+    std::string box;
+    TComponent timers(nullptr);
+    const bool ok = Run(12, "key pressed", s, child, {[&] {
+                                                          TfrmProperties* f = Form();
+                                                          ASSERT_NE(f, nullptr);
+                                                          box = ClickAndAnswer(timers, f->Handle(),
+                                                                               f->cmdOK->Handle());
+                                                          ClickOn(f->cmdCancel->Handle());
+                                                      }});
+    EXPECT_EQ(box, "Properties\nYou have not specify a shortcut key.\nOK\n");
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(Hex(s), "00 03 00 C0 00");
+}
+
 TEST_F(PropertiesDialog, TheAreaKeepsKindAndColour) {
     ShortString s = Coded(std::string("\x07\x00\x00\x00\x20\x00\x30\x00\x40\x12\x34\x56", 12));
     int child = 0;
