@@ -112,22 +112,15 @@ int TImageList::AddIcon(HICON Icon) {
 }
 
 int TImageList::AddStrip(HINSTANCE Instance, const char* Resource) {
-    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(Instance, Resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!strip) throw Exception(std::string("The pictures ") + Resource + " are missing");
-    BITMAP info = {};
-    GetObjectA(strip, sizeof info, &info);
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, strip);
-    const int count = Width > 0 ? info.bmWidth / Width : 0;
+    TBitmap strip;
+    LoadBitmapResource(strip, Instance, Resource);
+    const int count = Width > 0 ? strip.Width() / Width : 0;
     for (int i = 0; i < count; ++i) {
         auto image = std::make_unique<TBitmap>();
         image->SetSize(Width, Height);
-        BitBlt(image->Canvas().Handle(), 0, 0, Width, Height, source, i * Width, 0, SRCCOPY);
+        BitBlt(image->Canvas().Handle(), 0, 0, Width, Height, strip.Canvas().Handle(), i * Width, 0, SRCCOPY);
         Add(std::move(image));
     }
-    SelectObject(source, old);
-    DeleteDC(source);
-    DeleteObject(strip);
     return count;
 }
 

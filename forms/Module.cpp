@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Classes.h"
+#include "Graphics.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -30,6 +31,21 @@ const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDP
         registered[Name] = true;
     }
     return Name;
+}
+
+void LoadBitmapResource(TBitmap& Bitmap, HINSTANCE Instance, const char* Name) {
+    HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(Instance, Name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!loaded) throw Exception(std::string("The picture ") + Name + " is missing");
+    BITMAP info = {};
+    GetObjectA(loaded, sizeof info, &info);
+    Bitmap.SetPixelFormat(pf24bit);
+    Bitmap.SetSize(info.bmWidth, info.bmHeight);
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(source, loaded);
+    BitBlt(Bitmap.Canvas().Handle(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    DeleteObject(loaded);
 }
 
 void UseCommonControls(DWORD Classes) {

@@ -4,6 +4,8 @@
 
 namespace forms {
 
+class TBitmap;
+
 // The module (DLL or program) whose copy of the layer this is: window classes
 // are registered for it, so that each module's windows run its own code.
 HINSTANCE ModuleInstance();
@@ -11,6 +13,10 @@ HINSTANCE ModuleInstance();
 // Registers, once per module, one of the layer's own window classes; its
 // procedure is the controls' one unless another is given.
 const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDPROC Proc = nullptr);
+
+// Makes Bitmap the bitmap resource Name of the module Instance, in 24 bits;
+// throws when the module has no such bitmap.
+void LoadBitmapResource(TBitmap& Bitmap, HINSTANCE Instance, const char* Name);
 
 // Registers the common-control window classes of ICC_* Classes with the
 // system before a control of them is made.

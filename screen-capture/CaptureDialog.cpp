@@ -70,7 +70,16 @@ TfrmCapture::TfrmCapture(TComponent* AOwner) : TCapturePanelForm(AOwner) {
     Describe({.Name = "frmCapture", .Caption = kCaption, .ClientWidth = 476, .ClientHeight = 321,
               .BorderStyle = bsDialog, .BorderIcons = biSystemMenu, .Position = poScreenCenter,
               .OnShow = Handler(&TfrmCapture::Form_Show)});
-    Add(lblText, {.Name = "lblText", .Left = 8, .Top = 8, .Caption = kPrompt, .ShowAccelChar = false});
+    for (auto [picture, name, resource, visible] :
+         {std::tuple{&picCapture, "picCapture", "CAPTURE", true},
+          std::tuple{&picCaptureTheme, "picCaptureTheme", "CAPTURETHEME", false}})
+        Add(*picture, {.Name = name, .Left = 8, .Top = 6, .Width = 16, .Height = 16, .Visible = visible},
+            [resource](TImage& image) {
+                LoadBitmapResource(image.Picture.Bitmap(), ModuleInstance(), resource);
+                image.Picture.Changed();
+                image.SetTransparent(true);
+            });
+    Add(lblText, {.Name = "lblText", .Left = 30, .Top = 8, .Caption = kPrompt, .ShowAccelChar = false});
     imlImages = new TImageList(this);
     imlImages->SetName("imlImages");
     imlImages->AddStrip(ModuleInstance(), "CHOICES");
@@ -297,6 +306,9 @@ void TfrmCapture::cmdCancel_Click(TComponent*) {
 bool EditCaptureTheme(TThemeSettings& Settings) {
     auto form = std::make_unique<TfrmCapture>(Application);
     form->SetCaption("Modify Capture Theme");
+    form->picCapture->Hide();
+    form->picCaptureTheme->SetBounds(9, form->picCaptureTheme->Top(), 16, 16);
+    form->picCaptureTheme->Show();
     form->SetPrompt("Sets the options below and clicks OK to apply changes.", true);
     form->LayOutPasteToCurrent(7);
     form->cmdOK->SetCaption("OK");

@@ -11,6 +11,9 @@ class TfrmCapture : public TCapturePanelForm {
 public:
     explicit TfrmCapture(forms::TComponent* AOwner);
 
+    // The picture beside the prompt: a capture's, or a theme's while one is
+    // edited.
+    forms::TImage *picCapture, *picCaptureTheme;
     forms::TLabel* lblText;
     forms::TGroupBox *fraWhen, *fraCapture, *fraThen;
     forms::TComboBox *cboWhen, *cboCapture, *cboThen;

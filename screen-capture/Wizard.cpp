@@ -50,7 +50,11 @@ TfrmWizard::TfrmWizard(TComponent* AOwner) : TCapturePanelForm(AOwner) {
     imlImages->SetName("imlImages");
     imlImages->AddStrip(ModuleInstance(), "CHOICES");
     Add(panImage, {.Name = "panImage", .Left = 9, .Top = 10, .Width = 155, .Height = 309, .BevelOuter = bvLowered});
-    Add(imgImage, {.Name = "imgImage", .Parent = panImage, .Left = 2, .Top = 2, .Width = 151, .Height = 305});
+    Add(imgImage, {.Name = "imgImage", .Parent = panImage, .Left = 2, .Top = 2, .Width = 151, .Height = 305},
+        [](TImage& image) {
+            LoadBitmapResource(image.Picture.Bitmap(), ModuleInstance(), "WIZARD");
+            image.Picture.Changed();
+        });
     TPanel** const pages[] = {&panArea0, &panArea1, &panArea2, &panArea3, &panArea4, &panArea5};
     TLabel** const titles[] = {&lbl0Text1, &lbl1Text1, &lbl2Text1, &lbl3Text1, &lbl4Text1, &lbl5Text1};
     const char* const titleTexts[] = {"Capture Your Desktop Screens", "Start Capture When", "Capture What",

@@ -1,6 +1,7 @@
 """What the picture scripts share: the colour key of the character grids, a
-few ways of drawing and combining grids, and the writers of the Windows
-bitmap, icon and cursor files.
+few ways of drawing and combining grids, the pictures that both the program
+and the capture library show, and the writers of the Windows bitmap, icon
+and cursor files.
 
 A picture is a list of equal rows of characters, one per pixel, read with
 KEY; '.' is the magenta ground, which the program makes transparent by
@@ -121,6 +122,75 @@ class Sketch:
 
     def rows(self):
         return grid("\n".join("".join(row) for row in self.px), self.size)
+
+
+# ---------------------------------------------------------------------------
+# Pictures that both the program and the capture library show.
+
+SCREEN_CAPTURE = """
+############....
+#wwwwwwwwwg#....
+#w########g#....
+#w#kkkkkk#g#....
+#w#kkkkkk#g#....
+#w#kkkkkk#g#....
+#w#kkkk###g#....
+#w##############
+#ggggg#sgg##ggd#
+#######sg#wn#gd#
+....###s#wnnn#d#
+..#####s#nnnn#d#
+......#sg#nn#gd#
+......#sgg##ggd#
+......##########
+................
+"""
+
+CAPTURE_THEME = """
+.##############.
+.#wwwwwwwwwwww#.
+.#wRRRwwwwwwww#.
+.#wRRRwggggggw#.
+.#wRRRwwwwwwww#.
+.#wwwwwwwwwwww#.
+.#wLLLwwwwwwww#.
+.#wLLLwggggggw#.
+.#wLLLwwwwwwww#.
+.#wwwwwwwwwwww#.
+.#wbbbwwwwwwww#.
+.#wbbbwggggggw#.
+.#wbbbwwwwwwww#.
+.#wwwwwwwwwwww#.
+.##############.
+................
+"""
+
+
+def monitor():
+    """A screen on its stand, the display left for the picture on it."""
+    s = Sketch()
+    s.box(2, 3, 29, 23, "#", "s")
+    s.box(4, 5, 27, 21, "g", "k")
+    s.fill(12, 24, 19, 26, "g")
+    s.box(8, 27, 23, 29, "#", "s")
+    return s
+
+
+def capture_picture():
+    """The 32 x 32 screen capture: an area chosen on the monitor's display."""
+    s = monitor()
+    # A dashed area chosen on the display, with the cross of the pointer.
+    for x in range(8, 22):
+        if x % 3 != 2:
+            s.dot(x, 9, "R")
+            s.dot(x, 17, "R")
+    for y in range(9, 18):
+        if y % 3 != 2:
+            s.dot(8, y, "R")
+            s.dot(21, y, "R")
+    s.line(21, 14, 21, 20, "#")
+    s.line(18, 17, 24, 17, "#")
+    return s.rows()
 
 
 # ---------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Image lists: icons added at the list's size with their own transparency,
 // also where the bottom-left pixel is opaque, drawn by the list, by the
-// system's list and as icons made from the pictures again.
+// system's list and as icons made from the pictures again; pictures from a
+// bitmap resource, whole or cut from a strip.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "Menus.h"
+#include "Module.h"
 
 using namespace forms;
 
@@ -206,6 +208,36 @@ TEST(SharedImageLists, ABorrowedSystemListIsDrawnFromAndOutlivesTheImageList) {
     Ground after;
     EXPECT_TRUE(ImageList_Draw(shell, folder, after.DC(), 0, 0, ILD_NORMAL));
     EXPECT_EQ(after.At(8, 8), byShell.At(8, 8));
+}
+
+TEST(ResourcePictures, ABitmapResourceLoadsWholeOrCutIntoAStripsPictures) {
+    auto rgb = [](TBitmap& B, int X, int Y) {
+        const std::uint8_t* p = B.ScanLine(Y) + 3 * X;
+        return RGB(p[2], p[1], p[0]);
+    };
+    TBitmap whole;
+    LoadBitmapResource(whole, GetModuleHandleA(nullptr), "PROBE");
+    ASSERT_EQ(whole.Width(), 8);
+    ASSERT_EQ(whole.Height(), 4);
+    EXPECT_EQ(rgb(whole, 1, 1), Red);
+    EXPECT_EQ(rgb(whole, 0, 3), Magenta);
+    EXPECT_EQ(rgb(whole, 5, 0), Blue) << "the top row stays at the top";
+    EXPECT_EQ(rgb(whole, 5, 3), Green);
+
+    TImageList list(nullptr);
+    list.Width = list.Height = 4;
+    EXPECT_EQ(list.AddStrip(GetModuleHandleA(nullptr), "PROBE"), 2);
+    TBitmap shown;
+    shown.SetSize(8, 4);
+    list.Draw(shown.Canvas(), 0, 0, 0, true);
+    list.Draw(shown.Canvas(), 4, 0, 1, true);
+    EXPECT_EQ(rgb(shown, 1, 1), Red);
+    EXPECT_EQ(rgb(shown, 0, 3), RGB(255, 255, 255)) << "the first picture's ground shows through";
+    EXPECT_EQ(rgb(shown, 5, 0), Blue);
+    EXPECT_EQ(rgb(shown, 5, 3), RGB(255, 255, 255)) << "the second picture's ground, green, shows through";
+
+    TBitmap none;
+    EXPECT_THROW(LoadBitmapResource(none, GetModuleHandleA(nullptr), "NOSUCHPICTURE"), Exception);
 }
 
 }  // namespace

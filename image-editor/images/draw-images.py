@@ -15,7 +15,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts"))
-from pictures import Sketch, bmp_file, grid, ico_file, inset, mirror, overlay, strip_file, transpose, write_files
+from pictures import (CAPTURE_THEME, SCREEN_CAPTURE, Sketch, bmp_file, capture_picture, grid, ico_file, inset, mirror,
+                      monitor, overlay, strip_file, transpose, write_files)
 
 # ---------------------------------------------------------------------------
 # Pictures shared by several entries.
@@ -459,24 +460,7 @@ OO..OyyyyyyO..OO
 ................
 """),
     # 22 Capture theme
-    grid("""
-.##############.
-.#wwwwwwwwwwww#.
-.#wRRRwwwwwwww#.
-.#wRRRwggggggw#.
-.#wRRRwwwwwwww#.
-.#wwwwwwwwwwww#.
-.#wLLLwwwwwwww#.
-.#wLLLwggggggw#.
-.#wLLLwwwwwwww#.
-.#wwwwwwwwwwww#.
-.#wbbbwwwwwwww#.
-.#wbbbwggggggw#.
-.#wbbbwwwwwwww#.
-.#wwwwwwwwwwww#.
-.##############.
-................
-"""),
+    grid(CAPTURE_THEME),
     # 23 Capture wizard
     grid("""
 ............y...
@@ -497,24 +481,7 @@ OO..OyyyyyyO..OO
 ................
 """),
     # 24 Screen capture
-    grid("""
-############....
-#wwwwwwwwwg#....
-#w########g#....
-#w#kkkkkk#g#....
-#w#kkkkkk#g#....
-#w#kkkkkk#g#....
-#w#kkkk###g#....
-#w##############
-#ggggg#sgg##ggd#
-#######sg#wn#gd#
-....###s#wnnn#d#
-..#####s#nnnn#d#
-......#sg#nn#gd#
-......#sgg##ggd#
-......##########
-................
-"""),
+    grid(SCREEN_CAPTURE),
     # 25 Previous screen
     inset(MONITOR, 4, 4, """
 nnLnnnnn
@@ -1294,16 +1261,6 @@ def page(x1, y1, x2, y2):
     return s
 
 
-def monitor():
-    """A screen on its stand, the display left for the picture on it."""
-    s = Sketch()
-    s.box(2, 3, 29, 23, "#", "s")
-    s.box(4, 5, 27, 21, "g", "k")
-    s.fill(12, 24, 19, 26, "g")
-    s.box(8, 27, 23, 29, "#", "s")
-    return s
-
-
 def portrait_picture():
     return page(8, 2, 23, 29).rows()
 
@@ -1351,22 +1308,6 @@ def themes_picture():
     s.fill(13, 17, 29, 26, "k")
     s.fill(13, 23, 29, 26, "G")
     s.disc(25, 20, 2, "y")
-    return s.rows()
-
-
-def capture_picture():
-    s = monitor()
-    # A dashed area chosen on the display, with the cross of the pointer.
-    for x in range(8, 22):
-        if x % 3 != 2:
-            s.dot(x, 9, "R")
-            s.dot(x, 17, "R")
-    for y in range(9, 18):
-        if y % 3 != 2:
-            s.dot(8, y, "R")
-            s.dot(21, y, "R")
-    s.line(21, 14, 21, 20, "#")
-    s.line(18, 17, 24, 17, "#")
     return s.rows()
 
 

@@ -8,7 +8,10 @@ transparent ring.
 
 tasks.bmp: the four 16 x 16 task symbols side by side (catalog, clipboard,
 printer, disk), a 24-bit Windows bitmap; choices.bmp: the eight pictures of
-the capture dialogs, the same way. Every picture is a grid of characters
+the capture dialogs' lists, the same way; capture.bmp and theme.bmp: the
+16 x 16 pictures beside the Screen Capture dialog's prompt, for a capture
+and for a theme being edited; wizard.bmp: the capture wizard's 151 x 305
+picture. Every picture is a grid of characters
 read with the colour key KEY of scripts/pictures.py; '.' is the magenta
 ground, which the program makes transparent by taking the colour of each
 picture's bottom-left pixel.
@@ -20,7 +23,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts"))
-from pictures import cursor_file, grid, strip_file, write_files
+from pictures import (CAPTURE_THEME, KEY, SCREEN_CAPTURE, bmp_file, capture_picture, cursor_file, grid, strip_file,
+                      write_files)
 
 CATALOG = """
 ................
@@ -204,11 +208,35 @@ def cross_rows():
     return ["".join(cross_pixel(x, y) for x in range(32)) for y in range(32)]
 
 
+def scaled(rows, factor):
+    """The picture with each pixel made factor x factor pixels."""
+    return ["".join(ch * factor for ch in row) for row in rows for _ in range(factor)]
+
+
+# The wizard's picture: the screen capture large at the top, below it the
+# symbols of when and what to capture (delay, key, mouse cursor), on a
+# ground running from navy at the top to a lighter blue at the bottom.
+WIZARD_WIDTH, WIZARD_HEIGHT = 151, 305
+WIZARD_PARTS = [(27, 40, scaled(capture_picture(), 3))] + [
+    (17 + 42 * i, 190, scaled(grid(p), 2)) for i, p in enumerate((CLOCK, KEYBOARD, CURSOR))]
+
+
+def wizard_pixel(x, y):
+    for left, top, rows in WIZARD_PARTS:
+        if left <= x < left + len(rows[0]) and top <= y < top + len(rows) and rows[y - top][x - left] != ".":
+            return KEY[rows[y - top][x - left]]
+    t = y / (WIZARD_HEIGHT - 1)
+    return (0, round(96 * t), round(128 + 96 * t))
+
+
 def main():
     write_files({
         "cross.cur": cursor_file(cross_rows(), (15, 15)),
         "tasks.bmp": strip_file([grid(p) for p in TASKS]),
         "choices.bmp": strip_file([grid(p) for p in CHOICES]),
+        "capture.bmp": strip_file([grid(SCREEN_CAPTURE)]),
+        "theme.bmp": strip_file([grid(CAPTURE_THEME)]),
+        "wizard.bmp": bmp_file(WIZARD_WIDTH, WIZARD_HEIGHT, wizard_pixel),
     })
 
 

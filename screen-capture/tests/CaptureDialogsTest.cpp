@@ -19,6 +19,7 @@
 #include "DialogSteps.h"
 #include "FileSettings.h"
 #include "Properties.h"
+#include "ShownPicture.h"
 #include "TestSupport.h"
 #include "Zelvani.h"
 #include "ZvScreen.h"
@@ -251,6 +252,21 @@ TEST_F(ScreenCaptureDialog, KeyPressedNeedsAShortcutKey) {
     EXPECT_EQ(shiftF, scCtrl | scAlt | 'F') << "Shift alone is no shortcut: it becomes Ctrl+Alt";
     ASSERT_TRUE(ok);
     EXPECT_EQ(Hex(s.When), "02 03 00 C0 46");
+}
+
+TEST_F(ScreenCaptureDialog, ThePromptShowsTheCapturePicture) {
+    TCaptureSettings s = DefaultSettings();
+    std::string shown;
+    bool themeHidden = false;
+    Run(s, {[&] {
+            TfrmCapture* f = Form();
+            ASSERT_NE(f, nullptr);
+            themeHidden = !f->picCaptureTheme->Visible();
+            shown = shownpicture::Mismatch(f->picCapture->Handle(), "CAPTURE");
+            ClickOn(f->cmdCancel->Handle());
+        }});
+    EXPECT_EQ(shown, "");
+    EXPECT_TRUE(themeHidden) << "the theme's picture is for editing a theme";
 }
 
 TEST_F(ScreenCaptureDialog, TheAreaKeepsItsEdgesApartAndOnTheScreen) {

@@ -14,6 +14,7 @@
 #include "CodedHex.h"
 #include "DialogSteps.h"
 #include "RenameTheme.h"
+#include "ShownPicture.h"
 #include "TestSupport.h"
 #include "Theme.h"
 #include "ZvScreen.h"
@@ -292,13 +293,18 @@ TEST_F(ThemeDialog, EditShowsTheThemeInTheCaptureDialogAndOKUnchangedGivesTheSam
     const std::string settings = std::string("\x02\x04\x01\xC0\x41", 5) + Defaults().substr(5, 12 + 12) +
                                  std::string("\x00\x00", 2);
     ZvShowThemeAdd(Theme("Keys", settings));
-    std::string caption, prompt, ok, paste, cancel;
-    bool listHidden = false;
+    std::string caption, prompt, ok, paste, cancel, picture;
+    bool listHidden = false, captureHidden = false;
+    int pictureLeft = 0;
     Run({[&] { ClickOn(Form()->cmdEdit->Handle()); },
          [&] {
              auto* f = Active<TfrmCapture>();
              ASSERT_NE(f, nullptr) << "no capture dialog for the theme";
              caption = f->Caption();
+             captureHidden = !f->picCapture->Visible();
+             pictureLeft = f->picCaptureTheme->Left();
+             picture = f->picCaptureTheme->Visible() ? shownpicture::Mismatch(f->picCaptureTheme->Handle(), "CAPTURETHEME")
+                                                      : "the theme's picture is hidden";
              prompt = f->lblText->Caption();
              ok = f->cmdOK->Caption();
              paste = f->opt31PasteTo->Caption();
@@ -310,6 +316,9 @@ TEST_F(ThemeDialog, EditShowsTheThemeInTheCaptureDialogAndOKUnchangedGivesTheSam
              Press(VK_ESCAPE);
          }});
     EXPECT_EQ(caption, "Modify Capture Theme");
+    EXPECT_TRUE(captureHidden) << "a capture's picture while a theme is edited";
+    EXPECT_EQ(picture, "");
+    EXPECT_EQ(pictureLeft, 9);
     EXPECT_EQ(prompt, "Sets the options below and clicks OK to apply changes.");
     EXPECT_EQ(ok, "OK");
     EXPECT_EQ(paste, "Past&e to current");

@@ -13,6 +13,7 @@
 #include "CaptureSettings.h"
 #include "CodedHex.h"
 #include "DialogSteps.h"
+#include "ShownPicture.h"
 #include "TestSupport.h"
 #include "Wizard.h"
 #include "ZvScreen.h"
@@ -233,6 +234,23 @@ TEST_F(Wizard, TheAutosizerAndTheColourDialogOpenFromPageTwo) {
     EXPECT_EQ(autosizer, "Autosizer");
     EXPECT_TRUE(nextFocused) << "Next has the focus after the autosizer";
     EXPECT_EQ(colour, "Colors") << "the colour dialog came up";
+}
+
+TEST_F(Wizard, EveryPageShowsTheWizardsPicture) {
+    TCaptureSettings s = DefaultSettings();
+    BYTE flag = 0;
+    std::vector<std::string> shown;
+    auto look = [&] { shown.push_back(shownpicture::Mismatch(Form()->imgImage->Handle(), "WIZARD")); };
+    std::vector<Step> steps;
+    for (int page = 0; page < 6; ++page)
+        steps.push_back([&, page] {
+            ASSERT_NE(Form(), nullptr);
+            look();
+            if (page < 5) Click(Form()->cmdNext);
+            else Click(Form()->cmdCancel);
+        });
+    Run(s, flag, steps);
+    EXPECT_EQ(shown, std::vector<std::string>(6, "")) << "one entry a page, empty where the picture shows";
 }
 
 }  // namespace
