@@ -106,7 +106,8 @@ void TForm::BeforeDestruction() {
     // otherwise keep a window that is gone as its active one.
     if (FFormStyle == fsMDIChild && Handle()) {
         HWND client = GetParent(Handle());
-        if (reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) == Handle())
+        const bool others = GetWindow(client, GW_CHILD) != Handle() || GetWindow(Handle(), GW_HWNDNEXT);
+        if (others && reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) == Handle())
             SendMessageA(client, WM_MDINEXT, reinterpret_cast<WPARAM>(Handle()), 0);
     }
     // Its controls go one by one now, and the messages that their going
