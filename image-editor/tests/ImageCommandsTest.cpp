@@ -543,6 +543,34 @@ TEST_F(ImageDialogs, ResizeInPercentStepsByTwoWithinTheLimitsAndKeepsTheProporti
     EXPECT_TRUE(HasOption(OptKeepAspectRatio));
 }
 
+TEST_F(ImageDialogs, SwitchingToPercentShowsEachSidesPercentageAlsoBelowTen) {
+    Open(500, 300);
+    Options &= ~OptKeepAspectRatio;
+    std::vector<std::string> seen;
+    auto note = [&] { seen.push_back(Width() + "x" + Height()); };
+    Resize({[&] {
+                ClickOn(frmResize->txtHeight->Handle());
+                Retype("29");
+                PressAlt('R');  // the unit list
+                Press(VK_DOWN);  // Percentage
+            },
+            [&] {
+                note();
+                Press(VK_UP);  // Pixels again
+            },
+            [&] {
+                note();
+                Press(VK_DOWN);
+            },
+            [&] {
+                note();
+                Press(VK_RETURN);
+            }});
+    EXPECT_EQ(seen, (std::vector<std::string>{"100x9", "500x29", "100x9"})) << "29 of 300 pixels is 9 percent";
+    EXPECT_EQ(screen->picMain->Width(), 500);
+    EXPECT_EQ(screen->picMain->Height(), 29);
+}
+
 TEST_F(ImageDialogs, ResizeInPixelsKeepsTypedSizesWithin10And1600AndDerivesTheOtherSide) {
     Open(1000, 100);
     std::vector<std::string> seen;
