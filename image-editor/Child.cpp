@@ -252,7 +252,8 @@ void CancelTool(TfrmChild* Screen, bool Drop) {
             Screen->DraggingSel = false;
             Screen->SelLifted = false;
         }
-        Screen->Busy = false;
+        // A selection that still floats keeps its size in the status bar.
+        Screen->Busy = Screen->SelImage && Screen->panSelect->Visible();
         frmMain->UpdateCommandStates();
     });
 }
