@@ -101,6 +101,15 @@ TForm::TForm(TComponent* AOwner, TFormStyle Style) : TWinControl(AOwner), FFormS
 
 void TForm::BeforeDestruction() {
     Fire(OnDestroy, this);
+    // The active document hands the activation and the keys to the next one
+    // before it goes, as in every frame of documents; the frame would
+    // otherwise keep a window that is gone as its active one.
+    if (FFormStyle == fsMDIChild && Handle()) {
+        HWND client = GetParent(Handle());
+        const bool others = GetWindow(client, GW_CHILD) != Handle() || GetWindow(Handle(), GW_HWNDNEXT);
+        if (others && reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) == Handle())
+            SendMessageA(client, WM_MDINEXT, reinterpret_cast<WPARAM>(Handle()), 0);
+    }
     // Its controls go one by one now, and the messages that their going
     // sends (activation, focus) must not reach handlers that use them.
     OnActivate = nullptr;

@@ -82,15 +82,6 @@ void ShowMagnifier(TfrmChild* Screen, int X, int Y) {
     if (!frmMain->panMagnifierFront->Visible()) frmMain->panMagnifierFront->Show();
 }
 
-// The Text tool's caret goes with the text: when this screen has it, it is
-// taken away.
-void EndText(TfrmChild* Screen) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret && info.hwndCaret == Screen->panMain->Handle())
-        DestroyCaret();
-}
-
 }  // namespace
 
 TfrmChild::TfrmChild(TComponent* AOwner) : TForm(AOwner, fsMDIChild) {
@@ -191,7 +182,10 @@ void TfrmChild::Form_Destroy(TComponent*) {
 }
 
 void TfrmChild::Form_KeyPress(TComponent*, char& Key) {
-    if (Key == 27) CancelTool(this, true);
+    if (Key == 27)
+        CancelTool(this, true);
+    else if (TypeText(Key))
+        Key = 0;
 }
 
 void TfrmChild::slb_Change(TComponent*) {
@@ -258,7 +252,8 @@ void CancelTool(TfrmChild* Screen, bool Drop) {
             Screen->DraggingSel = false;
             Screen->SelLifted = false;
         }
-        Screen->Busy = false;
+        // A selection that still floats keeps its size in the status bar.
+        Screen->Busy = Screen->SelImage && Screen->panSelect->Visible();
         frmMain->UpdateCommandStates();
     });
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "Forms.h"
 #include "PicUndo.h"
@@ -57,9 +58,18 @@ public:
     // A drag whose size the status bar shows, and that size.
     bool Busy = false;
     int ShapeW = 0, ShapeH = 0;
+    // The text being typed with the Text tool: the top-left corner of its
+    // first line, where the click put the caret, and its lines; no lines
+    // while none is being typed. TextDrawn: its undo step is made.
+    POINT TextOrigin = {};
+    std::vector<std::string> TextLines;
+    bool TextDrawn = false;
 
     // The screen becomes the active one.
     void ToFront();
+    // A key typed into the text being typed: a character, Backspace or
+    // Enter. False when no text takes it.
+    bool TypeText(char Key);
     // The document: the picture's bitmap.
     forms::TBitmap& Picture() { return picMain->Picture.Bitmap(); }
     // The picture takes a new size; the control follows it.
@@ -124,6 +134,8 @@ int GetDrawingSetting(TfrmChild* Screen, int Kind);
 void BackupPicture(TfrmChild* Screen, bool Save);
 // Ends whatever the screen is doing; the stroke in progress is undone.
 void CancelTool(TfrmChild* Screen, bool Drop);
+// Ends the text being typed: it stays as drawn, and its caret goes.
+void EndText(TfrmChild* Screen);
 // Marks the screen modified or not; its icon follows.
 void SetModified(TfrmChild* Screen, bool Value);
 // The screen's window icon: picture Tag of the main window's imlChild.

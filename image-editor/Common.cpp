@@ -53,6 +53,17 @@ bool FileExists(const std::string& FileName) {
 
 }  // namespace
 
+void SetTrailingBackslashShort(ShortString& Path, bool Add, ShortString& Result) {
+    std::string path = Path.str();
+    if (!path.empty()) {
+        const bool ends = path.back() == '\\';
+        if (Add && !ends) path += '\\';
+        if (!Add && ends) path.pop_back();
+    }
+    Path.assign(path);
+    Result = Path;
+}
+
 int AskUser(const std::string& Text, const std::string& Caption, int DefaultButton, int Icon,
             const std::string& Button1, const std::string& Button2, const std::string& Button3) {
     return ZvMessageBox(ShortString(Text), ShortString(Caption), DefaultButton, Icon, ShortString(Button1),

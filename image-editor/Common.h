@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Forms.h"
+#include "ShortString.h"
 
 class TfrmChild;
 
@@ -68,6 +69,10 @@ public:
 private:
     forms::TForm* FForm;
 };
+// The trailing-backslash rule on a short string: a path that is not empty
+// gains a final backslash when Add and it has none, or loses one when not
+// Add; Path becomes the result, cut to 255 characters, and Result a copy.
+void SetTrailingBackslashShort(ShortString& Path, bool Add, ShortString& Result);
 // Sizes and places a screen around its picture within the free area.
 void FitToPage(TfrmChild* Screen, bool Force);
 // The type of a picture file by its extension: the index of its icon

@@ -141,10 +141,15 @@ void TfrmMain::mnuEditPaste_Click(TComponent*) {
 }
 
 void TfrmMain::mnuEditPasteAsNew_Click(TComponent*) {
+    // A bitmap too small to paste ends the command there; anything else
+    // leaves the active screen fitted, a new one or the one before.
+    bool tooSmall = false;
     if (ScreenCount() < MaxScreens && ClipboardHasBitmap()) {
         Reported([&] {
             TBitmap pasted;
-            if (!ReadClipboard(pasted) || pasted.Width() < 4 || pasted.Height() < 4) return;
+            if (!ReadClipboard(pasted)) return;
+            tooSmall = pasted.Width() < 4 || pasted.Height() < 4;
+            if (tooSmall) return;
             EndToolActions(true, true);
             TfrmChild* screen = CreateScreen("Screen " + std::to_string(NextScreenNumber()), 0);
             const auto* p = reinterpret_cast<const unsigned char*>(DefaultScreen.data());
@@ -155,7 +160,7 @@ void TfrmMain::mnuEditPasteAsNew_Click(TComponent*) {
             screen->Picture().Assign(pasted);
         });
     }
-    if (TfrmChild* active = ActiveScreen()) FitToPage(active, false);
+    if (TfrmChild* active = ActiveScreen(); active && !tooSmall) FitToPage(active, false);
 }
 
 void TfrmMain::mnuEditSelectAll_Click(TComponent*) {

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "BarLayout.h"
 #include "CaptureExecution.h"
 #include "CatalogFunc.h"
@@ -661,6 +663,15 @@ void TfrmMain::ApplyLookSettings() {
         panel->SetWidth(combo->Left() + combo->Width() + 4);
     }
     tlbQuickCapture->ControlsResized();
+    // The size panel holds the longest text it shows in this font: a
+    // picture's size and a dragged rectangle's, of up to five digits a side.
+    TCanvas& c = Canvas();
+    c.Font.Assign(lblStatusBar2->Font);
+    const int sizeWidth =
+        std::max(150, lblStatusBar2->Left() + c.TextWidth("88888x88888 (88888x88888)") + 8);
+    panStatusBar2->SetWidth(sizeWidth);
+    panStatusBar3->SetBounds(panStatusBar2->Left() + sizeWidth, panStatusBar3->Top(), panStatusBar3->Width(),
+                             panStatusBar3->Height());
 }
 
 void TfrmMain::RestoreWindowPlacement() {

@@ -158,15 +158,18 @@ void TfrmResize::UpdateResizeControls() {
         unitWord = "percentage";
         unitLabel = "%";
         if (ResizeWidth > 0 && ResizeHeight > 0) {
-            txtWidth->SetText(std::to_string(NewWidth * 100 / ResizeWidth));
-            txtHeight->SetText(std::to_string(NewHeight * 100 / ResizeHeight));
             // The percentages that give 10 and 1600 pixels, and 100 also
-            // where the size before lies outside them.
+            // where the size before lies outside them. The range goes first:
+            // an up-down keeps its position through a new range by reading
+            // its edit, and a number outside the old range (a percentage
+            // below 10) would read as the pixels shown before.
             for (auto [upDown, before] : {std::pair{updWidth, ResizeWidth}, std::pair{updHeight, ResizeHeight}}) {
                 upDown->SetIncrement(2);
                 upDown->SetMin(std::min(100, kSmallest * 100 / before));
                 upDown->SetMax(std::max(100, kLargest * 100 / before));
             }
+            txtWidth->SetText(std::to_string(NewWidth * 100 / ResizeWidth));
+            txtHeight->SetText(std::to_string(NewHeight * 100 / ResizeHeight));
         }
     } else {
         unitWord = "pixels";

@@ -36,7 +36,72 @@ void Bezier(TCanvas& Canvas, POINT P1, POINT C1, POINT C2, POINT P2) {
 // The picture as it was before the stroke, for the stroke to be drawn anew.
 void Restore(TfrmChild* Screen) { BackupPicture(Screen, false); }
 
+// The Text tool's canvas: the drawing font in the foreground colour, on the
+// background colour when the font mode is Opaque. Its height of a line.
+int SetTextCanvas(TCanvas& Canvas) {
+    Canvas.Font.Assign(*DrawingFont);
+    Canvas.Font.SetColor(ForeColor);
+    Canvas.Brush.SetColor(BackColor);
+    Canvas.Brush.SetClear(frmMain->lstDrawingFont->ItemIndex() != 1);
+    return Canvas.TextExtent("abc").cy;
+}
+
+// The caret is the screen's: its text is the one being typed.
+bool HasCaret(TfrmChild* Screen) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret &&
+           info.hwndCaret == Screen->picMain->Handle();
+}
+
+// The text as typed so far, drawn afresh on the picture as it was before
+// the click, and the caret after its last character. The first character
+// makes the text's one undo step and marks the screen modified.
+void DrawTypedText(TfrmChild* Screen) {
+    TBitmap& before = Screen->picBackup->Picture.Bitmap();
+    const bool drawn = std::any_of(Screen->TextLines.begin(), Screen->TextLines.end(),
+                                   [](const std::string& Line) { return !Line.empty(); });
+    if (drawn && !Screen->TextDrawn) {
+        Screen->Undo->Add(before);
+        Screen->TextDrawn = true;
+    }
+    Screen->Picture().Assign(before);
+    TCanvas& c = Screen->Picture().Canvas();
+    const int height = SetTextCanvas(c);
+    const POINT at = Screen->TextOrigin;
+    for (size_t i = 0; i < Screen->TextLines.size(); ++i)
+        c.TextOut(at.x, at.y + static_cast<int>(i) * height, Screen->TextLines[i]);
+    if (drawn) SetModified(Screen, true);
+    Screen->picMain->Repaint();
+    SetCaretPos(at.x + c.TextExtent(Screen->TextLines.back()).cx,
+                at.y + static_cast<int>(Screen->TextLines.size() - 1) * height);
+}
+
 }  // namespace
+
+bool TfrmChild::TypeText(char Key) {
+    if (TextLines.empty() || !HasCaret(this)) return false;
+    std::string& line = TextLines.back();
+    if (Key == '\b') {
+        if (!line.empty())
+            line.pop_back();
+        else if (TextLines.size() > 1)
+            TextLines.pop_back();
+    } else if (Key == '\r') {
+        TextLines.emplace_back();
+    } else if (static_cast<unsigned char>(Key) >= ' ') {
+        line += Key;
+    } else {
+        return false;
+    }
+    Reported([&] { DrawTypedText(this); });
+    return true;
+}
+
+void EndText(TfrmChild* Screen) {
+    if (HasCaret(Screen)) DestroyCaret();
+    Screen->TextLines.clear();
+}
 
 void TfrmChild::picMain_MouseDown(TComponent* Sender, TMouseButton Button, WPARAM, int X, int Y) {
     ToFront();
@@ -82,12 +147,16 @@ void TfrmChild::picMain_MouseDown(TComponent* Sender, TMouseButton Button, WPARA
             c.SetPixel(X, Y, c.Pen.Color());
             break;
         case Text: {
-            c.Font.Assign(*DrawingFont);
-            c.Font.SetColor(ForeColor);
-            const int height = c.TextExtent("abc").cy;
-            CreateCaret(panMain->Handle(), nullptr, 1, height);
-            SetCaretPos(X + picMain->Left(), Y - height / 2 + picMain->Top());
-            ShowCaret(panMain->Handle());
+            // The caret is the picture's, in its pixels: the picture's own
+            // paints hide it while they draw, so that it never leaves a
+            // mark in what they show.
+            const int height = SetTextCanvas(c);
+            TextOrigin = {X, Y - height / 2};
+            TextLines = {""};
+            TextDrawn = false;
+            CreateCaret(picMain->Handle(), nullptr, 1, height);
+            SetCaretPos(TextOrigin.x, TextOrigin.y);
+            ShowCaret(picMain->Handle());
             break;
         }
         case Picker: {
@@ -224,7 +293,9 @@ void TfrmChild::picMain_MouseUp(TComponent* Sender, TMouseButton Button, WPARAM 
         default: break;
         }
         frmMain->tmrAirbrush->SetEnabled(false);
-        if (Tool != Selector && CurveStep == 0) SetModified(this, true);
+        // A Text click draws nothing yet: its first character marks the
+        // screen.
+        if (Tool != Selector && Tool != Text && CurveStep == 0) SetModified(this, true);
         if (!(Tool == Selector && SelImage && panSelect->Visible())) Busy = false;
         Tool = 0;
         frmMain->UpdateCommandStates();

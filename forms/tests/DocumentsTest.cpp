@@ -83,6 +83,33 @@ TEST_F(Documents, AreAskedBeforeTheyCloseAndFreedWhenTheyAskForIt) {
     EXPECT_TRUE(PumpUntil([] { return frame->MDIChildCount() == 0; })) << "caFree frees the document";
 }
 
+TEST_F(Documents, TheNextOneBecomesActiveAndTakesTheKeysWhenTheActiveOneCloses) {
+    Document* a = Open("a");
+    Document* b = Open("b");
+    Document* c = Open("c");
+    ASSERT_EQ(frame->ActiveMDIChild(), c);
+    int activations = 0;
+    b->OnActivate = [&](TComponent*) { ++activations; };
+    c->OnClose = [](TComponent*, TCloseAction& Action) { Action = caFree; };
+    c->Close();
+    ASSERT_TRUE(PumpUntil([] { return frame->MDIChildCount() == 2; })) << "caFree frees the document";
+    EXPECT_EQ(frame->ActiveMDIChild(), b) << "the next document is active";
+    EXPECT_EQ(activations, 1) << "and told so";
+    EXPECT_EQ(GetFocus(), b->Handle()) << "it has the keyboard";
+    std::string seen;
+    frame->OnKeyPress = [&](TComponent*, char& Key) { seen += Key; };
+    Press('K');
+    EXPECT_TRUE(PumpUntil([&] { return seen == "k"; })) << "the keys reach the frame through it: \"" << seen << "\"";
+    frame->OnKeyPress = nullptr;
+
+    // A document that is not the active one goes without taking the
+    // activation from the active one.
+    Free(a);
+    EXPECT_EQ(frame->ActiveMDIChild(), b);
+    Free(b);
+    EXPECT_EQ(frame->ActiveMDIChild(), nullptr) << "the last one leaves none";
+}
+
 TEST_F(Documents, TheFrameSeesTheKeysTypedInThemFirst) {
     Document* d = Open("typed");
     std::string seen;

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -494,7 +496,7 @@ TEST_F(Drawing, TheTextCaretGoesWhenTheTextEnds) {
     };
     auto clickText = [&](int X, int Y) {
         MouseClicks(OnScreen(X, Y));
-        return caretWindow() == screen->panMain->Handle();
+        return caretWindow() == screen->picMain->Handle();
     };
     ClickTool(4);
     ASSERT_TRUE(clickText(20, 20)) << "a click with the Text tool places the caret";
@@ -521,6 +523,136 @@ TEST_F(Drawing, TheTextCaretGoesWhenTheTextEnds) {
     ASSERT_TRUE(clickText(20, 20));
     CloseEveryScreen();
     EXPECT_EQ(caretWindow(), nullptr) << "after the screen closed";
+}
+
+// The size of a text in the drawing font.
+SIZE TextSize(const char* Text) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, DrawingFont->Handle());
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, Text, lstrlenA(Text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size;
+}
+
+// What the Text tool should leave: Lines written from Origin down, a line
+// below the other, with GDI's own calls, in the font and colour given, on
+// the background colour when Opaque.
+void WriteLines(TBitmap& Picture, POINT Origin, std::initializer_list<const char*> Lines, bool Opaque) {
+    HDC dc = Picture.Canvas().Handle();
+    HGDIOBJ old = SelectObject(dc, DrawingFont->Handle());
+    SetTextColor(dc, ColorToRGB(ForeColor));
+    SetBkColor(dc, ColorToRGB(BackColor));
+    SetBkMode(dc, Opaque ? OPAQUE : TRANSPARENT);
+    int y = Origin.y;
+    for (const char* line : Lines) {
+        TextOutA(dc, Origin.x, y, line, lstrlenA(line));
+        y += TextSize("abc").cy;
+    }
+    SelectObject(dc, old);
+}
+
+// The rows of the picture that differ from Expected, or "" when none does.
+std::string DifferingRows(TBitmap& Picture, TBitmap& Expected) {
+    std::string rows;
+    for (int y = 0; y < Picture.Height(); ++y)
+        if (std::memcmp(Picture.ScanLine(y), Expected.ScanLine(y), static_cast<size_t>(Picture.Width()) * 3) != 0)
+            rows += " " + std::to_string(y);
+    return rows.empty() ? "" : "rows" + rows + " differ";
+}
+
+TEST_F(Drawing, TypedTextIsDrawnAtTheCaretLineByLineInOneUndoStep) {
+    DrawingFont->SetName("Tahoma");
+    DrawingFont->SetSize(10);
+    DrawingFont->SetStyle(0);
+    ForeColor = kRed;
+    BackColor = clWhite;
+    screen->Tag &= ~1;
+    ClickTool(4);
+    auto clickMode = [](int Index) {  // a font mode, clicked in its list
+        RECT item = {};
+        SendMessageA(frmMain->lstDrawingFont->Handle(), LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&item));
+        POINT at = CentreOf(item);
+        ClientToScreen(frmMain->lstDrawingFont->Handle(), &at);
+        ClickAt(at);
+        SettleInput();
+    };
+    clickMode(0);  // Transparent
+    auto caret = [] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetCurrentThreadId(), &info);
+        return info;
+    };
+    auto typed = [](const std::function<void()>& Keys) {
+        Keys();
+        Settle();
+    };
+    TBitmap ground;
+    ground.Assign(screen->Picture());
+    const SIZE line = TextSize("abc");
+    MouseClicks(OnScreen(10, 12));
+    SettleInput();
+    const POINT origin = {10, 12 - line.cy / 2};
+    ASSERT_EQ(caret().hwndCaret, screen->picMain->Handle()) << "the click placed no caret";
+    EXPECT_EQ(caret().rcCaret.left, origin.x);
+    EXPECT_EQ(caret().rcCaret.top, origin.y);
+    EXPECT_EQ(screen->Tag & 1, 0) << "a click alone changes nothing";
+    EXPECT_EQ(UndoSteps(), 0);
+
+    typed([] {
+        Type("Ab");
+        Press(VK_RETURN);
+        Type("c");
+    });
+    TBitmap expected;
+    expected.Assign(ground);
+    WriteLines(expected, origin, {"Ab", "c"}, false);
+    EXPECT_EQ(DifferingRows(screen->Picture(), expected), "") << "\"Ab\", then \"c\" below it";
+    EXPECT_NE(Unlike(screen->Picture(), RECT{0, 0, 60, 40}, kGround), "") << "something was drawn";
+    EXPECT_EQ(screen->Tag & 1, 1) << "marked modified";
+    EXPECT_EQ(UndoSteps(), 1);
+    EXPECT_EQ(caret().rcCaret.left, origin.x + TextSize("c").cx) << "the caret follows the text";
+    EXPECT_EQ(caret().rcCaret.top, origin.y + line.cy);
+
+    typed([] {
+        Press(VK_BACK);
+        Press(VK_BACK);
+        Press(VK_BACK);
+    });
+    expected.Assign(ground);
+    WriteLines(expected, origin, {"A"}, false);
+    EXPECT_EQ(DifferingRows(screen->Picture(), expected), "") << "Backspace took back \"c\", the line and \"b\"";
+    EXPECT_EQ(caret().rcCaret.top, origin.y);
+    EXPECT_EQ(UndoSteps(), 1) << "the text is one undo step";
+
+    typed([] { Press(VK_ESCAPE); });
+    EXPECT_EQ(caret().hwndCaret, nullptr);
+    EXPECT_EQ(DifferingRows(screen->Picture(), expected), "") << "Esc ends the text and keeps it";
+    // The display shows the picture, without a trace of the caret.
+    std::string marks;
+    for (int y = origin.y; y < origin.y + line.cy; ++y)
+        for (int x = origin.x; x < origin.x + 20; ++x)
+            if (Shown(x, y) != ColorToRGB(At(x, y))) marks += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    EXPECT_EQ(marks, "") << "the display differs from the picture there";
+    typed([] { Type("zz"); });
+    EXPECT_EQ(DifferingRows(screen->Picture(), expected), "") << "keys after Esc draw nothing";
+
+    // Opaque: the text on the background colour, its own undo step.
+    clickMode(1);
+    MouseClicks(OnScreen(35, 20));
+    SettleInput();
+    typed([] { Type("x"); });
+    WriteLines(expected, {35, 20 - line.cy / 2}, {"x"}, true);
+    EXPECT_EQ(DifferingRows(screen->Picture(), expected), "") << "\"x\" on white";
+    EXPECT_EQ(At(35, 20 - line.cy / 2), clWhite);
+    EXPECT_EQ(UndoSteps(), 2);
+
+    Chord({VK_CONTROL}, 'Z');
+    Chord({VK_CONTROL}, 'Z');
+    Settle();
+    EXPECT_EQ(DifferingRows(screen->Picture(), ground), "") << "two undos take both texts back";
 }
 
 TEST_F(Drawing, UndoAfterASaveMarksTheScreenModifiedAgain) {

@@ -235,6 +235,34 @@ TEST_F(ImageCommands, AQuarterTurnOfASelectionKeepsItsCornerAndTheFrameFollowsIt
     EXPECT_EQ(At(25, 7), Original(25, 7)) << "turned back and dropped where it came from";
 }
 
+TEST_F(ImageCommands, TheStatusBarKeepsTheSelectionsSizeThroughCommandsAndShowsItWhole) {
+    Open(1500, 1200);
+    // What the size panel shows, and whether its label lies within the
+    // panel, clear of its sunken edge.
+    auto sizeShown = [] {
+        frmMain->tmrMain_Timer(nullptr);
+        RECT label, panel;
+        GetWindowRect(frmMain->lblStatusBar2->Handle(), &label);
+        GetWindowRect(frmMain->panStatusBar2->Handle(), &panel);
+        const std::string caption = frmMain->lblStatusBar2->Caption();
+        return label.right <= panel.right - 2 ? caption : caption + " (cut at the panel's edge)";
+    };
+    Select(5, 5, 45, 25);
+    EXPECT_EQ(sizeShown(), "1500x1200 (40x20)");
+    PressCtrl('I');
+    ASSERT_TRUE(StepsReach(1));
+    EXPECT_EQ(sizeShown(), "1500x1200 (40x20)") << "after Invert Colors";
+    ImageMenu({'F', 'L'});
+    ASSERT_TRUE(PumpUntil([&] { return screen->SelImage->Width() == 20; }));
+    EXPECT_EQ(sizeShown(), "1500x1200 (20x40)") << "after a quarter turn";
+    PressCtrl('A');
+    ASSERT_TRUE(PumpUntil([&] { return screen->SelImage && screen->SelImage->Width() == 1500; }));
+    EXPECT_EQ(sizeShown(), "1500x1200 (1500x1200)");
+    Press(VK_ESCAPE);
+    Settle();
+    EXPECT_EQ(sizeShown(), "1500x1200") << "the selection is gone";
+}
+
 TEST_F(ImageCommands, CropNeedsASelectionSmallerThanThePictureAndUndoBringsTheSizeBack) {
     frmMain->mnuImage_Click(frmMain);
     EXPECT_FALSE(Item("mnuImageCrop")->Enabled) << "no selection";
@@ -541,6 +569,34 @@ TEST_F(ImageDialogs, ResizeInPercentStepsByTwoWithinTheLimitsAndKeepsTheProporti
     EXPECT_EQ(At(249, 149), Original(249, 149)) << "cut, not stretched";
     EXPECT_FALSE(HasOption(OptResizeByPixels)) << "percent stays the choice";
     EXPECT_TRUE(HasOption(OptKeepAspectRatio));
+}
+
+TEST_F(ImageDialogs, SwitchingToPercentShowsEachSidesPercentageAlsoBelowTen) {
+    Open(500, 300);
+    Options &= ~OptKeepAspectRatio;
+    std::vector<std::string> seen;
+    auto note = [&] { seen.push_back(Width() + "x" + Height()); };
+    Resize({[&] {
+                ClickOn(frmResize->txtHeight->Handle());
+                Retype("29");
+                PressAlt('R');  // the unit list
+                Press(VK_DOWN);  // Percentage
+            },
+            [&] {
+                note();
+                Press(VK_UP);  // Pixels again
+            },
+            [&] {
+                note();
+                Press(VK_DOWN);
+            },
+            [&] {
+                note();
+                Press(VK_RETURN);
+            }});
+    EXPECT_EQ(seen, (std::vector<std::string>{"100x9", "500x29", "100x9"})) << "29 of 300 pixels is 9 percent";
+    EXPECT_EQ(screen->picMain->Width(), 500);
+    EXPECT_EQ(screen->picMain->Height(), 29);
 }
 
 TEST_F(ImageDialogs, ResizeInPixelsKeepsTypedSizesWithin10And1600AndDerivesTheOtherSide) {

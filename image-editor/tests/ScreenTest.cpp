@@ -634,3 +634,107 @@ TEST_F(Screens, HelpAboutShowsTheAboutBoxWithTheProgramsLogo) {
 }
 
 }  // namespace
+
+TEST(ScreenPaths, ATrailingBackslashIsAddedOrTakenOnceAndAFullPathKeeps255Characters) {
+    struct Case {
+        const char* Path;
+        bool Add;
+        const char* Expected;
+    };
+    for (const Case& c : {Case{"C:\\Shots", true, "C:\\Shots\\"}, Case{"C:\\Shots\\", true, "C:\\Shots\\"},
+                          Case{"C:\\Shots\\", false, "C:\\Shots"}, Case{"C:\\Shots", false, "C:\\Shots"},
+                          Case{"C:\\Shots\\\\", false, "C:\\Shots\\"}, Case{"", true, ""}, Case{"", false, ""}}) {
+        ShortString path(c.Path), result("old");
+        SetTrailingBackslashShort(path, c.Add, result);
+        EXPECT_EQ(path.str(), c.Expected) << c.Path << (c.Add ? " with" : " without");
+        EXPECT_EQ(result.str(), c.Expected) << c.Path << (c.Add ? " with" : " without");
+    }
+    // A path that fills the short string has no room for the backslash.
+    const std::string full(255, 'x');
+    ShortString path(full), result;
+    SetTrailingBackslashShort(path, true, result);
+    EXPECT_EQ(path.str(), full);
+    EXPECT_EQ(result.str(), full);
+    // Path and result may be the same string.
+    ShortString same("D:\\");
+    SetTrailingBackslashShort(same, false, same);
+    EXPECT_EQ(same.str(), "D:");
+}
+
+TEST_F(Screens, PasteAsNewOfABitmapTooSmallLeavesTheActiveScreenAsTheUserPlacedIt) {
+    OpenScreenFile(MakePicture("placed.bmp", 40, 30));
+    TfrmChild* screen = ActiveScreen();
+    ASSERT_NE(screen, nullptr);
+    // The user makes the window larger than its picture.
+    screen->SetBounds(10, 10, 300, 250);
+    RECT placed;
+    GetWindowRect(screen->Handle(), &placed);
+    auto pasteAsNewFromTheMenu = [] {
+        frmMain->SetFocus();
+        PressAlt('E');
+        Tap('N');
+        Settle();
+    };
+    {
+        TBitmap small;
+        small.SetSize(3, 100);
+        ASSERT_TRUE(CopyToClipboard(small));
+    }
+    pasteAsNewFromTheMenu();
+    RECT after;
+    GetWindowRect(screen->Handle(), &after);
+    EXPECT_EQ(ScreenCount(), 1) << "no screen for a bitmap under 4 x 4";
+    EXPECT_EQ(after.right - after.left, placed.right - placed.left) << "the active screen was fitted again";
+    EXPECT_EQ(after.bottom - after.top, placed.bottom - placed.top) << "the active screen was fitted again";
+
+    {
+        TBitmap pasted;
+        pasted.SetSize(4, 4);
+        ASSERT_TRUE(CopyToClipboard(pasted));
+    }
+    pasteAsNewFromTheMenu();
+    ASSERT_EQ(ScreenCount(), 2) << "Paste as New of 4 x 4 made no screen";
+    EXPECT_EQ(ActiveScreen()->Picture().Width(), 4);
+    EXPECT_EQ(ActiveScreen()->Caption().rfind("Screen ", 0), 0u) << ActiveScreen()->Caption();
+}
+
+TEST_F(Screens, TheNextScreenBecomesActiveAndTakesTheKeysWhenTheActiveOneCloses) {
+    EmptyTheClipboard();
+    OpenScreenFile(MakePicture("first.bmp", 30, 20));
+    OpenScreenFile(MakePicture("second.bmp", 40, 25));
+    OpenScreenFile(MakePicture("third.bmp", 50, 35));
+    ASSERT_EQ(ScreenCount(), 3);
+    TfrmChild* first = ScreenAt(2);
+    TfrmChild* second = ScreenAt(1);
+    ASSERT_EQ(ActiveScreen()->Caption(), "third");
+    // What the program shows of the active screen and whether the keys
+    // reach it: Select All and Copy put its whole picture on the clipboard.
+    auto takesTheKeys = [](TfrmChild* Screen) {
+        frmMain->tmrMain_Timer(nullptr);
+        EXPECT_EQ(frmMain->ActiveMDIChild(), Screen) << "the frame's active screen";
+        EXPECT_EQ(frmMain->lblStatusBar1->Caption(), Screen->Caption()) << "the status bar names it";
+        EXPECT_TRUE(frmMain->tlnSave->Enabled()) << "the screen buttons work on it";
+        Chord({VK_CONTROL}, 'A');
+        Chord({VK_CONTROL}, 'C');
+        TBitmap copied;
+        EXPECT_TRUE(PumpUntil([&] { return ReadClipboard(copied); })) << "Ctrl+A, Ctrl+C reached no screen";
+        EXPECT_EQ(copied.Width(), Screen->Picture().Width());
+        EmptyTheClipboard();
+        Press(VK_ESCAPE);  // drops the selection
+        Settle();
+    };
+
+    frmMain->SetFocus();
+    PressAlt('F');
+    Tap('C');  // Close
+    ASSERT_TRUE(PumpUntil([] { return ScreenCount() == 2; })) << "File > Close closed nothing";
+    Settle();
+    takesTheKeys(second);
+
+    const POINT closeBox = FindHit(second->Handle(), HTCLOSE);
+    ASSERT_NE(closeBox.x, -1) << "the screen shows no close box";
+    ClickAt(closeBox);
+    ASSERT_TRUE(PumpUntil([] { return ScreenCount() == 1; })) << "the close box closed nothing";
+    Settle();
+    takesTheKeys(first);
+}
