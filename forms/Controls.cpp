@@ -312,6 +312,10 @@ void TControl::BringToFront() {
     if (FHandle) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TControl::EraseGround(TCanvas& Canvas) {
+    DefWindowProcA(FHandle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(Canvas.Handle()), 0);
+}
+
 void TControl::Repaint() {
     if (FHandle) {
         InvalidateRect(FHandle, nullptr, TRUE);
@@ -889,7 +893,16 @@ void TImage::RevealBelow() {
 }
 
 void TImage::Paint(TCanvas& Canvas) {
-    if (TGraphic* g = Picture.Graphic()) Canvas.Draw(0, 0, *g);
+    // A bitmap covers its own rectangle; beside it, and beneath any other
+    // picture (an icon, a metafile), the ground is painted first so that
+    // nothing of the picture shown before stays.
+    TGraphic* g = Picture.Graphic();
+    HDC dc = Canvas.Handle();
+    const int saved = SaveDC(dc);
+    if (auto* bitmap = dynamic_cast<TBitmap*>(g)) ExcludeClipRect(dc, 0, 0, bitmap->Width(), bitmap->Height());
+    EraseGround(Canvas);
+    RestoreDC(dc, saved);
+    if (g) Canvas.Draw(0, 0, *g);
 }
 
 }  // namespace forms

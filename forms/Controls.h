@@ -220,6 +220,9 @@ protected:
         return nullptr;
     }
     virtual void Paint(TCanvas& Canvas) { (void)Canvas; }
+    // Paints the ground of the control's own window (the button face) over
+    // what the canvas may draw on: what was drawn before goes.
+    void EraseGround(TCanvas& Canvas);
     virtual void Click();
     // The mouse messages of the control's own window, to its events; true
     // when the message was one.
