@@ -744,7 +744,8 @@ DWORD TLabel::TextStyle() const {
     switch (FAlignment) {
     case taCenter: return SS_CENTER;
     case taRightJustify: return SS_RIGHT;
-    default: return WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    // SS_EDITCONTROL: a word longer than a line is broken too (WrappedTextFlags).
+    default: return WordWrap ? SS_LEFT | SS_EDITCONTROL : SS_LEFTNOWORDWRAP;
     }
 }
 
@@ -754,7 +755,8 @@ void TLabel::SetAlignment(TAlignment Value) {
     if (!Handle()) return;
     // The static control reads its type from the style each time it paints.
     const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | TextStyle());
+    const LONG_PTR kept = style & ~static_cast<LONG_PTR>(SS_TYPEMASK | SS_EDITCONTROL);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, kept | TextStyle());
     Repaint();
 }
 
@@ -778,7 +780,7 @@ void TLabel::AdjustBounds() {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, Font.Handle());
     RECT r = {0, 0, WordWrap ? Width() : 0, 0};
-    UINT flags = DT_CALCRECT | (WordWrap ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+    UINT flags = DT_CALCRECT | (WordWrap ? WrappedTextFlags : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
     DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r, flags);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);

@@ -387,6 +387,10 @@ private:
     TColorBrush FBrush{clWindow};
 };
 
+// How DrawText measures or draws a text that wraps as a label wraps it: at
+// word breaks, and inside a word that is longer than a line (a long path).
+constexpr UINT WrappedTextFlags = DT_WORDBREAK | DT_EDITCONTROL;
+
 // A label draws its text in its font's colour on the button face.
 class TLabel : public TControl {
 public:
