@@ -50,9 +50,11 @@ public:
         Add(picIcon, {.Name = "picIcon", .Left = kMargin, .Top = kMargin, .Width = kIconSize, .Height = kIconSize});
         if (LPCSTR icon = SystemIconOf(Icon)) picIcon->Picture.SetIcon(LoadIconA(nullptr, icon), false);
 
-        // The text wraps at half the screen width; the box grows to fit it.
+        // The text wraps at half the screen width, a word longer than that
+        // (a long path) as well, so that the box stays on the screen; the
+        // box grows to fit it.
         RECT r = {0, 0, Screen.Width() / 2, 0};
-        DrawTextA(Canvas().Handle(), Text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+        DrawTextA(Canvas().Handle(), Text.c_str(), -1, &r, DT_CALCRECT | WrappedTextFlags);
         const int w = r.right, h = r.bottom;
         Add(lblText, {.Name = "lblText", .Left = kTextLeft, .Top = kMargin, .Width = w, .Height = h,
                       .Caption = Text, .AutoSize = false, .WordWrap = true});

@@ -312,6 +312,10 @@ void TControl::BringToFront() {
     if (FHandle) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TControl::EraseGround(TCanvas& Canvas) {
+    DefWindowProcA(FHandle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(Canvas.Handle()), 0);
+}
+
 void TControl::Repaint() {
     if (FHandle) {
         InvalidateRect(FHandle, nullptr, TRUE);
@@ -740,7 +744,8 @@ DWORD TLabel::TextStyle() const {
     switch (FAlignment) {
     case taCenter: return SS_CENTER;
     case taRightJustify: return SS_RIGHT;
-    default: return WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    // SS_EDITCONTROL: a word longer than a line is broken too (WrappedTextFlags).
+    default: return WordWrap ? SS_LEFT | SS_EDITCONTROL : SS_LEFTNOWORDWRAP;
     }
 }
 
@@ -750,7 +755,8 @@ void TLabel::SetAlignment(TAlignment Value) {
     if (!Handle()) return;
     // The static control reads its type from the style each time it paints.
     const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | TextStyle());
+    const LONG_PTR kept = style & ~static_cast<LONG_PTR>(SS_TYPEMASK | SS_EDITCONTROL);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, kept | TextStyle());
     Repaint();
 }
 
@@ -774,7 +780,7 @@ void TLabel::AdjustBounds() {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, Font.Handle());
     RECT r = {0, 0, WordWrap ? Width() : 0, 0};
-    UINT flags = DT_CALCRECT | (WordWrap ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+    UINT flags = DT_CALCRECT | (WordWrap ? WrappedTextFlags : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
     DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r, flags);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
@@ -889,7 +895,16 @@ void TImage::RevealBelow() {
 }
 
 void TImage::Paint(TCanvas& Canvas) {
-    if (TGraphic* g = Picture.Graphic()) Canvas.Draw(0, 0, *g);
+    // A bitmap covers its own rectangle; beside it, and beneath any other
+    // picture (an icon, a metafile), the ground is painted first so that
+    // nothing of the picture shown before stays.
+    TGraphic* g = Picture.Graphic();
+    HDC dc = Canvas.Handle();
+    const int saved = SaveDC(dc);
+    if (auto* bitmap = dynamic_cast<TBitmap*>(g)) ExcludeClipRect(dc, 0, 0, bitmap->Width(), bitmap->Height());
+    EraseGround(Canvas);
+    RestoreDC(dc, saved);
+    if (g) Canvas.Draw(0, 0, *g);
 }
 
 }  // namespace forms

@@ -220,6 +220,9 @@ protected:
         return nullptr;
     }
     virtual void Paint(TCanvas& Canvas) { (void)Canvas; }
+    // Paints the ground of the control's own window (the button face) over
+    // what the canvas may draw on: what was drawn before goes.
+    void EraseGround(TCanvas& Canvas);
     virtual void Click();
     // The mouse messages of the control's own window, to its events; true
     // when the message was one.
@@ -383,6 +386,10 @@ private:
     bool FReadOnly = false;
     TColorBrush FBrush{clWindow};
 };
+
+// How DrawText measures or draws a text that wraps as a label wraps it: at
+// word breaks, and inside a word that is longer than a line (a long path).
+constexpr UINT WrappedTextFlags = DT_WORDBREAK | DT_EDITCONTROL;
 
 // A label draws its text in its font's colour on the button face.
 class TLabel : public TControl {

@@ -286,6 +286,15 @@ void TForm::SetVisible(bool Value) {
     }
 }
 
+// The keyboard goes to the control that had it last, or to the form itself
+// (which a frame hands to its active document window), as on activation.
+void TForm::TakeFocus() {
+    if (FActiveControl && FActiveControl->CanFocus())
+        ::SetFocus(FActiveControl->Handle());
+    else
+        ::SetFocus(Handle());
+}
+
 void TForm::FocusFirst() {
     if (FActiveControl && FActiveControl->CanFocus()) {
         FActiveControl->SetFocus();
@@ -467,6 +476,8 @@ int TForm::ShowModal() {
     } flag{FModal};
     FModal = true;
     ModalResult = mrNone;
+    // The window the user was in, which is active again when the form closes.
+    const HWND before = GetActiveWindow();
     SetVisible(true);
     // The user answers a modal form before anything else: it takes the
     // keyboard even when another program was in front.
@@ -490,6 +501,10 @@ int TForm::ShowModal() {
     // activation returns to the window the form was opened from.
     for (HWND w : disabled.Windows) EnableWindow(w, TRUE);
     disabled.Windows.clear();
+    // The activation goes back before the form hides: left to itself, the
+    // system passes over a window that its caller keeps disabled until the
+    // form has returned, and leaves the thread with no active window.
+    if (before && before != Handle() && IsWindow(before) && IsWindowVisible(before)) SetActiveWindow(before);
     SetVisible(false);
     return ModalResult;
 }
@@ -536,6 +551,19 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         return 0;
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(LParam) == Handle()) Fire(OnActivate, this);
+        break;
+    case WM_ENABLE:
+        // Enabled again after a dialog that it waited for disabled: it was
+        // given the activation while none of its controls could take the
+        // keyboard, or none at all. It takes both, so that the user's keys
+        // reach the control they reached before.
+        if (WParam && FFormStyle != fsMDIChild && IsWindowVisible(Handle())) {
+            const HWND active = GetActiveWindow(), focus = GetFocus();
+            if (!active)
+                SetActiveWindow(Handle());
+            else if (active == Handle() && (!focus || focus == Handle()))
+                TakeFocus();
+        }
         break;
     case WM_ACTIVATE:
         if (LOWORD(WParam) == WA_INACTIVE) break;

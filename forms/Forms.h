@@ -167,6 +167,7 @@ private:
     void RunFocusEvents();
     void ControlDestroyed(TControl* Control);
     void FocusFirst();
+    void TakeFocus();
     void PlaceOnScreen();
     void CloseModal();
 

@@ -7,7 +7,8 @@ TListBox::TListBox(TComponent* AOwner)
 
 void TListBox::GetCreateParams(CreateParams& Params) {
     Params.ClassName = "LISTBOX";
-    Params.Style |= WS_TABSTOP | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+    // The scroll bar shows only while the items do not fit.
+    Params.Style |= WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
                     (Sorted ? LBS_SORT : 0);
 }
 

@@ -34,8 +34,11 @@ TPaintBox::~TPaintBox() = default;
 
 TCanvas& TPaintBox::Canvas() { return FPainting ? *FPainting : *FWindowCanvas; }
 
+// The owner draws what the box shows now on a cleared ground: a picture
+// that changes never shows parts of the one before.
 void TPaintBox::Paint(TCanvas& Canvas) {
     FWindowCanvas->Release();
+    EraseGround(Canvas);
     FPainting = &Canvas;
     struct Done {
         TCanvas*& Painting;

@@ -21,7 +21,9 @@ struct Child {
 // What the box shows, read from its windows.
 struct BoxView {
     std::string Caption;
-    int OuterWidth = 0, ClientWidth = 0, ClientHeight = 0;
+    int Left = 0, OuterWidth = 0, ClientWidth = 0, ClientHeight = 0;
+    // Text shows in the last line of the first label.
+    bool LastLineDrawn = false;
     std::vector<Child> Buttons;
     std::vector<Child> Labels;
     std::string Focused;
@@ -34,6 +36,7 @@ BoxView Read(HWND box) {
     v.Caption = text;
     RECT r;
     GetWindowRect(box, &r);
+    v.Left = r.left;
     v.OuterWidth = r.right - r.left;
     GetClientRect(box, &r);
     v.ClientWidth = r.right;
@@ -60,6 +63,14 @@ BoxView Read(HWND box) {
     EnumChildWindows(box, &Ctx::Collect, reinterpret_cast<LPARAM>(&ctx));
     GetWindowTextA(GetFocus(), text, sizeof text);
     v.Focused = text;
+    if (!v.Labels.empty()) {
+        RECT line;
+        GetWindowRect(v.Labels[0].Wnd, &line);
+        line.top = line.bottom - 8;  // the lower part of the last line
+        for (int y = line.top; y < line.bottom && !v.LastLineDrawn; ++y)
+            for (int x = line.left; x < line.right && !v.LastLineDrawn; ++x)
+                v.LastLineDrawn = ScreenPixel(POINT{x, y}) != GetSysColor(COLOR_BTNFACE);
+    }
     return v;
 }
 
@@ -117,6 +128,17 @@ TEST(MessageBoxes, LongTextWrapsAtHalfTheScreenAndPushesTheButtonsDown) {
     EXPECT_EQ(s.View.OuterWidth, 62 + w + 30);
     ASSERT_EQ(s.View.Buttons.size(), 1u);
     EXPECT_EQ(s.View.Buttons[0].Rect.top, 15 + h + 15);
+}
+
+TEST(MessageBoxes, AWordLongerThanHalfTheScreenWrapsAndTheBoxStaysOnTheScreen) {
+    const std::string text = ("Cannot find \"C:\\" + std::string(300, 'f')).substr(0, 254) + "\"";
+    Shown s = Show(text, 1, zvIconExclamation, "OK", "", "", [](HWND) { PressKey(VK_RETURN); });
+    ASSERT_FALSE(s.View.Labels.empty());
+    const RECT l = s.View.Labels[0].Rect;
+    EXPECT_LE(l.right - l.left, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_LE(s.View.OuterWidth, GetSystemMetrics(SM_CXSCREEN)) << "the box is wider than the screen";
+    EXPECT_GE(s.View.Left, 0) << "the box's caption starts off the screen";
+    EXPECT_TRUE(s.View.LastLineDrawn) << "the end of the path is not shown in the label's last line";
 }
 
 TEST(MessageBoxes, TwoButtonsSitEitherSideOfTheCentreAndTheSecondCancels) {

@@ -65,6 +65,27 @@ protected:
     TComponent timers{nullptr};
 };
 
+TEST_F(WindowList, FourteenScreensShowAScrollBarThatTheWheelTurns) {
+    for (int i = 1; i <= 14; ++i) Screen("Screen " + std::to_string(i));
+    bool scrollBar = false;
+    int top = 0;
+    ASSERT_TRUE(UseList(ShiftF12, [&] {
+        HWND list = frmWindow->lstWindowList->Handle();
+        scrollBar = (GetWindowLongPtrA(list, GWL_STYLE) & WS_VSCROLL) != 0;
+        MouseTo(CentreOf(list));
+        INPUT wheel = {INPUT_MOUSE};
+        wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+        wheel.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+        SendInput(1, &wheel, sizeof wheel);
+        PumpUntil([list] { return SendMessageA(list, LB_GETTOPINDEX, 0, 0) > 0; }, 2000);
+        top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+        Press(VK_ESCAPE);
+    })) << "Shift+F12 showed no list";
+    EXPECT_EQ(lines.size(), 14u);
+    EXPECT_TRUE(scrollBar) << "14 lines show no scroll bar";
+    EXPECT_GT(top, 0) << "the wheel left the first line at the top";
+}
+
 TEST_F(WindowList, LinesAreSortedAsTextAndTheirNumbersNameTheirScreens) {
     TfrmChild* two = Screen("Screen 2");
     TfrmChild* ten = Screen("Screen 10");

@@ -258,9 +258,11 @@ TEST_F(ThemeDialog, DeletingAsksAndSelectsTheItemThatTakesThePlace) {
 
 TEST_F(ThemeDialog, TwentyThemesDeletedAndAddedEachKeepTheirSlot) {
     for (int i = 1; i <= 21; ++i) ZvShowThemeAdd(Theme("T" + std::to_string(i)));
-    bool addEnabled = true;
+    bool addEnabled = true, scrollBar = false;
     const int count = Run({[&] {
                                addEnabled = Form()->cmdAdd->Enabled();
+                               scrollBar = (GetWindowLongPtrA(Form()->lstThemeList->Handle(), GWL_STYLE) &
+                                            WS_VSCROLL) != 0;
                                ClickOn(Form()->lstThemeList->Handle());
                                for (int i = 0; i < 3; ++i) {  // T1, T10 and T11 go
                                    std::string ignored;
@@ -276,6 +278,7 @@ TEST_F(ThemeDialog, TwentyThemesDeletedAndAddedEachKeepTheirSlot) {
                            [&] { Name("T1"); },
                            [&] { Press(VK_ESCAPE); }});
     EXPECT_FALSE(addEnabled) << "Add is disabled at 20 themes";
+    EXPECT_TRUE(scrollBar) << "20 themes, more than the list's lines, show no scroll bar";
     EXPECT_EQ(count, 19);
     std::set<std::string> names;
     for (int i = 1; i <= count; ++i) {
