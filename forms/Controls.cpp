@@ -725,6 +725,21 @@ LRESULT TEdit::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         OnContextPopup(this, pos, handled);
         if (handled) return 0;
     }
+    if (Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK) {
+        // The edit takes the focus while it handles the press.
+        FClicked = true;
+        struct Reset {
+            bool& Flag;
+            ~Reset() { Flag = false; }
+        } reset{FClicked};
+        return TWinControl::WndProc(Msg, WParam, LParam);
+    }
+    if (Msg == WM_SETFOCUS) {
+        const LRESULT r = TWinControl::WndProc(Msg, WParam, LParam);
+        if (!FClicked && !(GetWindowLongPtrA(Handle(), GWL_STYLE) & ES_MULTILINE))
+            SendMessageA(Handle(), EM_SETSEL, 0, -1);
+        return r;
+    }
     return TWinControl::WndProc(Msg, WParam, LParam);
 }
 

@@ -378,12 +378,17 @@ protected:
     void GetCreateParams(CreateParams& Params) override;
     void HandleCreated() override;
     void Notify(WORD Code) override;
+    // A one-line edit that gets the focus otherwise than by a click into it
+    // (Tab, its label's letter, the form's first focus, the program) has
+    // its whole text selected, so that typing replaces it; a click places
+    // the caret.
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
     HBRUSH ControlColors(HDC DC) override;
 
 private:
     int FMaxLength = 0;
     bool FReadOnly = false;
+    bool FClicked = false;  // a press of the left button into the edit is being handled
     TColorBrush FBrush{clWindow};
 };
 

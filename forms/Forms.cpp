@@ -8,6 +8,7 @@
 #include "ComboBox.h"
 #include "GroupBox.h"
 #include "Module.h"
+#include "PageControl.h"
 
 namespace forms {
 
@@ -25,11 +26,43 @@ std::map<int, HCURSOR>& CursorSlots() {
     return slots;
 }
 
-void CollectTabStops(const TWinControl* Container, std::vector<TControl*>& Out) {
+// The radio buttons of one parent that can take the focus, in tab order:
+// one group, which the arrow keys walk.
+std::vector<TRadioButton*> RadioGroup(const TRadioButton* Button) {
+    std::vector<TRadioButton*> group;
+    if (Button->Parent())
+        for (TControl* c : Button->Parent()->TabList())
+            if (auto* b = dynamic_cast<TRadioButton*>(c); b && b->CanFocus()) group.push_back(b);
+    return group;
+}
+
+// A radio group is one tab stop: the focus enters it at the focused button
+// while it is in the group, else at the checked one, else at the first.
+bool IsGroupEntry(const TRadioButton* Button, const TControl* Focused) {
+    const std::vector<TRadioButton*> group = RadioGroup(Button);
+    if (std::find(group.begin(), group.end(), Focused) != group.end()) return Button == Focused;
+    for (const TRadioButton* b : group)
+        if (b->Checked()) return Button == b;
+    return !group.empty() && Button == group.front();
+}
+
+void CollectTabStops(const TWinControl* Container, const TControl* Focused, std::vector<TControl*>& Out) {
     for (TControl* c : Container->TabList()) {
-        if (c->Focusable() && c->TabStop) Out.push_back(c);
-        if (auto* w = dynamic_cast<TWinControl*>(c)) CollectTabStops(w, Out);
+        const auto* radio = dynamic_cast<const TRadioButton*>(c);
+        if (c->Focusable() && c->TabStop && (!radio || IsGroupEntry(radio, Focused))) Out.push_back(c);
+        if (auto* w = dynamic_cast<TWinControl*>(c)) CollectTabStops(w, Focused, Out);
     }
+}
+
+// The first page control among the visible controls of Container.
+TPageControl* FindPageControl(const TWinControl* Container) {
+    for (TControl* c : Container->Controls()) {
+        if (!c->Visible()) continue;
+        if (auto* pages = dynamic_cast<TPageControl*>(c)) return pages;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (TPageControl* pages = FindPageControl(w)) return pages;
+    }
+    return nullptr;
 }
 
 // Whether the focused control is a drop-down list that is open.
@@ -301,7 +334,7 @@ void TForm::FocusFirst() {
         return;
     }
     std::vector<TControl*> stops;
-    CollectTabStops(this, stops);
+    CollectTabStops(this, FActiveControl, stops);
     for (TControl* c : stops)
         if (c->CanFocus()) {
             c->SetFocus();
@@ -318,7 +351,7 @@ void TForm::SetActiveControl(TControl* Control) {
 
 void TForm::SelectNext(bool Forward) {
     std::vector<TControl*> stops;
-    CollectTabStops(this, stops);
+    CollectTabStops(this, FActiveControl, stops);
     if (stops.empty()) return;
     const int n = static_cast<int>(stops.size());
     auto it = std::find(stops.begin(), stops.end(), FActiveControl);
@@ -332,6 +365,30 @@ void TForm::SelectNext(bool Forward) {
     }
 }
 
+bool TForm::SelectNextRadio(bool Forward) {
+    auto* focused = dynamic_cast<TRadioButton*>(TControl::FromHandle(GetFocus()));
+    if (!focused || focused->ParentForm() != this) return false;
+    const std::vector<TRadioButton*> group = RadioGroup(focused);
+    const auto at = std::find(group.begin(), group.end(), focused);
+    if (at == group.end()) return false;
+    const int n = static_cast<int>(group.size());
+    TRadioButton* next = group[static_cast<size_t>((at - group.begin() + (Forward ? 1 : n - 1)) % n)];
+    // The button that the arrow reaches is chosen, as by a click.
+    next->SetFocus();
+    next->SetChecked(true);
+    return true;
+}
+
+bool TForm::TurnPage(bool Forward) {
+    TPageControl* pages = nullptr;
+    for (TControl* c = TControl::FromHandle(GetFocus()); c && !pages; c = c->Parent())
+        pages = dynamic_cast<TPageControl*>(c);
+    if (!pages || pages->ParentForm() != this) pages = FindPageControl(this);
+    if (!pages || !pages->Enabled() || pages->PageCount() < 2) return false;
+    pages->SelectNextPage(Forward);
+    return true;
+}
+
 bool TForm::DialogKey(WPARAM Key) {
     if (GetKeyState(VK_MENU) < 0) return false;
     // While a drop-down list is open, Enter chooses its item and Escape
@@ -339,9 +396,14 @@ bool TForm::DialogKey(WPARAM Key) {
     if ((Key == VK_RETURN || Key == VK_ESCAPE) && ListDroppedDown()) return false;
     switch (Key) {
     case VK_TAB:
-        if (GetKeyState(VK_CONTROL) < 0) return false;
+        if (GetKeyState(VK_CONTROL) < 0) return TurnPage(GetKeyState(VK_SHIFT) >= 0);
         SelectNext(GetKeyState(VK_SHIFT) >= 0);
         return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        return SelectNextRadio(Key == VK_RIGHT || Key == VK_DOWN);
     case VK_RETURN: {
         // Enter presses the focused button, or else the default button.
         if (auto* b = dynamic_cast<TButton*>(TControl::FromHandle(GetFocus()))) {
@@ -412,9 +474,12 @@ bool TForm::DialogChar(WPARAM Key) {
         SendMessageA(c->Handle(), BM_CLICK, 0, 0);
         return true;
     }
-    // A group box hands the focus to its first control that takes it.
+    // A group box hands the focus to its first control that takes it, a
+    // radio group's at its checked button.
     if (auto* group = dynamic_cast<TGroupBox*>(c)) {
-        for (TControl* inside : group->TabList())
+        std::vector<TControl*> stops;
+        CollectTabStops(group, FActiveControl, stops);
+        for (TControl* inside : stops)
             if (inside->CanFocus()) {
                 inside->SetFocus();
                 return true;

@@ -78,7 +78,8 @@ public:
     // The form's canvas: its client area, drawn in the form's font.
     TCanvas& Canvas();
 
-    // Tab, Enter and Escape as a dialog takes them; true when used.
+    // Tab, Enter and Escape as a dialog takes them, Ctrl+Tab turns the
+    // pages, the arrow keys walk a radio group; true when used.
     bool DialogKey(WPARAM Key);
     // Alt and a letter or digit (its virtual key): the control whose caption
     // underlines it acts, a button is pressed, a radio button clicked, a
@@ -168,6 +169,12 @@ private:
     void ControlDestroyed(TControl* Control);
     void FocusFirst();
     void TakeFocus();
+    // The arrow keys in a radio group: the next (or previous) button of the
+    // focused one's group takes the focus and the check.
+    bool SelectNextRadio(bool Forward);
+    // Ctrl+Tab: the next (or previous) page of the page control that holds
+    // the focus, else of the form's first one.
+    bool TurnPage(bool Forward);
     void PlaceOnScreen();
     void CloseModal();
 

@@ -78,6 +78,13 @@ void TPageControl::SetActivePage(TTabSheet* Value) {
     }
 }
 
+void TPageControl::SelectNextPage(bool Forward) {
+    const int n = PageCount();
+    if (n == 0) return;
+    SetActivePage(Pages((IndexOf(FActivePage) + (Forward ? 1 : n - 1)) % n));
+    Fire(OnChange, this);
+}
+
 RECT TPageControl::AlignControls() {
     RECT r = {0, 0, 0, 0};
     if (!Handle()) return r;

@@ -20,6 +20,9 @@ public:
     // Shows the page and selects its tab; OnChange is for the user's
     // choices only.
     void SetActivePage(TTabSheet* Value);
+    // The user's turn to the next (or previous) page, round from the last to
+    // the first: the page shows and OnChange runs.
+    void SelectNextPage(bool Forward);
     bool Focusable() const override { return true; }
     // The user chose another tab.
     TNotifyEvent OnChange;

@@ -113,7 +113,7 @@ TEST_F(RadioButtons, SpaceAndTheUnderlinedLetterCheckAndTabMovesOn) {
     EXPECT_EQ(frm->Events, (std::vector<std::string>{"click optSmall"}));
     Press(VK_TAB);
     Settle();
-    EXPECT_EQ(GetFocus(), frm->optMedium->Handle()) << "each radio button is a tab stop";
+    EXPECT_EQ(GetFocus(), frm->optColour->Handle()) << "a radio group is one tab stop";
     EXPECT_EQ(frm->Marks(), "*..*.") << "the focus alone checks nothing";
 
     PressAlt('L');

@@ -672,6 +672,45 @@ TEST(Program, TheOptionsChosenAreFollowedAfterARestart) {
     ASSERT_TRUE(p.Close());
 }
 
+// The width and height stored in a bitmap file's header, or 0 x 0.
+SIZE BitmapFileSize(const std::string& File) {
+    std::ifstream in(File, std::ios::binary);
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    if (!in.read(reinterpret_cast<char*>(&file), sizeof file) || !in.read(reinterpret_cast<char*>(&info), sizeof info))
+        return SIZE{0, 0};
+    return SIZE{info.biWidth, info.biHeight < 0 ? -info.biHeight : info.biHeight};
+}
+
+TEST(Program, ANumberTypedIntoTheResizeDialogReplacesTheWidthShown) {
+    StartWithoutStartAction();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string file = std::string(temp) + "resized.bmp";
+    forms::TBitmap picture;
+    picture.SetSize(301, 203);
+    ASSERT_TRUE(ZvSavePicture(file.c_str(), &picture));
+    Running p;
+    ASSERT_TRUE(p.Up("\"" + file + "\""));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return ScreenCaptions(p.Main) == std::vector<std::string>{"resized"}; }));
+    ASSERT_TRUE(p.InFront());
+    testsupport::Chord({VK_CONTROL}, 'W');
+    HWND resize = WaitForWindow(p.Info.dwProcessId, 10000, "Resize Screen", false);
+    ASSERT_NE(resize, nullptr) << "Ctrl+W showed no Resize Screen dialog";
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == resize; }, 5000));
+    testsupport::Type("150");
+    Tap(VK_RETURN);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(resize); }, 5000)) << "Enter left it open";
+    ASSERT_TRUE(p.InFront());
+    testsupport::Chord({VK_CONTROL}, 'S');
+    SIZE saved = {};
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return (saved = BitmapFileSize(file)).cx != 301; }, 5000))
+        << "the picture was not saved";
+    EXPECT_EQ(saved.cx, 150) << "the typed width did not replace the one shown";
+    EXPECT_EQ(saved.cy, 101) << "the height keeps the proportions";
+    ASSERT_TRUE(p.Close());
+}
+
 TEST(Program, SecondStartBringsTheFirstBackAndEndsSilently) {
     StartWithoutStartAction();
     Process first;
