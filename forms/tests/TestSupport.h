@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "Forms.h"
 #include "Registry.h"
 #include "Timer.h"
@@ -15,8 +17,9 @@
 namespace testsupport {
 
 // Handles messages until Done() holds or Ms milliseconds have passed;
-// returns whether Done() held.
-inline bool PumpUntil(const std::function<bool()>& Done, int Ms = 3000) {
+// returns whether Done() held. The default leaves room for a machine busy
+// with other work: only a fault waits that long.
+inline bool PumpUntil(const std::function<bool()>& Done, int Ms = 10000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
     while (!Done()) {
         if (std::chrono::steady_clock::now() > end) return false;
@@ -93,27 +96,106 @@ inline void Key(WORD Vk, bool Up) {
     SendInput(1, &in, sizeof in);
 }
 
-// Keys go to the window in front, as a user's do: the thread's active
-// window is brought there first. Under Wine a focus change of the X server
-// can arrive late and hand the front to the desktop again, so this waits
-// until the window stays in front.
-// Keyboard and mouse input already sent stays queued for the loop that owns
-// the window: a modal form of another module handles its own dialog keys.
+// A virtual-key code that no key of a keyboard sends and no control
+// handles: the probe that shows which thread the keys reach.
+constexpr WORD kProbeKey = 0xE8;
+
+// Handles the messages sent and posted to the thread, and its paints, but
+// leaves its keyboard and mouse input queued: input sent before belongs to
+// the loop that owns the window (a modal form of another module handles its
+// own dialog keys). Each pass also reads what the display reported (under
+// Wine, the X server's focus changes).
+inline void PumpAllButInput() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT))
+        DispatchMessageA(&msg);
+}
+
+// Takes the probe keys at the front of this thread's keyboard input out of
+// it, unseen by any window; returns how many there were.
+inline int TakeProbes() {
+    int taken = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE) && msg.wParam == kProbeKey) {
+        PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+        ++taken;
+    }
+    return taken;
+}
+
+// Sends the probe key (down and up) and waits up to Ms for it in this
+// thread's keyboard input. Keys queued before it show that keys reach this
+// thread already: they stay queued, and the probe with them.
+inline bool ProbeReachesThisThread(int Ms) {
+    TakeProbes();  // of a try before, which came late
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) return true;
+    Key(kProbeKey, false);
+    Key(kProbeKey, true);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
+    for (int taken = 0; (taken += TakeProbes()) < 2;) {
+        if (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) return true;
+        if (std::chrono::steady_clock::now() > end) return false;
+        PumpAllButInput();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_KEY);
+    }
+    return true;
+}
+
+// Sends the probe key and waits up to Ms until the thread of another
+// process's window has taken it from its queue: for a while the two threads
+// share one input state, whose key toggles change as that thread takes keys.
+inline bool ProbeReachesThreadOf(HWND Wnd, int Ms) {
+    const DWORD mine = GetCurrentThreadId(), theirs = GetWindowThreadProcessId(Wnd, nullptr);
+    if (!AttachThreadInput(mine, theirs, TRUE)) return false;
+    const SHORT before = GetKeyState(kProbeKey) & 1;
+    Key(kProbeKey, false);
+    Key(kProbeKey, true);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
+    bool arrived = false;
+    while (!(arrived = (GetKeyState(kProbeKey) & 1) != before) && std::chrono::steady_clock::now() < end) {
+        PumpAllButInput();
+        Sleep(5);
+    }
+    AttachThreadInput(mine, theirs, FALSE);
+    return arrived;
+}
+
+// Waits up to Ms until Wnd, a top-level window of this process or another,
+// takes the keys a user types: it is the foreground window, a probe key sent
+// now reaches its thread, and it is still in front once the display's focus
+// events that came meanwhile have been handled. Under Wine the X server's
+// focus follows a change of the front window late, and a focus event that
+// comes late hands the front to the desktop again: a key sent in between is
+// lost. Input sent before stays queued.
+inline bool TakesKeys(HWND Wnd, int Ms = 10000) {
+    const bool ours = GetWindowThreadProcessId(Wnd, nullptr) == GetCurrentThreadId();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
+    while (std::chrono::steady_clock::now() < end) {
+        if (!IsWindow(Wnd)) return false;
+        if (GetForegroundWindow() != Wnd) {
+            SetForegroundWindow(Wnd);
+            PumpAllButInput();
+            Sleep(10);
+            continue;
+        }
+        if (!(ours ? ProbeReachesThisThread(1000) : ProbeReachesThreadOf(Wnd, 1000))) continue;
+        // A focus event still on its way would take the front away now.
+        for (int i = 0; i < 5 && GetForegroundWindow() == Wnd; ++i) {
+            Sleep(10);
+            PumpAllButInput();
+        }
+        if (GetForegroundWindow() == Wnd) return true;
+    }
+    return false;
+}
+
+// Keys and clicks go to the window in front, as a user's do: the thread's
+// active window is brought there first, and taken there when it takes the
+// keys (TakesKeys).
 inline void ToFront() {
     HWND active = GetActiveWindow();
-    if (!active) return;
-    for (int settled = 0, tries = 0; settled < 10 && tries < 100; ++tries) {
-        if (GetForegroundWindow() == active) {
-            ++settled;
-        } else {
-            settled = 0;
-            SetForegroundWindow(active);
-        }
-        Sleep(10);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT))
-            DispatchMessageA(&msg);
-    }
+    if (active && !TakesKeys(active)) ADD_FAILURE() << "the active window did not take the keys in front";
 }
 
 // Presses and releases a key while a modifier key (VK_SHIFT, VK_CONTROL,
