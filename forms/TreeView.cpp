@@ -84,6 +84,7 @@ void TTreeNode::Delete() {
     tree->ForgetNodes(tree->FirstChildItem(item));
     TreeView_DeleteItem(tree->Handle(), item);
     tree->FNodes.erase(item);  // this node is gone now
+    tree->FUnsorted.erase(item);
 }
 
 // ---- the tree --------------------------------------------------------------
@@ -144,6 +145,7 @@ TTreeNode* TTreeView::AddChild(TTreeNode* Parent, const std::string& Text) {
 void TTreeView::Clear() {
     if (Handle()) TreeView_DeleteAllItems(Handle());
     FNodes.clear();
+    FUnsorted.clear();
 }
 
 TTreeNode* TTreeView::NodeOf(HTREEITEM Item) const {
@@ -171,12 +173,22 @@ void TTreeView::ForgetNodes(HTREEITEM Item) {
     for (HTREEITEM child = Item; child; child = TreeView_GetNextSibling(Handle(), child)) {
         ForgetNodes(FirstChildItem(child));
         FNodes.erase(child);
+        FUnsorted.erase(child);
     }
 }
 
 bool TTreeView::CanExpand(TTreeNode* Node) {
     bool allow = true;
-    if (Node && Node->HasChildren() && OnExpanding) OnExpanding(this, Node, allow);
+    if (!Node || !Node->HasChildren() || !OnExpanding) return allow;
+    // The event fills the node's level: sorted once, when it has ended.
+    BeginUpdate();
+    try {
+        OnExpanding(this, Node, allow);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
     return allow;
 }
 
@@ -194,9 +206,24 @@ int CALLBACK TTreeView::CompareItems(LPARAM A, LPARAM B, LPARAM Tree) {
     return compare;
 }
 
+void TTreeView::EndUpdate() {
+    if (FUpdating == 0 || --FUpdating > 0) return;
+    std::set<HTREEITEM> levels;
+    levels.swap(FUnsorted);
+    for (HTREEITEM parent : levels) SortLevel(parent);
+}
+
 void TTreeView::SortChildren(TTreeNode* Parent) {
+    const HTREEITEM parent = Parent ? Parent->FItem : TVI_ROOT;
+    if (FUpdating > 0)
+        FUnsorted.insert(parent);
+    else
+        SortLevel(parent);
+}
+
+void TTreeView::SortLevel(HTREEITEM Parent) {
     TVSORTCB sort = {};
-    sort.hParent = Parent ? Parent->FItem : TVI_ROOT;
+    sort.hParent = Parent;
     sort.lpfnCompare = &CompareItems;
     sort.lParam = reinterpret_cast<LPARAM>(this);
     SendMessageA(Handle(), TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));

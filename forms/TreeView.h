@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "Controls.h"
@@ -91,6 +92,8 @@ public:
     void SetImages(TImageList* Value);
     // Siblings are kept in order: by OnCompare when it is bound, otherwise
     // by their texts without regard to case.
+    // A level that the expanding event fills is put in order once, when
+    // the event has ended.
     bool Sorted = false;
     int Indent() const;
     void SetIndent(int Value);
@@ -108,8 +111,16 @@ private:
     friend class TTreeNode;
     // Whether the node may open: the expanding event, when it has children.
     bool CanExpand(TTreeNode* Node);
-    // Brings the children of Parent (nullptr: the top level) in order.
+    // Between BeginUpdate and the matching EndUpdate, new nodes and new texts
+    // of a sorted tree wait, and each level they touched is put in order
+    // once at the end: filling a level node by node costs one sort, not one
+    // per node.
+    void BeginUpdate() { ++FUpdating; }
+    void EndUpdate();
+    // Brings the children of Parent (nullptr: the top level) in order, at
+    // once or, inside an update bracket, at its end.
     void SortChildren(TTreeNode* Parent);
+    void SortLevel(HTREEITEM Parent);
     // Forgets the node of Item and the nodes below it.
     void ForgetNodes(HTREEITEM Item);
     HTREEITEM FirstChildItem(HTREEITEM Item) const;
@@ -120,6 +131,10 @@ private:
     int FIndent = 0;
     // While the program opens a node whose event has already allowed it.
     bool FExpandingByProgram = false;
+    int FUpdating = 0;
+    // The levels (their parent items, TVI_ROOT for the top) that wait for
+    // the end of the update bracket to be sorted.
+    std::set<HTREEITEM> FUnsorted;
 };
 
 }  // namespace forms
