@@ -15,9 +15,11 @@
 #include "DialogSteps.h"
 #include "TestSupport.h"
 #include "ZvCom.h"
+#include "ZvComProbe.h"
 
 using namespace forms;
 using namespace testsupport;
+using namespace zvcomprobe;
 using namespace dialogsteps;
 
 namespace {
@@ -49,12 +51,6 @@ bool Inked(HWND Box, RECT R) {
     return inked;
 }
 
-std::string TextOf(HWND Wnd) {
-    char text[256] = {};
-    GetWindowTextA(Wnd, text, sizeof text);
-    return text;
-}
-
 constexpr RECT kLogoArea = {100, 15, 252, 95};
 constexpr POINT kVersionAt = {20, 60};
 
@@ -84,12 +80,7 @@ void CloseWith(TComponent& Owner, const std::function<void()>& Input, bool& Stil
 class AboutBox : public ::testing::Test {
 protected:
     void SetUp() override {
-        TZvComInfo info{};
-        info.Title = ShortString("ZvCom About Probe");
-        info.Tag = ShortString("ZvAboutProbe");
-        info.MinColors = 3;
-        info.MinMemoryMB = 1;
-        ASSERT_TRUE(ZvComInit(info));
+        ASSERT_TRUE(StartProbe("ZvCom About Probe", "ZvAboutProbe"));
     }
     void TearDown() override { ZvComDone(); }
 

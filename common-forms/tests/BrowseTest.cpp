@@ -15,9 +15,11 @@
 #include "TestSupport.h"
 #include "Zelvani.h"
 #include "ZvCom.h"
+#include "ZvComProbe.h"
 
 using namespace forms;
 using namespace testsupport;
+using namespace zvcomprobe;
 using namespace dialogsteps;
 
 namespace {
@@ -186,12 +188,7 @@ protected:
     static void TearDownTestSuite() { RemoveTree(kProbe); }
 
     void SetUp() override {
-        TZvComInfo info{};
-        info.Title = ShortString("ZvCom Browse Probe");
-        info.Tag = ShortString("ZvBrowseProbe");
-        info.MinColors = 3;
-        info.MinMemoryMB = 1;
-        ASSERT_TRUE(ZvComInit(info));
+        ASSERT_TRUE(StartProbe("ZvCom Browse Probe", "ZvBrowseProbe"));
     }
     void TearDown() override { ZvComDone(); }
 

@@ -49,12 +49,6 @@ inline std::string ClassOf(HWND Wnd) {
     return cls;
 }
 
-inline std::string TextOf(HWND Wnd) {
-    char text[256] = {};
-    GetWindowTextA(Wnd, text, sizeof text);
-    return text;
-}
-
 // The dialog's pictures and controls: the one of that size and class.
 inline HWND OfSize(HWND Dialog, int Width, int Height, const char* Class = nullptr) {
     return FindIn(Dialog, [=](HWND w) {

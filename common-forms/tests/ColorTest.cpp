@@ -12,9 +12,11 @@
 #include "TestSupport.h"
 #include "ZvColor.h"
 #include "ZvCom.h"
+#include "ZvComProbe.h"
 
 using namespace forms;
 using namespace testsupport;
+using namespace zvcomprobe;
 using namespace dialogsteps;
 using namespace colorview;
 
@@ -37,12 +39,7 @@ void MouseButton(DWORD Flags) {
 class ColorDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        TZvComInfo info{};
-        info.Title = ShortString("ZvCom Colour Probe");
-        info.Tag = ShortString(kTag);
-        info.MinColors = 3;
-        info.MinMemoryMB = 1;
-        ASSERT_TRUE(ZvComInit(info));
+        ASSERT_TRUE(StartProbe("ZvCom Colour Probe", kTag));
         ForgetFlags(Name());
     }
     void TearDown() override {

@@ -6,52 +6,21 @@
 
 #include "TestSupport.h"
 #include "ZvCom.h"
+#include "ZvComProbe.h"
 
 using namespace forms;
 using namespace testsupport;
+using namespace zvcomprobe;
 
 namespace {
 
 // Menu positions: Undo, -, Cut, Copy, Paste, Delete, -, Select All.
 enum { kUndo = 0, kCut = 2, kCopy = 3, kPaste = 4, kDelete = 5, kSelectAll = 7 };
 
-struct OpenMenu {
-    RECT Rect = {};
-    bool Enabled[8] = {};
-    int Count = 0;
-};
-
-BOOL CALLBACK FindMenuWindow(HWND Wnd, LPARAM Found) {
-    char cls[16];
-    GetClassNameA(Wnd, cls, sizeof cls);
-    if (std::string(cls) == "#32768" && IsWindowVisible(Wnd)) {
-        *reinterpret_cast<HWND*>(Found) = Wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-OpenMenu ReadOpenMenu() {
-    OpenMenu m;
-    HWND wnd = nullptr;
-    EnumWindows(&FindMenuWindow, reinterpret_cast<LPARAM>(&wnd));
-    if (!wnd) return m;
-    GetWindowRect(wnd, &m.Rect);
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0));
-    m.Count = GetMenuItemCount(menu);
-    for (int i = 0; i < m.Count && i < 8; ++i) m.Enabled[i] = !(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED);
-    return m;
-}
-
 class EditMenu : public ::testing::Test {
 protected:
     void SetUp() override {
-        TZvComInfo info{};
-        info.Title = ShortString("ZvCom Edit Menu Probe");
-        info.Tag = ShortString("ZvEditProbe");
-        info.MinColors = 3;
-        info.MinMemoryMB = 1;
-        ASSERT_TRUE(ZvComInit(info));
+        ASSERT_TRUE(StartProbe("ZvCom Edit Menu Probe", "ZvEditProbe"));
         form = new TForm(Application);
         form->SetBounds(200, 200, 300, 120);
         edit = new TEdit(form);
@@ -70,10 +39,10 @@ protected:
     }
 
     // Opens the menu at (X, Y) and reads it; Then chooses with keys.
-    OpenMenu Open(int X, int Y, const std::function<void()>& Then = [] { Press(VK_ESCAPE); }) {
-        OpenMenu seen;
+    MenuOnScreen Open(int X, int Y, const std::function<void()>& Then = [] { Press(VK_ESCAPE); }) {
+        MenuOnScreen seen;
         Later(form, [&] {
-            seen = ReadOpenMenu();
+            seen = ReadMenuOnScreen();
             Then();
         });
         ZvComEditMenu(edit, X, Y);
@@ -107,7 +76,7 @@ TEST_F(EditMenu, FromTheKeyboardItOpensAtTheFieldsCentre) {
     GetClientRect(edit->Handle(), &r);
     POINT centre = {r.right / 2, r.bottom / 2};
     ClientToScreen(edit->Handle(), &centre);
-    const OpenMenu m = Open(-1, -1);
+    const MenuOnScreen m = Open(-1, -1);
     ASSERT_EQ(m.Count, 8) << "the menu did not open";
     EXPECT_EQ(m.Rect.left, centre.x);
     EXPECT_EQ(m.Rect.top, centre.y);
@@ -125,7 +94,7 @@ TEST_F(EditMenu, FromTheKeyboardItOpensAtTheFieldsCentre) {
 TEST_F(EditMenu, ItemsFollowTheFieldAndTheClipboard) {
     SetText("", 0, 0);
     ClipboardText(nullptr);
-    OpenMenu m = Open(5, 5);
+    MenuOnScreen m = Open(5, 5);
     ASSERT_EQ(m.Count, 8);
     EXPECT_FALSE(m.Enabled[kUndo]);
     EXPECT_FALSE(m.Enabled[kCut]);

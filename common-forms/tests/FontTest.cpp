@@ -13,9 +13,11 @@
 #include "TestSupport.h"
 #include "Zelvani.h"
 #include "ZvCom.h"
+#include "ZvComProbe.h"
 
 using namespace forms;
 using namespace testsupport;
+using namespace zvcomprobe;
 using namespace dialogsteps;
 
 namespace {
@@ -57,21 +59,10 @@ struct TChoice {
     bool Confirmed = false;
 };
 
-std::string TextOf(HWND Wnd) {
-    char text[256] = {};
-    GetWindowTextA(Wnd, text, sizeof text);
-    return text;
-}
-
 class FontDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        TZvComInfo info{};
-        info.Title = ShortString("ZvCom Font Probe");
-        info.Tag = ShortString(kTag);
-        info.MinColors = 3;
-        info.MinMemoryMB = 1;
-        ASSERT_TRUE(ZvComInit(info));
+        ASSERT_TRUE(StartProbe("ZvCom Font Probe", kTag));
         Forget();
     }
     void TearDown() override {

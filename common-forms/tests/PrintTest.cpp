@@ -17,9 +17,11 @@
 #include "TestPrinters.h"
 #include "TestSupport.h"
 #include "ZvCom.h"
+#include "ZvComProbe.h"
 
 using namespace forms;
 using namespace testsupport;
+using namespace zvcomprobe;
 using namespace dialogsteps;
 
 namespace {
@@ -106,12 +108,7 @@ class PrintDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         testprinters::RemoveAll();
-        TZvComInfo info{};
-        info.Title = ShortString("ZvCom Print Probe");
-        info.Tag = ShortString("ZvPrintProbe");
-        info.MinColors = 3;
-        info.MinMemoryMB = 1;
-        ASSERT_TRUE(ZvComInit(info));
+        ASSERT_TRUE(StartProbe("ZvCom Print Probe", "ZvPrintProbe"));
         ZvShowPrintInit();
     }
     void TearDown() override {

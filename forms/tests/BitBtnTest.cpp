@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "BitBtn.h"
-#include "TestSupport.h"
+#include "FormFixture.h"
 
 using namespace forms;
 using namespace testsupport;
@@ -14,33 +14,24 @@ namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, Magenta = 0xFF00FF;
 
-void Settle() {
-    PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
-    PumpFor(50);
-}
-
-class BitButtons : public ::testing::Test {
+class BitButtons : public FormFixture<> {
 protected:
     void SetUp() override {
-        form = new TForm(Application);
-        form->SetBounds(200, 200, 300, 150);
-        other = new TButton(form);
+        FormFixture::SetUp();
+        frm->SetBounds(200, 200, 300, 150);
+        other = new TButton(frm);
         other->SetBounds(10, 80, 75, 25);
-        other->SetParent(form);
-        button = new TBitBtn(form);
+        other->SetParent(frm);
+        button = new TBitBtn(frm);
         button->SetCaption("&Go");
         button->SetBounds(10, 10, 120, 30);
         button->OnClick = [this](TComponent*) { ++clicks; };
         // Red with a transparent bottom-left pixel and one transparent pixel
         // inside.
         Paint(Red);
-        button->SetParent(form);
-        form->Show();
-        other->SetFocus();
-        ToFront();
-        Shown();
+        button->SetParent(frm);
+        ShowInFront(other);
     }
-    void TearDown() override { Free(form); }
 
     void Paint(TColor Color) {
         TBitmap& g = button->Glyph;
@@ -49,11 +40,6 @@ protected:
         g.Canvas().FillRect(RECT{0, 0, 16, 16});
         g.Canvas().SetPixel(0, 15, Magenta);
         g.Canvas().SetPixel(8, 8, Magenta);
-    }
-
-    void Shown() {
-        UpdateWindow(form->Handle());
-        Settle();
     }
 
     COLORREF Pixel(int X, int Y) {
@@ -95,7 +81,6 @@ protected:
 
     static constexpr int GlyphTop = (30 - 16) / 2;
     static constexpr int Middle = GlyphTop + 4;  // a row of the glyph clear of its inner transparent pixel
-    TForm* form = nullptr;
     TButton* other = nullptr;
     TBitBtn* button = nullptr;
     int clicks = 0;
@@ -116,16 +101,16 @@ TEST_F(BitButtons, TheGlyphSitsAtTheMarginOrCentredWithTheCaption) {
     EXPECT_EQ(CountOf(GetSysColor(COLOR_BTNTEXT), gap), 0) << "the spacing stays clear";
 
     button->SetMargin(6);
-    Settle();
+    SettleInput();
     EXPECT_EQ(LeftmostOf(red, Middle), 6);
     button->SetMargin(30);
-    Settle();
+    SettleInput();
     EXPECT_EQ(LeftmostOf(red, Middle), 30) << "a new margin moves the glyph";
     EXPECT_EQ(Pixel(20, Middle), face) << "and the old place is clear";
 
     Paint(Blue);
     button->Repaint();
-    Settle();
+    SettleInput();
     EXPECT_EQ(LeftmostOf(ColorToRGB(Blue), Middle), 30) << "the changed glyph shows after a repaint";
     EXPECT_EQ(LeftmostOf(red, Middle), -1);
 }
@@ -133,11 +118,11 @@ TEST_F(BitButtons, TheGlyphSitsAtTheMarginOrCentredWithTheCaption) {
 TEST_F(BitButtons, TheSpacingSetsTheCaptionApartAndTheFocusEventsMoveTheGlyph) {
     const COLORREF red = ColorToRGB(Red);
     button->SetMargin(4);
-    Settle();
+    SettleInput();
     const int nearCaption = CaptionLeft();
     ASSERT_GE(nearCaption, 4 + 16 + 4) << "the caption starts after the default spacing";
     button->SetSpacing(14);
-    Settle();
+    SettleInput();
     EXPECT_EQ(CaptionLeft(), nearCaption + 10) << "ten pixels more spacing move the caption ten pixels right";
     EXPECT_EQ(LeftmostOf(red, Middle), 4) << "the glyph stays at the margin";
 
@@ -146,15 +131,15 @@ TEST_F(BitButtons, TheSpacingSetsTheCaptionApartAndTheFocusEventsMoveTheGlyph) {
     button->OnExit = [this](TComponent*) { button->SetMargin(button->Margin() - 1); };
     ToFront();
     Press(VK_TAB);
-    Settle();
+    SettleInput();
     ASSERT_EQ(GetFocus(), button->Handle()) << "Tab from the other button";
     EXPECT_EQ(LeftmostOf(red, Middle), 5) << "entered by Tab";
     EXPECT_EQ(CaptionLeft(), nearCaption + 11) << "the caption goes with the glyph";
     Press(VK_TAB);
-    Settle();
+    SettleInput();
     EXPECT_EQ(LeftmostOf(red, Middle), 4) << "left by Tab";
     ClickOn(button->Handle());
-    Settle();
+    SettleInput();
     EXPECT_EQ(LeftmostOf(red, Middle), 5) << "entered by a click";
     EXPECT_EQ(clicks, 1);
 }
@@ -162,7 +147,7 @@ TEST_F(BitButtons, TheSpacingSetsTheCaptionApartAndTheFocusEventsMoveTheGlyph) {
 TEST_F(BitButtons, PressedSunkenFocusedFramedDisabledGrey) {
     const COLORREF red = ColorToRGB(Red), face = GetSysColor(COLOR_BTNFACE);
     button->SetMargin(10);
-    Settle();
+    SettleInput();
     const COLORREF raisedCorner = Pixel(0, 0);
     const RECT focusRow = {4, 4, button->Width() - 4, 5};
     EXPECT_EQ(CountOf(face, focusRow), button->Width() - 8) << "no focus frame without the focus";
@@ -170,18 +155,18 @@ TEST_F(BitButtons, PressedSunkenFocusedFramedDisabledGrey) {
     ToFront();
     MouseTo(CentreOf(button->Handle()));
     Mouse(MOUSEEVENTF_LEFTDOWN);
-    Settle();
+    SettleInput();
     EXPECT_EQ(Pixel(0, 0), GetSysColor(COLOR_BTNSHADOW)) << "a pressed button is sunken";
     EXPECT_NE(Pixel(0, 0), raisedCorner);
     EXPECT_EQ(LeftmostOf(red, Middle + 1), 11) << "its glyph a pixel lower and to the right";
     Mouse(MOUSEEVENTF_LEFTUP);
-    Settle();
+    SettleInput();
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(Pixel(0, 0), raisedCorner) << "raised again";
     EXPECT_LT(CountOf(face, focusRow), button->Width() - 8) << "the focus frame of the clicked button";
 
     button->SetEnabled(false);
-    Settle();
+    SettleInput();
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
     EXPECT_EQ(LeftmostOf(red, Middle), -1) << "no colour in a disabled glyph";
     EXPECT_EQ(LeftmostOf(grey, Middle), 10) << "the glyph in grey";
@@ -194,13 +179,13 @@ TEST_F(BitButtons, ClicksKeysAndTheModalResultAreThoseOfAButton) {
     button->ModalResult = mrOk;
     button->Cancel = true;
     ClickOn(button->Handle());
-    Settle();
+    SettleInput();
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(form->ModalResult, mrOk) << "the click gives the form the modal result";
+    EXPECT_EQ(frm->ModalResult, mrOk) << "the click gives the form the modal result";
     PumpFor(static_cast<int>(GetDoubleClickTime()) + 100);
 
     Press(VK_SPACE);
-    Settle();
+    SettleInput();
     EXPECT_EQ(clicks, 2) << "Space on the focused button";
 
     // Two quick clicks are two presses, as on a plain button.
@@ -210,15 +195,15 @@ TEST_F(BitButtons, ClicksKeysAndTheModalResultAreThoseOfAButton) {
         Mouse(MOUSEEVENTF_LEFTDOWN);
         Mouse(MOUSEEVENTF_LEFTUP);
     }
-    Settle();
+    SettleInput();
     EXPECT_EQ(clicks, 4) << "a double click presses twice";
 
     other->SetFocus();
     Press(VK_ESCAPE);
-    Settle();
+    SettleInput();
     EXPECT_EQ(clicks, 5) << "Escape presses the cancel button";
     PressAlt('G');
-    Settle();
+    SettleInput();
     EXPECT_EQ(clicks, 6) << "Alt and the underlined letter";
 }
 

@@ -48,6 +48,13 @@ inline void ClickAndSettle(POINT P) {
     Settle();
 }
 
+// The caption or text of a window.
+inline std::string TextOf(HWND Wnd) {
+    char text[256] = {};
+    GetWindowTextA(Wnd, text, sizeof text);
+    return text;
+}
+
 inline BOOL CALLBACK AddWindowText(HWND Wnd, LPARAM Texts) {
     char text[512];
     GetWindowTextA(Wnd, text, sizeof text);

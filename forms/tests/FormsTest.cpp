@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Forms.h"
-#include "TestSupport.h"
+#include "FormFixture.h"
 #include "Timer.h"
 
 using namespace forms;
@@ -63,12 +62,7 @@ public:
     }
 };
 
-class Forms : public ::testing::Test {
-protected:
-    void SetUp() override { frm = new TfrmProbe(Application); }
-    void TearDown() override { delete frm; }
-    TfrmProbe* frm = nullptr;
-};
+using Forms = FormFixture<TfrmProbe>;
 
 TEST_F(Forms, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
     Later(frm, [] { Press(VK_RETURN); });
@@ -191,26 +185,26 @@ TEST_F(Forms, BoundsFollowMovesMadeFromOutside) {
     EXPECT_EQ(frm->cmdOK->Top(), 8);
 }
 
-TEST(FormLimits, AFormMaximisedWithinItsLimitsShowsItsWholeFrameAtTheScreensCorner) {
-    auto& form = *new TForm(Application);
-    form.SetBounds(100, 100, 300, 200);
-    form.MaxWidth = 600;
-    form.MaxHeight = 400;
+using FormLimits = FormFixture<>;
+
+TEST_F(FormLimits, AFormMaximisedWithinItsLimitsShowsItsWholeFrameAtTheScreensCorner) {
+    frm->SetBounds(100, 100, 300, 200);
+    frm->MaxWidth = 600;
+    frm->MaxHeight = 400;
     RECT maximised = {};
-    Later(&form, [&] {
+    Later(frm, [&] {
         PressAlt(VK_SPACE);  // the window menu, and its "Ma&ximize"
         Press('X');
-        PumpUntil([&] { return IsZoomed(form.Handle()) != FALSE; }, 2000);
+        PumpUntil([&] { return IsZoomed(frm->Handle()) != FALSE; }, 2000);
         PumpFor(100);
-        GetWindowRect(form.Handle(), &maximised);
-        form.ModalResult = mrOk;
+        GetWindowRect(frm->Handle(), &maximised);
+        frm->ModalResult = mrOk;
     });
-    form.ShowModal();
+    frm->ShowModal();
     EXPECT_EQ(std::to_string(maximised.left) + ", " + std::to_string(maximised.top) + ", " +
                   std::to_string(maximised.right) + ", " + std::to_string(maximised.bottom),
               "0, 0, 600, 400")
         << "the maximised window's outer rectangle";
-    Free(&form);
 }
 
 TEST_F(Forms, AutoSizedLabelFitsItsText) {
@@ -247,23 +241,24 @@ TEST_F(Forms, HandlerExceptionIsReportedNotPropagated) {
 // Two panels of their own colours overlap: the one brought to the front
 // shows over the overlap, also when the other one paints again, and takes
 // the press there.
-TEST(Siblings, TheControlInFrontShowsAndTakesTheMouseWhereTheyOverlap) {
-    auto* form = new TForm(Application);
-    form->SetBounds(200, 150, 300, 200);
+using Siblings = FormFixture<>;
+
+TEST_F(Siblings, TheControlInFrontShowsAndTakesTheMouseWhereTheyOverlap) {
+    frm->SetBounds(200, 150, 300, 200);
     const TColor colors[2] = {0x0000C0, 0xC08000};
     TPanel* panels[2] = {};
     int pressed = -1;
     for (int i = 0; i < 2; ++i) {
-        panels[i] = new TPanel(form);
+        panels[i] = new TPanel(frm);
         panels[i]->BevelOuter = bvNone;
         panels[i]->SetColor(colors[i]);
         panels[i]->SetBounds(20 + 60 * i, 20 + 40 * i, 120, 90);
-        panels[i]->SetParent(form);
+        panels[i]->SetParent(frm);
         panels[i]->OnMouseDown = [&pressed, i](TComponent*, TMouseButton, WPARAM, int, int) { pressed = i; };
     }
-    form->Show();
+    frm->Show();
     POINT overlap = {110, 80};
-    ClientToScreen(form->Handle(), &overlap);
+    ClientToScreen(frm->Handle(), &overlap);
     for (int front : {1, 0}) {
         panels[front]->BringToFront();
         panels[1 - front]->Repaint();
@@ -273,7 +268,6 @@ TEST(Siblings, TheControlInFrontShowsAndTakesTheMouseWhereTheyOverlap) {
         MouseClicks(overlap);
         EXPECT_EQ(pressed, front) << "the press went to the panel behind";
     }
-    Free(form);
 }
 
 TEST(Timers, TickWhileEnabledAndStopWhenDisabled) {

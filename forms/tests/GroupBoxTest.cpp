@@ -2,49 +2,39 @@
 // inside them working as on the form: clicks, ticks and the tab order.
 #include <gtest/gtest.h>
 
+#include "FormFixture.h"
 #include "GroupBox.h"
-#include "TestSupport.h"
 
 using namespace forms;
 using namespace testsupport;
 
 namespace {
 
-void Settle() {
-    PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
-    PumpFor(50);
-}
-
-class GroupBoxTest : public ::testing::Test {
+class GroupBoxTest : public FormFixture<> {
 protected:
     void SetUp() override {
-        form = new TForm(Application);
-        form->SetBounds(200, 200, 320, 220);
-        before = new TEdit(form);
+        FormFixture::SetUp();
+        frm->SetBounds(200, 200, 320, 220);
+        before = new TEdit(frm);
         before->SetBounds(10, 10, 80, 22);
-        before->SetParent(form);
-        box = new TGroupBox(form);
+        before->SetParent(frm);
+        box = new TGroupBox(frm);
         box->SetCaption(" Numbers ");
         box->SetBounds(10, 40, 200, 120);
-        box->SetParent(form);
-        inside = new TEdit(form);
+        box->SetParent(frm);
+        inside = new TEdit(frm);
         inside->SetBounds(10, 20, 80, 22);
         inside->SetParent(box);
-        button = new TButton(form);
+        button = new TButton(frm);
         button->SetCaption("Press");
         button->SetBounds(10, 50, 75, 25);
         button->SetParent(box);
-        check = new TCheckBox(form);
+        check = new TCheckBox(frm);
         check->SetCaption("Tick");
         check->SetBounds(10, 85, 100, 17);
         check->SetParent(box);
-        form->Show();
-        before->SetFocus();
-        ToFront();
-        UpdateWindow(form->Handle());
-        Settle();
+        ShowInFront(before);
     }
-    void TearDown() override { Free(form); }
 
     COLORREF Pixel(int X, int Y) {
         HDC dc = GetDC(box->Handle());
@@ -53,7 +43,6 @@ protected:
         return c;
     }
 
-    TForm* form = nullptr;
     TEdit* before = nullptr;
     TGroupBox* box = nullptr;
     TEdit* inside = nullptr;
@@ -87,18 +76,18 @@ TEST_F(GroupBoxTest, ControlsInsideTakeClicksAndTheFocus) {
     int clicks = 0;
     button->OnClick = [&](TComponent*) { ++clicks; };
     ClickOn(button->Handle());
-    Settle();
+    SettleInput();
     EXPECT_EQ(clicks, 1) << "a button inside the box";
     ClickOn(check->Handle());
-    Settle();
+    SettleInput();
     EXPECT_TRUE(check->Checked()) << "a check box inside the box";
 
     before->SetFocus();
     Press(VK_TAB);
-    Settle();
+    SettleInput();
     EXPECT_EQ(GetFocus(), inside->Handle()) << "Tab goes from the form's edit into the box";
     Press(VK_TAB);
-    Settle();
+    SettleInput();
     EXPECT_EQ(GetFocus(), button->Handle());
 }
 

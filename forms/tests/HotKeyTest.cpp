@@ -5,36 +5,27 @@
 
 #include <initializer_list>
 
+#include "FormFixture.h"
 #include "HotKey.h"
-#include "TestSupport.h"
 
 using namespace forms;
 using namespace testsupport;
 
 namespace {
 
-void Settle() {
-    PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
-    PumpFor(50);
-}
-
-class HotKeyFields : public ::testing::Test {
+class HotKeyFields : public FormFixture<> {
 protected:
     void SetUp() override {
-        form = new TForm(Application);
-        form->SetBounds(200, 200, 300, 150);
-        field = new THotKey(form);
+        FormFixture::SetUp();
+        frm->SetBounds(200, 200, 300, 150);
+        field = new THotKey(frm);
         field->SetBounds(20, 20, 150, 22);
         field->OnChange = [this](TComponent*) { ++changes; };
     }
-    void TearDown() override { Free(form); }
 
     void Show() {
-        field->SetParent(form);
-        form->Show();
-        field->SetFocus();
-        ToFront();
-        Settle();
+        field->SetParent(frm);
+        ShowInFront(field);
     }
 
     // Holds the modifiers, presses the key, and lets all go.
@@ -44,10 +35,9 @@ protected:
         Key(Vk, false);
         Key(Vk, true);
         for (WORD k : Held) Key(k, true);
-        Settle();
+        SettleInput();
     }
 
-    TForm* form = nullptr;
     THotKey* field = nullptr;
     int changes = 0;
 };
@@ -94,7 +84,7 @@ TEST_F(HotKeyFields, TheProgramsValueReadsBackWithoutAChangeEvent) {
     EXPECT_EQ(field->HotKey(), VK_F12);
     field->SetHotKey(0);
     EXPECT_EQ(field->HotKey(), 0);
-    Settle();
+    SettleInput();
     EXPECT_EQ(changes, 0) << "the program's values are no change of the user's";
 }
 

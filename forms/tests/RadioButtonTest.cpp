@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "FormFixture.h"
 #include "GroupBox.h"
-#include "TestSupport.h"
 
 using namespace forms;
 using namespace testsupport;
 
 namespace {
-
-void Settle() {
-    PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
-    PumpFor(50);
-}
 
 // Three choices in a group box, two more on the form itself.
 class TfrmChoices : public TForm {
@@ -67,16 +62,12 @@ public:
     }
 };
 
-class RadioButtons : public ::testing::Test {
+class RadioButtons : public FormFixture<TfrmChoices> {
 protected:
     void SetUp() override {
-        frm = new TfrmChoices(Application);
-        frm->Show();
-        ToFront();
-        Settle();
+        FormFixture::SetUp();
+        ShowInFront();
     }
-    void TearDown() override { Free(frm); }
-    TfrmChoices* frm = nullptr;
 };
 
 TEST_F(RadioButtons, TheDescribedChecksShowWithoutAClick) {
@@ -87,20 +78,20 @@ TEST_F(RadioButtons, TheDescribedChecksShowWithoutAClick) {
 
 TEST_F(RadioButtons, AClickChecksTheButtonAndUnchecksOnlyItsSiblings) {
     ClickOn(frm->optLarge->Handle());
-    Settle();
+    SettleInput();
     EXPECT_EQ(frm->Marks(), "..**.") << "the buttons on the form keep their check";
     EXPECT_EQ(frm->Checks(), "..**.");
     EXPECT_EQ(frm->Events, (std::vector<std::string>{"click optLarge"}));
     EXPECT_EQ(GetFocus(), frm->optLarge->Handle()) << "the clicked button takes the focus";
 
     ClickOn(frm->optGrey->Handle());
-    Settle();
+    SettleInput();
     EXPECT_EQ(frm->Marks(), "..*.*");
 
     frm->Events.clear();
     PumpFor(static_cast<int>(GetDoubleClickTime()) + 100);  // a click of its own, no double click
     ClickOn(frm->optGrey->Handle());
-    Settle();
+    SettleInput();
     EXPECT_EQ(frm->Marks(), "..*.*") << "a click on the checked button keeps it checked";
     EXPECT_EQ(frm->Events, (std::vector<std::string>{"click optGrey"}));
 }
@@ -108,16 +99,16 @@ TEST_F(RadioButtons, AClickChecksTheButtonAndUnchecksOnlyItsSiblings) {
 TEST_F(RadioButtons, SpaceAndTheUnderlinedLetterCheckAndTabMovesOn) {
     frm->optSmall->SetFocus();
     Press(VK_SPACE);
-    Settle();
+    SettleInput();
     EXPECT_EQ(frm->Marks(), "*..*.");
     EXPECT_EQ(frm->Events, (std::vector<std::string>{"click optSmall"}));
     Press(VK_TAB);
-    Settle();
+    SettleInput();
     EXPECT_EQ(GetFocus(), frm->optColour->Handle()) << "a radio group is one tab stop";
     EXPECT_EQ(frm->Marks(), "*..*.") << "the focus alone checks nothing";
 
     PressAlt('L');
-    Settle();
+    SettleInput();
     EXPECT_EQ(frm->Marks(), "..**.") << "Alt and the underlined letter click the button";
     EXPECT_EQ(GetFocus(), frm->optLarge->Handle());
     EXPECT_EQ(frm->Events, (std::vector<std::string>{"click optSmall", "click optLarge"}));
@@ -145,7 +136,7 @@ TEST_F(RadioButtons, ADoubleClickIsReportedOnce) {
         in[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
     }
     SendInput(4, in, sizeof in[0]);
-    Settle();
+    SettleInput();
     EXPECT_EQ(frm->Events, (std::vector<std::string>{"click optGrey", "double optGrey"}));
     EXPECT_EQ(frm->Marks(), ".*..*");
 }

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "TestSupport.h"
+#include "FormFixture.h"
 #include "UpDown.h"
 
 using namespace forms;
@@ -14,27 +14,20 @@ using namespace testsupport;
 
 namespace {
 
-void Settle() {
-    PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 1000);
-    PumpFor(50);
-}
-
-class UpDownTest : public ::testing::Test {
+class UpDownTest : public FormFixture<> {
 protected:
     void SetUp() override {
-        form = new TForm(Application);
-        form->SetBounds(200, 200, 300, 150);
-        edit = new TEdit(form);
+        FormFixture::SetUp();
+        frm->SetBounds(200, 200, 300, 150);
+        edit = new TEdit(frm);
         edit->SetBounds(20, 20, 60, 22);
-        edit->SetParent(form);
+        edit->SetParent(frm);
         updown = Make(false, 1, 5, 3);
-        form->Show();
-        edit->SetFocus();
+        ShowInFront(edit);
     }
-    void TearDown() override { Free(form); }
 
     TUpDown* Make(bool Thousands, int Min, int Max, int Position, bool Wrap = false) {
-        auto* u = new TUpDown(form);
+        auto* u = new TUpDown(frm);
         u->Thousands = Thousands;
         u->Wrap = Wrap;
         u->SetMin(Min);
@@ -42,7 +35,7 @@ protected:
         u->SetPosition(Position);
         u->SetAssociate(edit);
         u->SetBounds(80, 20, 16, 22);
-        u->SetParent(form);
+        u->SetParent(frm);
         return u;
     }
 
@@ -54,10 +47,9 @@ protected:
         MouseTo({(r.left + r.right) / 2, Up ? r.top + 3 : r.bottom - 4});
         Mouse(MOUSEEVENTF_LEFTDOWN);
         Mouse(MOUSEEVENTF_LEFTUP);
-        Settle();
+        SettleInput();
     }
 
-    TForm* form = nullptr;
     TEdit* edit = nullptr;
     TUpDown* updown = nullptr;
 };
@@ -82,13 +74,13 @@ TEST_F(UpDownTest, TheArrowsStepWithinTheRange) {
 
 TEST_F(UpDownTest, TheUpAndDownKeysInTheEditStepWithinTheRange) {
     Press(VK_UP);
-    Settle();
+    SettleInput();
     EXPECT_EQ(edit->Text(), "4");
     for (int i = 0; i < 3; ++i) Press(VK_UP);
-    Settle();
+    SettleInput();
     EXPECT_EQ(edit->Text(), "5");
     for (int i = 0; i < 6; ++i) Press(VK_DOWN);
-    Settle();
+    SettleInput();
     EXPECT_EQ(edit->Text(), "1");
     EXPECT_EQ(updown->Position(), 1);
 }
@@ -104,10 +96,10 @@ TEST_F(UpDownTest, WrappingButtonsGoRoundFromMaxToMinAndBack) {
     ClickArrow(false);
     EXPECT_EQ(edit->Text(), "359") << "down from Min goes on at Max";
     Press(VK_UP);
-    Settle();
+    SettleInput();
     EXPECT_EQ(edit->Text(), "0") << "the Up key wraps as the arrow does";
     Press(VK_DOWN);
-    Settle();
+    SettleInput();
     EXPECT_EQ(edit->Text(), "359");
     EXPECT_EQ(updown->Position(), 359);
 }
@@ -121,7 +113,7 @@ TEST_F(UpDownTest, TheArrowsAndKeysStepByTheIncrement) {
     ClickArrow(true);
     EXPECT_EQ(edit->Text(), "1580");
     Press(VK_UP);
-    Settle();
+    SettleInput();
     EXPECT_EQ(edit->Text(), "1590") << "the Up key steps as the arrow does";
     ClickArrow(true);
     ClickArrow(true);
@@ -151,7 +143,7 @@ TEST_F(UpDownTest, TheProgramsPositionIsKeptInTheRange) {
 TEST_F(UpDownTest, ANumberTypedInTheEditIsThePosition) {
     SendMessageA(edit->Handle(), EM_SETSEL, 0, -1);
     Press('2');
-    Settle();
+    SettleInput();
     ASSERT_EQ(edit->Text(), "2");
     EXPECT_EQ(updown->Position(), 2);
     ClickArrow(true);

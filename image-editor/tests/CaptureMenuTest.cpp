@@ -7,19 +7,18 @@
 #include <windows.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "CaptureExecution.h"
+#include "CaptureFixture.h"
 #include "Child.h"
 #include "Common.h"
-#include "ProgramWindows.h"
 #include "RegData.h"
 
 using namespace forms;
 using namespace testsupport;
 using namespace programwindows;
+using dialogsteps::TextOf;
 
 namespace {
 
@@ -43,12 +42,6 @@ HWND FindChild(HWND Parent, const std::string& Class, const std::string& Text = 
     ChildSearch search{Class, Text};
     EnumChildWindows(Parent, &MatchChild, reinterpret_cast<LPARAM>(&search));
     return search.Found;
-}
-
-std::string TextOf(HWND W) {
-    char text[256] = {};
-    GetWindowTextA(W, text, sizeof text);
-    return text;
 }
 
 std::vector<std::string> ComboItems(HWND Combo) {
@@ -82,35 +75,18 @@ std::vector<std::string> PasteToItems(HWND Dialog) {
 
 TMenuItem* Item(const std::string& Name) { return dynamic_cast<TMenuItem*>(frmMain->FindComponent(Name)); }
 
-class CaptureMenu : public ::testing::Test {
+class CaptureMenu : public CaptureFixture {
 protected:
     void SetUp() override {
-        frmMain->Show();
-        UseTestCaptureSettings();
+        CaptureFixture::SetUp();
         savedMax = MaxScreens;
     }
     void TearDown() override {
         MaxScreens = savedMax;
-        PumpUntil([] { return !CaptureArmed; }, 4000);
-        CloseEveryScreen();
+        CaptureFixture::TearDown();
         Themes = 0;
     }
-    // Runs Step once the library's dialog of that caption is in front.
-    void WithDialog(const std::string& Caption, const std::function<void(HWND)>& Step) {
-        Later(&timers, [Caption, Step] {
-            HWND dialog = nullptr;
-            PumpUntil([&] {
-                dialog = GetActiveWindow();
-                return dialog && TextOf(dialog) == Caption;
-            });
-            if (!dialog || TextOf(dialog) != Caption) return;
-            ToFront();
-            Step(dialog);
-        }, 300);
-    }
     int savedMax = 0;
-    // The test's timers go with it.
-    TComponent timers{nullptr};
 };
 
 TEST_F(CaptureMenu, PreviousFollowsTheLastCaptureAndThemesShowUpToTheirCount) {
@@ -186,7 +162,7 @@ TEST_F(CaptureMenu, ThePropertiesButtonsOpenTheirItemsPage) {
     WhenSettings = Coded({1, 4, 2, 0x40, 'Q'});
     frmMain->cboWhen->SetItemIndex(1);
     std::string group;
-    WithDialog("Properties", [&](HWND Dialog) {
+    WhenActive("Properties", [&](HWND Dialog) {
         group = TextOf(FindChild(Dialog, "ZvForms.Control", " Properties for \"time delay\" "));
         HWND seconds = FindChild(Dialog, "Edit");
         SetFocus(seconds);
@@ -205,7 +181,7 @@ TEST_F(CaptureMenu, ScreenCaptureListsTheOpenScreensAndArmsWhatWasChosen) {
     MaxScreens = 2;
     std::vector<std::string> items;
     bool asNewEnabled = true;
-    WithDialog("Screen Capture", [&](HWND Dialog) {
+    WhenActive("Screen Capture", [&](HWND Dialog) {
         items = PasteToItems(Dialog);
         asNewEnabled = IsWindowEnabled(FindChild(Dialog, "Button", "Paste as &new")) != FALSE;
         SendMessageA(FindChild(Dialog, "Button", "Cancel"), BM_CLICK, 0, 0);
@@ -220,7 +196,7 @@ TEST_F(CaptureMenu, ScreenCaptureListsTheOpenScreensAndArmsWhatWasChosen) {
     // Capture with "copy to clipboard" chosen as it stands: the settings
     // come back and the capture is armed and taken.
     ThenSettings = Coded({3, 0, 2, 0, 0, 1, 'S'});
-    WithDialog("Screen Capture", [&](HWND Dialog) {
+    WhenActive("Screen Capture", [&](HWND Dialog) {
         SendMessageA(FindChild(Dialog, "Button", "Capture"), BM_CLICK, 0, 0);
     });
     frmMain->mnuCaptureCapture_Click(nullptr);

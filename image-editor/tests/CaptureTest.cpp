@@ -9,11 +9,10 @@
 #include <fstream>
 #include <vector>
 
-#include "CaptureExecution.h"
+#include "CaptureFixture.h"
 #include "Child.h"
 #include "Common.h"
 #include "EditCommands.h"
-#include "ProgramWindows.h"
 #include "RegData.h"
 
 using namespace forms;
@@ -22,22 +21,7 @@ using namespace programwindows;
 
 namespace {
 
-class Capturing : public ::testing::Test {
-protected:
-    void SetUp() override {
-        frmMain->Show();
-        UseTestCaptureSettings();
-        EmptyTheClipboard();
-    }
-    void TearDown() override {
-        PumpUntil([] { return !CaptureArmed; }, 4000);
-        CloseEveryScreen();
-    }
-    static bool Shown() { return IsWindowVisible(frmMain->Handle()) != FALSE; }
-    static bool Captured() { return PumpUntil([] { return !CaptureArmed && Shown(); }, 5000); }
-    // The test's timers go with it.
-    TComponent timers{nullptr};
-};
+using Capturing = CaptureFixture;
 
 TEST(CaptureFiles, TakeTheFirstFreeNumberOfThePattern) {
     const std::string folder = TempFolder() + "\\numbered";

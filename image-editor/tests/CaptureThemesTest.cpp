@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "CaptureExecution.h"
+#include "CaptureFixture.h"
 #include "CaptureTheme.h"
 #include "CaptureThemes.h"
 #include "Common.h"
-#include "ProgramWindows.h"
 #include "RegData.h"
 
 using namespace forms;
 using namespace testsupport;
 using namespace programwindows;
+using dialogsteps::TextOf;
 
 namespace {
 
@@ -47,59 +47,35 @@ std::string StoredNames() {
     return names;
 }
 
-std::string TextOf(HWND W) {
-    char text[256] = {};
-    GetWindowTextA(W, text, sizeof text);
-    return text;
-}
-
-class CaptureThemes : public ::testing::Test {
+class CaptureThemes : public CaptureFixture {
 protected:
-    void SetUp() override {
-        frmMain->Show();
-        UseTestCaptureSettings();
-        EmptyTheClipboard();
-    }
     void TearDown() override {
-        PumpUntil([] { return !CaptureArmed; }, 4000);
-        CloseEveryScreen();
+        CaptureFixture::TearDown();
         StoreThemes({});
     }
-    // Runs Step once the library's window of that caption is in front.
-    void When(const std::string& Caption, const std::function<void()>& Step, unsigned Delay = 300) {
-        Later(&timers, [Caption, Step] {
-            PumpUntil([&] { return TextOf(GetActiveWindow()) == Caption; });
-            if (TextOf(GetActiveWindow()) != Caption) return;
-            Step();
-        }, Delay);
-    }
-    static bool Captured() {
-        return PumpUntil([] { return !CaptureArmed && IsWindowVisible(frmMain->Handle()); }, 6000);
-    }
-    TComponent timers{nullptr};
 };
 
 TEST_F(CaptureThemes, TheListKeepsWhatTheUserLeavesAndTheCaptureMenuFollows) {
     StoreThemes({Theme("Desk"), Theme("Window"), Theme("Corner")});
     // Listed alphabetically: Corner, Desk, Window; Corner is selected.
     bool listed = false;
-    When("Capture Theme", [&] {
+    WhenActive("Capture Theme", [&](HWND) {
         listed = true;
         PressAlt('R');
     });
-    When("Rename Capture Theme", [] {
+    WhenActive("Rename Capture Theme", [](HWND) {
         Press(VK_END);
         Chord({VK_SHIFT}, VK_HOME);
         Type("Area");
         PumpFor(200);
         Press(VK_RETURN);
     }, 900);
-    When("Capture Theme", [] {
+    WhenActive("Capture Theme", [](HWND) {
         PressAlt('T');   // the list, from its label
         Press(VK_DOWN);  // Desk
         PressAlt('D');
     }, 1800);
-    When("Capture Theme", [&] { Press(VK_ESCAPE); }, 3600);
+    WhenActive("Capture Theme", [&](HWND) { Press(VK_ESCAPE); }, 3600);
     Answer question;
     AnswerNextBox(question, "&Yes");
     frmMain->SetFocus();
@@ -156,7 +132,7 @@ TEST_F(CaptureThemes, AThemeCapturesWithItsOwnSettingsAndTheQuickSettingsStay) {
     EXPECT_NE(GetFileAttributesA((AutoSaveLocation + "\\Cap002.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // From the Theme List's "Capture", with the theme selected there.
-    When("Capture Theme", [] { Press(VK_RETURN); });
+    WhenActive("Capture Theme", [](HWND) { Press(VK_RETURN); });
     frmMain->SetFocus();
     Press(VK_F6);
     ASSERT_TRUE(PumpUntil([] { return CaptureArmed; }, 6000)) << "the list's Capture armed nothing";
@@ -183,7 +159,7 @@ TEST_F(CaptureThemes, TheWizardFinishedAfterAShortDelayArmsADelayedCapture) {
     std::string clicked;
     // Next to page 1, "after a short delay" (its delay of 1 second as
     // stored), Next on to the last page, and its "Capture".
-    When("Capture Wizard", [&] {
+    WhenActive("Capture Wizard", [&](HWND) {
         clicked += ClickButton("&Next >") ? "next" : "none";
         Press(VK_DOWN);
         Settle();

@@ -16,10 +16,12 @@
 #include "TestSupport.h"
 #include "Zelvani.h"
 #include "ZvCom.h"
+#include "ZvComProbe.h"
 
 using namespace forms;
 using namespace testsupport;
 using namespace dialogsteps;
+using namespace zvcomprobe;
 
 namespace {
 
@@ -367,28 +369,12 @@ TEST_F(Dialogs, FileSettingsCancelLeavesTheCallersValues) {
     EXPECT_FALSE(depend);
 }
 
-BOOL CALLBACK FindMenuWindow(HWND Wnd, LPARAM Found) {
-    char cls[16];
-    GetClassNameA(Wnd, cls, sizeof cls);
-    if (std::string(cls) == "#32768" && IsWindowVisible(Wnd)) {
-        *reinterpret_cast<HWND*>(Found) = Wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TEST_F(Dialogs, FileSettingsDigitsEditOffersTheEditMenuAtTheMouse) {
-    TZvComInfo info{};
-    info.Title = ShortString("ZvScreen Settings Probe");
-    info.Tag = ShortString("ZvSettingsProbe");
-    info.MinColors = 3;
-    info.MinMemoryMB = 1;
-    ASSERT_TRUE(ZvComInit(info));
+    ASSERT_TRUE(StartProbe("ZvScreen Settings Probe", "ZvSettingsProbe"));
     int digits = 1;
     bool depend = false;
     POINT at = {};
-    RECT menu = {-1, -1, -1, -1};
-    int items = 0;
+    MenuOnScreen menu;
     TComponent owner(nullptr);
     FileSettings(digits, depend, {[&] {
                                       auto* f = Active<TfrmFileSettings>();
@@ -396,13 +382,7 @@ TEST_F(Dialogs, FileSettingsDigitsEditOffersTheEditMenuAtTheMouse) {
                                       // In front first: bringing it there runs the timers.
                                       ToFront();
                                       Later(&owner, [&] {
-                                          HWND wnd = nullptr;
-                                          EnumWindows(&FindMenuWindow, reinterpret_cast<LPARAM>(&wnd));
-                                          if (wnd) {
-                                              GetWindowRect(wnd, &menu);
-                                              items = GetMenuItemCount(
-                                                  reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0)));
-                                          }
+                                          menu = ReadMenuOnScreen();
                                           Press(VK_ESCAPE);
                                       });
                                       RECT r;
@@ -415,9 +395,9 @@ TEST_F(Dialogs, FileSettingsDigitsEditOffersTheEditMenuAtTheMouse) {
                                   },
                                   [&] { Press(VK_ESCAPE); }});
     ZvComDone();
-    EXPECT_EQ(items, 8) << "the shared edit menu did not open";
-    EXPECT_EQ(menu.left, at.x);
-    EXPECT_EQ(menu.top, at.y);
+    EXPECT_EQ(menu.Count, 8) << "the shared edit menu did not open";
+    EXPECT_EQ(menu.Rect.left, at.x);
+    EXPECT_EQ(menu.Rect.top, at.y);
 }
 
 }  // namespace
