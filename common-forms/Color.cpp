@@ -91,7 +91,7 @@ TMouseEvent Mouse(F* Form, void (F::*Method)(TComponent*, TMouseButton, WPARAM, 
 }  // namespace
 
 TfrmColor::TfrmColor(TComponent* AOwner) : TColorForm(AOwner) {
-    Describe({.Name = "frmColor", .Caption = "Colors", .ClientWidth = 313, .ClientHeight = 334,
+    Describe({.Name = "frmColor", .Caption = "Colors", .ClientWidth = 341, .ClientHeight = 334,
               .BorderStyle = bsDialog, .BorderIcons = biSystemMenu, .Position = poScreenCenter,
               .FontName = "MS Sans Serif", .FontSize = 8, .OnShow = Handler(&TfrmColor::Form_Show)});
     AddStandardPage(288);

@@ -14,7 +14,7 @@ const TColorForm::TNamedColor kPalette[] = {
 }  // namespace
 
 TfrmColor2::TfrmColor2(TComponent* AOwner) : TColorForm(AOwner) {
-    Describe({.Name = "frmColor2", .Caption = "Colors", .ClientWidth = 313, .ClientHeight = 238,
+    Describe({.Name = "frmColor2", .Caption = "Colors", .ClientWidth = 341, .ClientHeight = 238,
               .BorderStyle = bsDialog, .BorderIcons = biSystemMenu, .Position = poScreenCenter,
               .FontName = "MS Sans Serif", .FontSize = 8, .OnShow = Handler(&TfrmColor2::Form_Show)});
     AddStandardPage(192);

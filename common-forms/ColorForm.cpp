@@ -19,6 +19,8 @@ constexpr POINT kCellPoint = {12, 11};
 // The ground of the palette's swatch pictures, which shows through: a
 // colour that no palette colour has.
 constexpr TColor kSwatchGround = 0x030201;
+// A number field with its arrows, which take 15 pixels of it.
+constexpr int kFieldWidth = 47;
 
 constexpr const char* kSwatchHint =
     "The New color is the one you selected in this dialog box,the Current color is the existing color of the object.";
@@ -50,7 +52,7 @@ int NumberIn(const std::string& Text) {
 TColorForm::TColorForm(TComponent* AOwner) : TForm(AOwner) {}
 
 void TColorForm::AddStandardPage(int PagesHeight) {
-    Add(pgcMain, {.Name = "pgcMain", .Left = 8, .Top = 8, .Width = 237, .Height = PagesHeight});
+    Add(pgcMain, {.Name = "pgcMain", .Left = 8, .Top = 8, .Width = 265, .Height = PagesHeight});
     Add(tabStandard, {.Name = "tabStandard", .Parent = pgcMain, .Caption = "Standard"});
     Add(lblStandardColor, {.Name = "lblStandardColor", .Parent = tabStandard, .Left = 8, .Top = 10,
                            .Caption = "&Color:"});
@@ -89,15 +91,16 @@ TEdit* TColorForm::AddNumberField(TEdit*& Edit, TLabel*& Label, TUpDown*& UpDown
                                   const std::string& Digits, const char* Caption, int Left, int LabelWidth, int Top,
                                   int Max, const char* Hint) {
     Add(Label, {.Name = "lblCustom" + Digits, .Parent = Page, .Left = Left, .Top = Top + 4, .Caption = Caption});
-    // The up-down takes its width from the edit's right end.
-    Add(Edit, {.Name = "txtCustom" + Digits, .Parent = Page, .Left = Left + LabelWidth, .Top = Top, .Width = 44,
+    // The up-down takes its width from the edit's right end; what is left
+    // shows three digits whole.
+    Add(Edit, {.Name = "txtCustom" + Digits, .Parent = Page, .Left = Left + LabelWidth, .Top = Top, .Width = kFieldWidth,
                .Height = 21, .Caption = "0", .Hint = Hint, .Tag = Max, .MaxLength = 3,
                .OnEnter = Handler(&TColorForm::txtCustom_Enter), .OnExit = Handler(&TColorForm::txtCustom_Exit)});
     Label->FocusControl = Edit;
     Edit->OnKeyPress = [this](TComponent* s, char& k) { txtCustom_KeyPress(s, k); };
     Edit->OnKeyUp = [this](TComponent* s, WORD& k) { txtCustom_KeyUp(s, k); };
     Edit->OnContextPopup = [this](TComponent* s, POINT p, bool& h) { txtCustom_ContextPopup(s, p, h); };
-    Add(UpDown, {.Name = "updCustom" + Digits, .Parent = Page, .Left = Left + LabelWidth + 29, .Top = Top,
+    Add(UpDown, {.Name = "updCustom" + Digits, .Parent = Page, .Left = Left + LabelWidth + kFieldWidth - 15, .Top = Top,
                  .Width = 15, .Height = 21, .Hint = Hint, .OnClick = Handler(&TColorForm::updCustom_Click)},
         [&](TUpDown& u) {
             u.SetMax(Max);
@@ -110,32 +113,35 @@ TEdit* TColorForm::AddNumberField(TEdit*& Edit, TLabel*& Label, TUpDown*& UpDown
 }
 
 void TColorForm::AddNumberFields(TWinControl* Page, int Top) {
-    AddNumberField(txtCustom11, lblCustom11, updCustom11, Page, "11", "&Hue:", 4, 24, Top, 359,
+    AddNumberField(txtCustom11, lblCustom11, updCustom11, Page, "11", "&Hue:", 4, 28, Top, 359,
                    "Specifies the intensity of the hue in a color");
-    AddNumberField(txtCustom12, lblCustom12, updCustom12, Page, "12", "&Sat:", 78, 32, Top, 255,
+    AddNumberField(txtCustom12, lblCustom12, updCustom12, Page, "12", "&Sat:", 83, 38, Top, 255,
                    "Specifies the amount of saturation in a color");
-    AddNumberField(txtCustom13, lblCustom13, updCustom13, Page, "13", "&Value:", 158, 32, Top, 255,
+    AddNumberField(txtCustom13, lblCustom13, updCustom13, Page, "13", "&Value:", 172, 37, Top, 255,
                    "Specifies the amount of brightness in a color");
-    AddNumberField(txtCustom21, lblCustom21, updCustom21, Page, "21", "&Red:", 4, 24, Top + 26, 255,
+    AddNumberField(txtCustom21, lblCustom21, updCustom21, Page, "21", "&Red:", 4, 28, Top + 26, 255,
                    "Specifies the amount of red in a color");
-    AddNumberField(txtCustom22, lblCustom22, updCustom22, Page, "22", "&Green:", 78, 32, Top + 26, 255,
+    AddNumberField(txtCustom22, lblCustom22, updCustom22, Page, "22", "&Green:", 83, 38, Top + 26, 255,
                    "Specifies the amount of green in a color");
-    AddNumberField(txtCustom23, lblCustom23, updCustom23, Page, "23", "&Blue:", 158, 32, Top + 26, 255,
+    AddNumberField(txtCustom23, lblCustom23, updCustom23, Page, "23", "&Blue:", 172, 37, Top + 26, 255,
                    "Specifies the amount of blue in a color");
 }
 
 void TColorForm::AddSwatchAndButtons(int ButtonTop) {
     ShortString hint;
     ZvSplitStr(ShortString(kSwatchHint), static_cast<int>(std::string(kSwatchHint).find(',')) + 1, hint);
-    Add(lblMainNew, {.Name = "lblMainNew", .Left = 248, .Top = 30, .Width = 61, .Height = 13, .Caption = "New",
+    // The swatch column and the buttons stand right of the pages, which
+    // are wide enough for the number fields' three digits beside their
+    // arrows.
+    Add(lblMainNew, {.Name = "lblMainNew", .Left = 276, .Top = 30, .Width = 61, .Height = 13, .Caption = "New",
                      .AutoSize = false, .Alignment = taCenter});
-    Add(picMainColor, {.Name = "picMainColor", .Left = 248, .Top = 46, .Width = 61, .Height = 71, .Hint = hint.str()});
-    Add(lblMainCurrent, {.Name = "lblMainCurrent", .Left = 248, .Top = 121, .Width = 61, .Height = 13,
+    Add(picMainColor, {.Name = "picMainColor", .Left = 276, .Top = 46, .Width = 61, .Height = 71, .Hint = hint.str()});
+    Add(lblMainCurrent, {.Name = "lblMainCurrent", .Left = 276, .Top = 121, .Width = 61, .Height = 13,
                          .Caption = "Current", .AutoSize = false, .Alignment = taCenter});
-    Add(cmdOK, {.Name = "cmdOK", .Left = 150, .Top = ButtonTop, .Width = 75, .Height = 25, .Caption = "OK",
+    Add(cmdOK, {.Name = "cmdOK", .Left = 178, .Top = ButtonTop, .Width = 75, .Height = 25, .Caption = "OK",
                 .Hint = "Closes the dialog box and saves any changes you have made", .Default = true,
                 .OnClick = Handler(&TColorForm::cmdOK_Click)});
-    Add(cmdCancel, {.Name = "cmdCancel", .Left = 231, .Top = ButtonTop, .Width = 75, .Height = 25,
+    Add(cmdCancel, {.Name = "cmdCancel", .Left = 259, .Top = ButtonTop, .Width = 75, .Height = 25,
                     .Caption = "Cancel", .Hint = "Closes the dialog box without saving any changes you have made",
                     .Cancel = true, .OnClick = Handler(&TColorForm::cmdCancel_Click)});
 }

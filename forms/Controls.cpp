@@ -113,8 +113,11 @@ void TControl::CreateHandle() {
     if (!FEnabled) p.Style |= WS_DISABLED;
     if ((p.Style & WS_CHILD) && !p.ParentWnd) return;  // made when the parent has a window
     const bool standard = p.ClassName != nullptr && !p.OwnClass;
+    // The controls drawn on their parent have a class of their own, so that
+    // their windows are known as such from outside the module too.
     const char* cls = standard ? p.ClassName
-                               : OwnWindowClass("ZvForms.Control", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
+                               : OwnWindowClass(Windowed() ? "ZvForms.Control" : "ZvForms.Graphic", CS_DBLCLKS,
+                                                GetSysColorBrush(COLOR_BTNFACE));
     FDefProc = standard ? nullptr : DefWindowProcA;
     // Child windows get a number of their own: owner-drawn controls are
     // measured by it before their window exists.
@@ -129,6 +132,7 @@ void TControl::CreateHandle() {
         FDefProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
     }
+    TakeZOrderPlace();
     SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
     HandleCreated();
     if (auto* w = dynamic_cast<TWinControl*>(this))
@@ -247,10 +251,12 @@ void TControl::SetParent(TWinControl* AParent) {
     FParent->FControls.push_back(this);
     if (dynamic_cast<TWinControl*>(this)) FParent->FTabList.push_back(this);
     if (FParentFont) ParentFontChanged();
-    if (FHandle)
+    if (FHandle) {
         ::SetParent(FHandle, FParent->Handle());
-    else
+        TakeZOrderPlace();
+    } else {
         CreateHandle();
+    }
     if (FAlign != alNone) FParent->AlignControls();
 }
 
@@ -308,8 +314,39 @@ void TControl::Invalidate() {
     if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
 }
 
+bool TControl::Windowed() const { return dynamic_cast<const TWinControl*>(this) != nullptr; }
+
 void TControl::BringToFront() {
-    if (FHandle) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!FHandle) return;
+    if (Windowed())
+        SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    else
+        PlaceAboveDrawnSiblings();
+}
+
+// A new window lies below its siblings. A drawn control stays there; a
+// windowed one goes above every drawn sibling, and so above the labels and
+// pictures made before it.
+void TControl::TakeZOrderPlace() {
+    if (!FHandle || !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD)) return;
+    if (Windowed())
+        PlaceAboveDrawnSiblings();
+    else
+        SetWindowPos(FHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Puts the window just above the topmost of its drawn siblings, or leaves it
+// where it is when it has none.
+void TControl::PlaceAboveDrawnSiblings() {
+    HWND drawn = GetWindow(GetParent(FHandle), GW_CHILD);
+    for (; drawn; drawn = GetWindow(drawn, GW_HWNDNEXT)) {
+        const TControl* c = drawn == FHandle ? nullptr : FromHandle(drawn);
+        if (c && !c->Windowed()) break;
+    }
+    if (!drawn) return;
+    HWND above = GetWindow(drawn, GW_HWNDPREV);
+    if (above == FHandle) return;
+    SetWindowPos(FHandle, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TControl::EraseGround(TCanvas& Canvas) {
@@ -897,7 +934,7 @@ void TImage::UpdateShape() {
     }
     // The window owns the region from here on.
     if (!SetWindowRgn(Handle(), shape, TRUE)) DeleteObject(shape);
-    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    BringToFront();
     RevealBelow();
 }
 

@@ -123,8 +123,14 @@ public:
     void Invalidate();
     // Lays the control's window above its siblings: where they overlap, it
     // is the one that shows and that takes the mouse. A window made later
-    // lies below the ones made before it.
+    // lies below the ones made before it. The controls drawn on their parent
+    // (labels, pictures, paint boxes) always lie below the windowed controls
+    // of their parent, as if painted on its ground: such a control comes to
+    // the front of the drawn ones only.
     void BringToFront();
+    // A control with a window of the system's or the layer's kinds (a
+    // TWinControl), not one drawn on its parent.
+    bool Windowed() const;
 
     std::string Hint;
     // The hint of the part of the control at a point of its client area; the
@@ -186,6 +192,10 @@ protected:
     };
     virtual void GetCreateParams(CreateParams& Params);
     void CreateHandle();
+    // Lays a new or newly parented window where its kind belongs among its
+    // siblings (see BringToFront).
+    void TakeZOrderPlace();
+    void PlaceAboveDrawnSiblings();
     // The window exists: state kept before it can now be handed to it.
     virtual void HandleCreated() {}
     // The window procedure of the control; unhandled messages go to
@@ -451,7 +461,7 @@ public:
     // Only the shape of a transparent picture shows: the pixels of its
     // bitmap that have the colour of its bottom-left pixel let what lies
     // below show through and leave the mouse to it. Such a picture lies
-    // above its siblings. Drawing on the bitmap is told with
+    // above its drawn siblings. Drawing on the bitmap is told with
     // Picture.Changed().
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool Value);

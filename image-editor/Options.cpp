@@ -53,7 +53,7 @@ TfrmOptions::TfrmOptions(TComponent* AOwner) : TForm(AOwner) {
     Add(tabDefault, {.Name = "tabDefault", .Parent = pgcMain, .Caption = "Default"});
 
     // ---- View
-    Add(fraViewShow, {.Name = "fraViewShow", .Parent = tabView, .Left = 8, .Top = 6, .Width = 150, .Height = 92,
+    Add(fraViewShow, {.Name = "fraViewShow", .Parent = tabView, .Left = 8, .Top = 6, .Width = 144, .Height = 92,
                       .Caption = " Show "});
     Add(chkViewStartup, {.Name = "chkViewStartup", .Parent = fraViewShow, .Left = 10, .Top = 18, .Width = 130,
                          .Height = 17, .Caption = "St&artup dialog",
@@ -65,16 +65,17 @@ TfrmOptions::TfrmOptions(TComponent* AOwner) : TForm(AOwner) {
     Add(chkViewStatusBar, {.Name = "chkViewStatusBar", .Parent = fraViewShow, .Left = 10, .Top = 66, .Width = 130,
                            .Height = 17, .Caption = "&Status bar",
                            .Hint = "Displays the status bar at the bottom of the Mirolux window"});
-    Add(fraViewScreentips, {.Name = "fraViewScreentips", .Parent = tabView, .Left = 166, .Top = 6, .Width = 162,
+    // The screen-tip choices take the room their longest caption needs.
+    Add(fraViewScreentips, {.Name = "fraViewScreentips", .Parent = tabView, .Left = 158, .Top = 6, .Width = 176,
                             .Height = 92, .Caption = " Screentips "});
-    Add(optViewScreentips1, {.Name = "optViewScreentips1", .Parent = fraViewScreentips, .Left = 10, .Top = 18,
-                             .Width = 146, .Height = 17, .Caption = "&Everywhere",
+    Add(optViewScreentips1, {.Name = "optViewScreentips1", .Parent = fraViewScreentips, .Left = 8, .Top = 18,
+                             .Width = 166, .Height = 17, .Caption = "&Everywhere",
                              .Hint = "Shows screentips everywhere", .OnDblClick = dblClick});
-    Add(optViewScreentips2, {.Name = "optViewScreentips2", .Parent = fraViewScreentips, .Left = 10, .Top = 42,
-                             .Width = 146, .Height = 17, .Caption = "&Toolbars and status bar only",
+    Add(optViewScreentips2, {.Name = "optViewScreentips2", .Parent = fraViewScreentips, .Left = 8, .Top = 42,
+                             .Width = 166, .Height = 17, .Caption = "&Toolbars and status bar only",
                              .Hint = "Shows screentips only at toolbars and status bar", .OnDblClick = dblClick});
-    Add(optViewScreentips3, {.Name = "optViewScreentips3", .Parent = fraViewScreentips, .Left = 10, .Top = 66,
-                             .Width = 146, .Height = 17, .Caption = "N&one", .Hint = "Does not show any screentips",
+    Add(optViewScreentips3, {.Name = "optViewScreentips3", .Parent = fraViewScreentips, .Left = 8, .Top = 66,
+                             .Width = 166, .Height = 17, .Caption = "N&one", .Hint = "Does not show any screentips",
                              .OnDblClick = dblClick});
     Add(fraViewStartup, {.Name = "fraViewStartup", .Parent = tabView, .Left = 8, .Top = 104, .Width = 320,
                          .Height = 130, .Caption = " Startup "});
@@ -196,7 +197,8 @@ void TfrmOptions::AddSizeField(int Top, const char* Name, const char* Caption, c
     const std::string name = Name;
     Add(Label, {.Name = "lblDefault" + name, .Parent = fraDefaultSize, .Left = 10, .Top = Top + 4,
                 .Caption = Caption});
-    Add(Edit, {.Name = "txtDefault" + name, .Parent = fraDefaultSize, .Left = 52, .Top = Top, .Width = 44,
+    // Wide enough for "1600" beside the arrows.
+    Add(Edit, {.Name = "txtDefault" + name, .Parent = fraDefaultSize, .Left = 52, .Top = Top, .Width = 54,
                .Height = 21, .Hint = Hint, .MaxLength = 4, .OnExit = Handler(&TfrmOptions::txtDefaultScreen_Exit)},
         [this](TEdit& e) {
             e.OnKeyPress = [this](TComponent* s, char& k) { txtDefaultScreen_KeyPress(s, k); };
@@ -204,7 +206,7 @@ void TfrmOptions::AddSizeField(int Top, const char* Name, const char* Caption, c
             e.OnContextPopup = [this](TComponent* s, POINT p, bool& h) { txt_ContextPopup(s, p, h); };
         });
     Label->FocusControl = Edit;
-    Add(UpDown, {.Name = "updDefault" + name, .Parent = fraDefaultSize, .Left = 96, .Top = Top, .Width = 15,
+    Add(UpDown, {.Name = "updDefault" + name, .Parent = fraDefaultSize, .Left = 91, .Top = Top, .Width = 15,
                  .Height = 21, .Hint = Hint, .OnClick = Handler(&TfrmOptions::updDefaultScreen_Click)},
         [&](TUpDown& u) {
             u.SetMin(kMinSide);

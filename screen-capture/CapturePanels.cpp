@@ -126,7 +126,8 @@ void TCapturePanelForm::AddPanels(const PanelGroups& Groups, bool Full) {
     panel(pan21, Groups.What, "pan21");
     AddAreaControls(pan21, {"&Left:", "&Right:", "To&p:", "&Bottom:"}, {206, 0});
     panel(pan22, Groups.What, "pan22");
-    AddColorControls(pan22, "Background color:", {92, 0}, {150, 0});
+    // The swatch and its button stand clear of the caption's end.
+    AddColorControls(pan22, "Background color:", {100, 0}, {158, 0});
 
     // Then: the picture to paste to, the printer, the file name.
     panel(pan31, Groups.Then, "pan31");

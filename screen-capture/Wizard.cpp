@@ -142,8 +142,10 @@ void TfrmWizard::ArrangeWizard() {
     cbo1When->SetBounds(lbl1When->Width() + 3, cbo1When->Top(), cbo1When->Width(), cbo1When->Height());
     txt11Seconds->SetBounds(lbl11Seconds->Width() + 3, txt11Seconds->Top(), txt11Seconds->Width(),
                             txt11Seconds->Height());
-    upd11Seconds->SetBounds(txt11Seconds->Left() + txt11Seconds->Width() - upd11Seconds->Width(), upd11Seconds->Top(),
-                            upd11Seconds->Width(), upd11Seconds->Height());
+    // The arrows sit at the edit's right edge, beside it, as when they were
+    // attached to it.
+    upd11Seconds->SetBounds(txt11Seconds->Left() + txt11Seconds->Width(), upd11Seconds->Top(), upd11Seconds->Width(),
+                            upd11Seconds->Height());
     lbl11Seconds2->SetBounds(upd11Seconds->Left() + upd11Seconds->Width() + 6, lbl11Seconds2->Top(),
                              lbl11Seconds2->Width(), lbl11Seconds2->Height());
     cbo2Capture->SetBounds(lbl2Capture->Width() + 3, cbo2Capture->Top(), cbo2Capture->Width(), cbo2Capture->Height());

@@ -1,6 +1,7 @@
 // The reduced colour dialog that displays below high colour get: its 16
 // colours and their keyboard grid, its number fields, the caller's colour
-// returned as it came, and the stored choice left as it was.
+// returned as it came, the stored choice left as it was, and its captions
+// and numbers shown whole.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "Color2.h"
 #include "ColorDialogView.h"
+#include "LayoutCheck.h"
 #include "ShowColor.h"
 #include "TestSupport.h"
 
@@ -55,7 +57,7 @@ TEST_F(ReducedColorDialog, ItIsTheOnePageDialogOfSixteenColours) {
                                           dialogsteps::ClickAndSettle(CellPoint(Dialog(), 15));  // "Gray-25%"
                                           Press(VK_RETURN);
                                       }});
-    EXPECT_EQ(client.right, 313);
+    EXPECT_EQ(client.right, 341) << "wide enough for the number fields";
     EXPECT_EQ(client.bottom, 238);
     EXPECT_EQ(buttons, 16);
     EXPECT_FALSE(list) << "no system colour list";
@@ -119,6 +121,19 @@ TEST_F(ReducedColorDialog, TheStoredChoiceStaysAsItWas) {
     ForgetFlags(Name());
     Run(0xFFFFFF, {[] { Press(VK_ESCAPE); }});
     EXPECT_EQ(StoredFlags(Name()), 3) << "none stored gives 3";
+}
+
+TEST_F(ReducedColorDialog, ItShowsEveryCaptionAndNumberWhole) {
+    std::vector<std::string> problems;
+    Run(0xFFFFFF, {[&] {
+        layoutcheck::LayoutCheck check("Colors (reduced)");
+        check.CheckDialog(Dialog());
+        problems = check.Problems;
+        Press(VK_ESCAPE);
+    }});
+    std::string all;
+    for (const std::string& p : problems) all += "\n  " + p;
+    EXPECT_TRUE(problems.empty()) << "expected every caption and number whole, found:" << all;
 }
 
 }  // namespace

@@ -348,6 +348,13 @@ inline COLORREF ScreenPixel(POINT P) {
     return c;
 }
 
+// A point of a window's client area, on the screen.
+inline POINT OnScreen(HWND Wnd, int X, int Y) {
+    POINT p = {X, Y};
+    ClientToScreen(Wnd, &p);
+    return p;
+}
+
 // A left click at the centre of a window.
 inline void ClickOn(HWND Wnd) { ClickAt(CentreOf(Wnd)); }
 

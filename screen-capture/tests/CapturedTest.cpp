@@ -48,7 +48,7 @@ BOOL CALLBACK Collect(HWND Wnd, LPARAM Data) {
     GetWindowTextA(Wnd, text, sizeof text);
     int depth = 0;
     for (HWND w = Wnd; w != p.Form; w = GetParent(w)) ++depth;
-    if (std::string(cls) == "ZvForms.Control" && depth == 3) p.Picture = Wnd;
+    if (std::string(cls) == "ZvForms.Graphic" && depth == 3) p.Picture = Wnd;
     if (lstrcmpiA(cls, "ScrollBar") == 0) (GetWindowLongA(Wnd, GWL_STYLE) & SBS_VERT ? p.Vert : p.Horz) = Wnd;
     if (lstrcmpiA(cls, "ComboBox") == 0) p.Combo = Wnd;
     const std::string t = text;
