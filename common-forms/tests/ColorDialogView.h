@@ -137,6 +137,7 @@ struct TFieldWork {
 // Alt keys that lead to a field, so each goes last in its step.
 inline std::vector<dialogsteps::Step> WorkTheNumberFields(TFieldWork& Seen) {
     using namespace testsupport;
+    using dialogsteps::TextOf;
     return {[] { PressAlt('H'); },
             [&Seen] {
                 Seen.HueField = GetFocus();

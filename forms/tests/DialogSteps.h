@@ -62,13 +62,31 @@ inline BOOL CALLBACK AddWindowText(HWND Wnd, LPARAM Texts) {
     return TRUE;
 }
 
+// Whether a child window is drawn text (a label) rather than a control that
+// takes input.
+inline bool IsLabel(HWND Wnd) {
+    char cls[32] = {};
+    GetClassNameA(Wnd, cls, sizeof cls);
+    return lstrcmpiA(cls, "Static") == 0 || lstrcmpiA(cls, "ZvForms.Graphic") == 0;
+}
+
 // The texts of a window and its children, one per line: what a message box
-// says, its caption first.
+// says, its caption first, then its labels, then its buttons. (Labels lie
+// beneath the controls, so the children's stacking order alone would put
+// them last.)
 inline std::string WindowTexts(HWND Wnd) {
+    struct Walk {
+        std::string Labels, Others;
+        static BOOL CALLBACK Each(HWND Child, LPARAM Self) {
+            auto* walk = reinterpret_cast<Walk*>(Self);
+            AddWindowText(Child, reinterpret_cast<LPARAM>(IsLabel(Child) ? &walk->Labels : &walk->Others));
+            return TRUE;
+        }
+    } walk;
     std::string texts;
     AddWindowText(Wnd, reinterpret_cast<LPARAM>(&texts));
-    EnumChildWindows(Wnd, &AddWindowText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
+    EnumChildWindows(Wnd, &Walk::Each, reinterpret_cast<LPARAM>(&walk));
+    return texts + walk.Labels + walk.Others;
 }
 
 // Clicks Button of Dialog and answers the message box that comes up: its
