@@ -239,15 +239,22 @@ inline void PressAlt(WORD Vk) { PressWith(VK_MENU, Vk); }
 // Ctrl and a key, as for a menu command's shortcut.
 inline void PressCtrl(WORD Vk) { PressWith(VK_CONTROL, Vk); }
 
-// Moves the mouse to a point of the screen.
-inline void MouseTo(POINT P) {
+// Moves the mouse to a point of the screen, with a button going down or up
+// there when Buttons says so (MOUSEEVENTF_LEFTDOWN ...). A button event
+// that carries its point lands there even when a program handles a display
+// event of an earlier pointer position late (under Wine each program turns
+// the X server's pointer motions into moves of its own).
+inline void MouseAt(POINT P, DWORD Buttons) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dx = MulDiv(P.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
     in.mi.dy = MulDiv(P.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | Buttons;
     SendInput(1, &in, sizeof in);
 }
+
+// Moves the mouse to a point of the screen.
+inline void MouseTo(POINT P) { MouseAt(P, 0); }
 
 inline POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
 
@@ -269,8 +276,8 @@ inline void Mouse(DWORD Flags) {
 inline void ClickAt(POINT P, bool Right = false) {
     ToFront();
     MouseTo(P);
-    Mouse(Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    Mouse(Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    MouseAt(P, Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    MouseAt(P, Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 // A point of the top of a window (its caption, a caption button) that the

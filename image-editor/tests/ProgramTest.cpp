@@ -145,12 +145,19 @@ std::string ToolBarLayout(HWND Parent) {
     return layout.Text;
 }
 
+// A click of the user's at a point of a window of the program, once that
+// window is in front and takes input: a window just shown can lose the front
+// to a focus change still on its way, and the click with it.
+bool ClickIn(HWND Window, POINT At) {
+    if (!testsupport::TakesKeys(GetAncestor(Window, GA_ROOT), kPatience)) return false;
+    testsupport::ClickAt(At);
+    return true;
+}
+
 // A click of the user's on the control of a window that shows Caption.
 bool ClickControl(HWND Window, const std::string& Caption) {
     HWND control = ChildWithText(Window, Caption);
-    if (!control) return false;
-    testsupport::ClickAt(testsupport::CentreOf(control));
-    return true;
+    return control && ClickIn(control, testsupport::CentreOf(control));
 }
 
 const char* const kSettings = "Software\\Zelvani\\Mirolux\\Settings";
@@ -571,7 +578,7 @@ bool ShowOptionsPage(HWND Options, int Index, const std::string& Page) {
     GetWindowRect(ChildOfClass(Options, "SysTabControl32"), &tabs);
     // The middles of "View", "General" and "Default" in the tab strip.
     static const int kMiddles[] = {20, 64, 114};
-    testsupport::ClickAt(POINT{tabs.left + kMiddles[Index], tabs.top + 10});
+    if (!ClickIn(Options, POINT{tabs.left + kMiddles[Index], tabs.top + 10})) return false;
     HWND sheet = ChildWithText(Options, Page);
     return testsupport::PumpUntil([&] { return sheet && IsWindowVisible(sheet); }, 3000);
 }
@@ -579,8 +586,7 @@ bool ShowOptionsPage(HWND Options, int Index, const std::string& Page) {
 // Replaces the text of an edit of another process as a user does: a click
 // in it, the old text selected with the keys and typed over.
 void TypeOver(HWND Edit, const std::string& Text) {
-    testsupport::ClickAt(testsupport::CentreOf(Edit));
-    ASSERT_TRUE(testsupport::TakesKeys(GetAncestor(Edit, GA_ROOT))) << "the edit's window does not take the keys";
+    ASSERT_TRUE(ClickIn(Edit, testsupport::CentreOf(Edit))) << "the edit's window does not take the input";
     testsupport::PressWith(0, VK_HOME);
     testsupport::PressWith(VK_SHIFT, VK_END);
     testsupport::Type(Text);
@@ -589,7 +595,10 @@ void TypeOver(HWND Edit, const std::string& Text) {
 
 // View > Options... of a running program: its dialog once it shows.
 HWND OpenOptions(Running& P) {
-    if (!P.InFront()) return nullptr;
+    if (!P.InFront()) {
+        ADD_FAILURE() << "the main window does not take the keys";
+        return nullptr;
+    }
     AltKey('V');
     Tap('O');
     return WaitForWindow(P.Info.dwProcessId, kPatience, "Options", false);
@@ -613,9 +622,12 @@ TEST(Program, TheOptionsChosenAreFollowedAfterARestart) {
         HWND options = OpenOptions(p);
         ASSERT_NE(options, nullptr) << "View > Options... showed no Options dialog";
         // The start action: the list's second line, "create a new blank screen".
-        RECT list;
-        GetWindowRect(ChildOfClass(options, "ListBox"), &list);
-        testsupport::ClickAt(POINT{list.left + 40, list.top + 2 + 16 + 8});
+        HWND list = ChildOfClass(options, "ListBox");
+        RECT r;
+        GetWindowRect(list, &r);
+        ASSERT_TRUE(ClickIn(options, POINT{r.left + 40, r.top + 2 + 16 + 8}));
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 1; }, 3000))
+            << "the click chose no start action";
         ASSERT_TRUE(ClickControl(options, "N&one"));
 
         ASSERT_TRUE(ShowOptionsPage(options, 1, "General")) << "the General page did not come";
@@ -692,14 +704,20 @@ TEST(Program, ANumberTypedIntoTheResizeDialogReplacesTheWidthShown) {
     testsupport::Chord({VK_CONTROL}, 'W');
     HWND resize = WaitForWindow(p.Info.dwProcessId, 10000, "Resize Screen", false);
     ASSERT_NE(resize, nullptr) << "Ctrl+W showed no Resize Screen dialog";
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == resize; }, 5000));
+    ASSERT_TRUE(testsupport::TakesKeys(resize)) << "the Resize Screen dialog does not take the keys";
     testsupport::Type("150");
     Tap(VK_RETURN);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(resize); }, 5000)) << "Enter left it open";
     ASSERT_TRUE(p.InFront());
     testsupport::Chord({VK_CONTROL}, 'S');
     SIZE saved = {};
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return (saved = BitmapFileSize(file)).cx != 301; }, 5000))
+    // A file still being written reads 0 x 0.
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            saved = BitmapFileSize(file);
+            return saved.cx != 301 && saved.cx != 0;
+        },
+        5000))
         << "the picture was not saved";
     EXPECT_EQ(saved.cx, 150) << "the typed width did not replace the one shown";
     EXPECT_EQ(saved.cy, 101) << "the height keeps the proportions";
