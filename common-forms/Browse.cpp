@@ -1,9 +1,12 @@
 #include "Browse.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <memory>
 
 #include "DialogLook.h"
@@ -47,6 +50,52 @@ int ShellIcon(const std::string& Path, UINT Flags, std::string* Name = nullptr) 
     return info.iIcon;
 }
 
+std::wstring Wide(const std::string& S) {
+    std::wstring w(S.size() + 1, L'\0');
+    w.resize(MultiByteToWideChar(CP_ACP, 0, S.c_str(), -1, w.data(), static_cast<int>(w.size())) - 1);
+    return w;
+}
+
+// The shell's name of an item of Folder: SHGDN_INFOLDER gives the display
+// name that SHGetFileInfo gives, with SHGDN_FORPARSING the file name.
+std::string ItemName(IShellFolder* Folder, PCUITEMID_CHILD Item, SHGDNF Flags) {
+    STRRET name = {};
+    char text[MAX_PATH] = {};
+    if (FAILED(Folder->GetDisplayNameOf(Item, Flags, &name)) || FAILED(StrRetToBufA(&name, Item, text, MAX_PATH)))
+        return {};
+    return text;
+}
+
+// The shell's display names of the subfolders of Folder (a path ending with
+// a backslash) by their file names, from one listing of the folder: asked
+// path by path, the shell would look the folder itself up again for each.
+std::map<std::string, std::string> ShellNamesOfFolders(const std::string& Folder) {
+    std::map<std::string, std::string> names;
+    const HRESULT com = CoInitialize(nullptr);
+    IShellFolder* desktop = nullptr;
+    IShellFolder* folder = nullptr;
+    IEnumIDList* items = nullptr;
+    PIDLIST_RELATIVE path = nullptr;
+    std::wstring wide = Wide(Folder);
+    if (SUCCEEDED(SHGetDesktopFolder(&desktop)) &&
+        SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &path, nullptr)) &&
+        SUCCEEDED(desktop->BindToObject(path, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder))) &&
+        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN | SHCONTF_INCLUDESUPERHIDDEN, &items) ==
+            S_OK) {
+        PITEMID_CHILD item = nullptr;
+        while (items->Next(1, &item, nullptr) == S_OK) {
+            names[ItemName(folder, item, SHGDN_INFOLDER | SHGDN_FORPARSING)] = ItemName(folder, item, SHGDN_INFOLDER);
+            CoTaskMemFree(item);
+        }
+    }
+    if (items) items->Release();
+    if (folder) folder->Release();
+    CoTaskMemFree(path);
+    if (desktop) desktop->Release();
+    if (SUCCEEDED(com)) CoUninitialize();
+    return names;
+}
+
 int Message(const std::string& Text, const std::string& Caption, int Icon, const char* Button1,
             const char* Button2 = "") {
     return ZvMessageBox(ShortString(Text.substr(0, kMaxPath)), ShortString(Caption), 1, Icon, ShortString(Button1),
@@ -69,6 +118,8 @@ TfrmBrowse::TfrmBrowse(TComponent* AOwner) : TForm(AOwner) {
               .BorderIcons = biSystemMenu, .Position = poScreenCenter, .OnShow = Handler(&TfrmBrowse::Form_Show)});
     imlFolders = new TImageList(this);
     imlFolders->SetName("imlFolders");
+    // A folder's icons and expand button cost the shell and the disk a
+    // look each: they are given as the folder comes into view.
     Add(lblText, {.Name = "lblText", .Left = 9, .Top = 10, .Width = 303, .Height = 13, .AutoSize = false,
                   .ShowAccelChar = false});
     Add(lblFolderList, {.Name = "lblFolderList", .Left = 9, .Top = 35, .Caption = "&Folder list:"});
@@ -80,6 +131,7 @@ TfrmBrowse::TfrmBrowse(TComponent* AOwner) : TForm(AOwner) {
             tree.OnCompare = [this](TComponent* s, TTreeNode* a, TTreeNode* b, int& c) {
                 tvwFolderList_Compare(s, a, b, c);
             };
+            tree.OnSetUpNode = [this](TComponent* s, TTreeNode* n) { tvwFolderList_SetUpNode(s, n); };
         });
     lblFolderList->FocusControl = tvwFolderList;
     Add(panMain1, {.Name = "panMain1", .Left = 135, .Top = 297, .Width = 175, .Height = 25, .BevelOuter = bvNone});
@@ -118,8 +170,12 @@ void TfrmBrowse::SetUpNode(TTreeNode* Node, const std::string& Path) {
     std::string name;
     const int icon = ShellIcon(data, SHGFI_DISPLAYNAME, &name);
     Node->SetText(name);
-    Node->SetImageIndex(icon);
-    Node->SetSelectedIndex(icon == FFolderIcon ? FOpenFolderIcon : ShellIcon(data, SHGFI_OPENICON));
+    SetIcons(Node, icon);
+}
+
+void TfrmBrowse::SetIcons(TTreeNode* Node, int Icon) {
+    Node->SetImageIndex(Icon);
+    Node->SetSelectedIndex(Icon == FFolderIcon ? FOpenFolderIcon : ShellIcon(Node->Data, SHGFI_OPENICON));
 }
 
 void TfrmBrowse::FillDriveList() {
@@ -175,23 +231,40 @@ void TfrmBrowse::tvwFolderList_Expanding(TComponent*, TTreeNode* Node, bool& All
             }
         }
     }
+    // The folders take the placeholder's place; with none, the node is left
+    // without children and so without its expand button.
+    first->Delete();
+    const std::map<std::string, std::string> shellNames = ShellNamesOfFolders(path);
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((path + "*.*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = entry.cFileName;
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.empty() || name[0] == '.') continue;
-            const std::string folder = path + name;
+            const std::string folder = path + name + '\\';
             // A folder whose path could not be handed back whole is not offered.
-            if (folder.size() + 1 > kMaxPath) continue;
-            TTreeNode* child = first->Data.empty() ? first : tvwFolderList->AddChild(Node, name);
-            SetUpNode(child, folder);
-            if (child->Text().empty()) child->SetText(name);
-            if (HasEntries(child->Data)) tvwFolderList->AddChild(child, "");
+            if (folder.size() > kMaxPath) continue;
+            const auto known = shellNames.find(name);
+            std::string text;
+            if (known != shellNames.end())
+                text = known->second;
+            else
+                ShellIcon(folder, SHGFI_DISPLAYNAME, &text);
+            TTreeNode* child = tvwFolderList->AddLateChild(Node, text.empty() ? name : text);
+            child->Data = folder;
         } while (FindNextFileA(find, &entry));
         FindClose(find);
     }
-    if (first->Data.empty()) Node->DeleteChildren();
+}
+
+void TfrmBrowse::tvwFolderList_SetUpNode(TComponent*, TTreeNode* Node) {
+    // Only a folder's own desktop.ini gives it icons of its own; without one
+    // it has the plain folder icons, those of the Windows folder. Asking the
+    // shell costs a look-up of every folder above it, and under Wine of each
+    // name in its parent.
+    const bool ownIcons = GetFileAttributesA((Node->Data + "desktop.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
+    SetIcons(Node, ownIcons ? ShellIcon(Node->Data, 0) : FFolderIcon);
+    if (HasEntries(Node->Data)) tvwFolderList->AddChild(Node, "");
 }
 
 void TfrmBrowse::tvwFolderList_Compare(TComponent*, TTreeNode* Node1, TTreeNode* Node2, int& Compare) {

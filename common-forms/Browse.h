@@ -30,6 +30,9 @@ public:
 
     void Form_Show(forms::TComponent* Sender);
     void tvwFolderList_Expanding(forms::TComponent* Sender, forms::TTreeNode* Node, bool& AllowExpansion);
+    // A folder coming into view: its icons, and its placeholder when it has
+    // entries.
+    void tvwFolderList_SetUpNode(forms::TComponent* Sender, forms::TTreeNode* Node);
     void tvwFolderList_Compare(forms::TComponent* Sender, forms::TTreeNode* Node1, forms::TTreeNode* Node2,
                                int& Compare);
     void cmdOK_Click(forms::TComponent* Sender);
@@ -43,6 +46,8 @@ private:
     // Gives Node the folder of Path (a backslash is added): its data, the
     // shell's display name and its closed and open icons.
     void SetUpNode(forms::TTreeNode* Node, const std::string& Path);
+    // Gives Node the shell's small icon Icon and its open icon.
+    void SetIcons(forms::TTreeNode* Node, int Icon);
     // The shell's small icons of the Windows folder, closed and open.
     int FFolderIcon = -1;
     int FOpenFolderIcon = -1;

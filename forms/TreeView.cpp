@@ -21,14 +21,50 @@ void TTreeNode::SetText(const std::string& Value) {
     if (FOwner->Sorted) FOwner->SortChildren(Parent());
 }
 
+void TTreeNode::EnsureSetUp() const {
+    if (!FLate) return;
+    auto* node = const_cast<TTreeNode*>(this);
+    node->FLate = false;  // before the event, which reads the node
+    node->FSettingUp = true;
+    try {
+        if (FOwner->OnSetUpNode) FOwner->OnSetUpNode(FOwner, node);
+    } catch (...) {
+        node->FSettingUp = false;
+        throw;
+    }
+    node->FSettingUp = false;
+}
+
+void TTreeNode::ImagesChanged(UINT Mask, const std::function<void(TVITEMA&)>& Fill) {
+    if (!FAsked) {
+        SetItem(Mask, Fill);
+        return;
+    }
+    // The tree asks for the pictures as it draws the node; a node being set
+    // up has not been drawn yet.
+    if (FSettingUp) return;
+    RECT row = {};
+    if (TreeView_GetItemRect(FOwner->Handle(), FItem, &row, FALSE)) InvalidateRect(FOwner->Handle(), &row, TRUE);
+}
+
+int TTreeNode::ImageIndex() const {
+    EnsureSetUp();
+    return FImageIndex;
+}
+
+int TTreeNode::SelectedIndex() const {
+    EnsureSetUp();
+    return FSelectedIndex;
+}
+
 void TTreeNode::SetImageIndex(int Value) {
     FImageIndex = Value;
-    SetItem(TVIF_IMAGE, [Value](TVITEMA& item) { item.iImage = Value; });
+    ImagesChanged(TVIF_IMAGE, [Value](TVITEMA& item) { item.iImage = Value; });
 }
 
 void TTreeNode::SetSelectedIndex(int Value) {
     FSelectedIndex = Value;
-    SetItem(TVIF_SELECTEDIMAGE, [Value](TVITEMA& item) { item.iSelectedImage = Value; });
+    ImagesChanged(TVIF_SELECTEDIMAGE, [Value](TVITEMA& item) { item.iSelectedImage = Value; });
 }
 
 TTreeNode* TTreeNode::Parent() const {
@@ -36,6 +72,7 @@ TTreeNode* TTreeNode::Parent() const {
 }
 
 TTreeNode* TTreeNode::GetFirstChild() const {
+    EnsureSetUp();
     return FOwner->NodeOf(FOwner->FirstChildItem(FItem));
 }
 
@@ -123,6 +160,14 @@ void TTreeView::SetIndent(int Value) {
 }
 
 TTreeNode* TTreeView::AddChild(TTreeNode* Parent, const std::string& Text) {
+    return InsertNode(Parent, Text, false);
+}
+
+TTreeNode* TTreeView::AddLateChild(TTreeNode* Parent, const std::string& Text) {
+    return InsertNode(Parent, Text, true);
+}
+
+TTreeNode* TTreeView::InsertNode(TTreeNode* Parent, const std::string& Text, bool Late) {
     if (!Handle()) throw Exception("The tree " + Name() + " has no window for its nodes");
     auto node = std::make_unique<TTreeNode>(this);
     node->FText = Text;
@@ -132,8 +177,24 @@ TTreeNode* TTreeView::AddChild(TTreeNode* Parent, const std::string& Text) {
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     insert.item.pszText = node->FText.data();
     insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
+    if (Late) {
+        // Whether a late node has children, the tree asks whenever it draws
+        // its button or is about to open it: yes until it is set up, the
+        // truth afterwards. Its pictures it asks as it draws them: telling
+        // the tree a node's picture costs a look at all the nodes in view
+        // (under Wine), thousands in a big level.
+        insert.item.mask |= TVIF_CHILDREN;
+        insert.item.cChildren = I_CHILDRENCALLBACK;
+        insert.item.iImage = I_IMAGECALLBACK;
+        insert.item.iSelectedImage = I_IMAGECALLBACK;
+        node->FLate = true;
+        node->FAsked = true;
+    }
+    // Straight to the tree's own procedure: a level is filled node by node,
+    // and a sent message costs far more than the insertion (under Wine
+    // about 30 microseconds).
     const HTREEITEM item =
-        reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        reinterpret_cast<HTREEITEM>(DefaultHandler(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
     if (!item) throw Exception("The tree " + Name() + " refused a node");
     node->FItem = item;
     TTreeNode* added = node.get();
@@ -229,7 +290,32 @@ void TTreeView::SortLevel(HTREEITEM Parent) {
     SendMessageA(Handle(), TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
 }
 
+void TTreeView::SetUpNodesInView() {
+    const int inView = static_cast<int>(TreeView_GetVisibleCount(Handle())) + 1;  // the last one partly
+    HTREEITEM item = TreeView_GetFirstVisible(Handle());
+    for (int i = 0; item && i < inView; ++i, item = TreeView_GetNextVisible(Handle(), item))
+        if (TTreeNode* node = NodeOf(item)) node->EnsureSetUp();
+}
+
+LRESULT TTreeView::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    // Late nodes get their pictures and buttons before the tree draws them,
+    // outside the tree's own drawing, so that they may change it.
+    if (Msg == WM_PAINT) SafeCall([this] { SetUpNodesInView(); });
+    return TWinControl::WndProc(Msg, WParam, LParam);
+}
+
 LRESULT TTreeView::NotifyMessage(NMHDR& Header) {
+    if (Header.code == TVN_GETDISPINFOA || Header.code == TVN_GETDISPINFOW) {
+        // Only late nodes are asked for, and only their pictures and number
+        // of children, which both forms have in the same places.
+        auto& info = reinterpret_cast<NMTVDISPINFOA&>(Header);
+        const TTreeNode* node = NodeOf(info.item.hItem);
+        if (!node) return 0;
+        if (info.item.mask & TVIF_CHILDREN) info.item.cChildren = node->FLate || FirstChildItem(node->FItem) ? 1 : 0;
+        if (info.item.mask & TVIF_IMAGE) info.item.iImage = node->FImageIndex;
+        if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = node->FSelectedIndex;
+        return 0;
+    }
     if (Header.code == TVN_ITEMEXPANDINGA || Header.code == TVN_ITEMEXPANDINGW) {
         // Both forms of the notice have the node and the action in the same
         // places. TRUE keeps the node closed.

@@ -3,7 +3,9 @@
 // and the pictures of its closed and selected state from the tree's image
 // list. Nodes are filled as the user opens them: a node may be refused its
 // expansion, and a sorted tree keeps siblings in the order its compare
-// event gives.
+// event gives. A node may also be set up late, its pictures and children
+// given only when the tree first shows it or the program first reads them:
+// a level of thousands then costs the set-up of the few nodes in view.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -34,9 +36,9 @@ public:
     void SetText(const std::string& Value);
     // The program's own data: empty until set.
     std::string Data;
-    int ImageIndex() const { return FImageIndex; }
+    int ImageIndex() const;
     void SetImageIndex(int Value);
-    int SelectedIndex() const { return FSelectedIndex; }
+    int SelectedIndex() const;
     void SetSelectedIndex(int Value);
 
     TTreeNode* Parent() const;
@@ -59,7 +61,17 @@ public:
 private:
     friend class TTreeView;
     void SetItem(UINT Mask, const std::function<void(TVITEMA&)>& Fill);
+    // Gives a node added by AddLateChild its set-up, once.
+    void EnsureSetUp() const;
+    // Tells the tree of new pictures, or lets it ask for them anew.
+    void ImagesChanged(UINT Mask, const std::function<void(TVITEMA&)>& Fill);
     TTreeView* FOwner;
+    // Added by AddLateChild and not set up yet.
+    bool FLate = false;
+    // Inside its set-up event.
+    bool FSettingUp = false;
+    // The tree asks for the node's pictures (a late node's) when it draws it.
+    bool FAsked = false;
     HTREEITEM FItem = nullptr;
     std::string FText;
     int FImageIndex = 0;
@@ -68,6 +80,8 @@ private:
 
 // Asked before a node opens; AllowExpansion false keeps it closed.
 using TTVExpandingEvent = std::function<void(TComponent* Sender, TTreeNode* Node, bool& AllowExpansion)>;
+// Gives a node added by AddLateChild its pictures and children.
+using TTVSetUpNodeEvent = std::function<void(TComponent* Sender, TTreeNode* Node)>;
 // Orders two siblings of a sorted tree: Compare below 0 puts Node1 first.
 using TTVCompareEvent = std::function<void(TComponent* Sender, TTreeNode* Node1, TTreeNode* Node2, int& Compare)>;
 
@@ -78,6 +92,10 @@ public:
 
     // A new last child of Parent, or a new top-level node for nullptr.
     TTreeNode* AddChild(TTreeNode* Parent, const std::string& Text);
+    // A new last child that OnSetUpNode sets up later: just before the tree
+    // first draws it, before the user opens it, or when the program first
+    // reads its pictures or children. Until then it shows an expand button.
+    TTreeNode* AddLateChild(TTreeNode* Parent, const std::string& Text);
     // Removes every node.
     void Clear();
     TTreeNode* GetFirstNode() const;
@@ -101,8 +119,10 @@ public:
 
     TTVExpandingEvent OnExpanding;
     TTVCompareEvent OnCompare;
+    TTVSetUpNodeEvent OnSetUpNode;
 
 protected:
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
     void GetCreateParams(CreateParams& Params) override;
     void HandleCreated() override;
     LRESULT NotifyMessage(NMHDR& Header) override;
@@ -121,6 +141,9 @@ private:
     // once or, inside an update bracket, at its end.
     void SortChildren(TTreeNode* Parent);
     void SortLevel(HTREEITEM Parent);
+    TTreeNode* InsertNode(TTreeNode* Parent, const std::string& Text, bool Late);
+    // Sets up the late nodes that the next paint will show.
+    void SetUpNodesInView();
     // Forgets the node of Item and the nodes below it.
     void ForgetNodes(HTREEITEM Item);
     HTREEITEM FirstChildItem(HTREEITEM Item) const;

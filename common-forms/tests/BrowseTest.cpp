@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <winioctl.h>
 
 #include <cstring>
@@ -296,6 +297,56 @@ TEST_F(Browser, AFolderWithFilesOnlyLosesItsExpandButtonWhenOpened) {
     EXPECT_FALSE(expanded);
     EXPECT_EQ(result, mrOk);
     EXPECT_EQ(path, kProbe + "\\FilesOnly");
+}
+
+// A folder is shown with what the shell says of its path, asked path by
+// path: its display name, its small icon and small open icon; and with an
+// expand button when it has entries. The browser asks the shell once per
+// opened folder, for the names, and takes a folder without a desktop.ini
+// for a plain folder.
+TEST_F(Browser, EachFolderShowsTheShellsNameAndIconsOfItsPath) {
+    const std::string custom = kProbe + "\\Custom";
+    MakeFolder(custom);
+    {
+        HANDLE ini = CreateFileA((custom + "\\desktop.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                 nullptr);
+        const char text[] =
+            "[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=8\r\nIconResource=shell32.dll,8\r\n";
+        DWORD written = 0;
+        WriteFile(ini, text, sizeof text - 1, &written, nullptr);
+        CloseHandle(ini);
+    }
+    struct Shown {
+        std::string Path, Text;
+        int Image, Selected;
+        bool Button;
+    };
+    std::vector<Shown> shown;
+    std::string path = kProbe;
+    Run(path, {[&] {
+        HWND tree = TreeOf(Dialog());
+        for (HTREEITEM c = TreeView_GetChild(tree, TreeView_GetSelection(tree)); c;
+             c = TreeView_GetNextSibling(tree, c)) {
+            TVITEMA tv = {};
+            tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+            tv.hItem = c;
+            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+            const std::string text = ItemText(tree, c);
+            shown.push_back({kProbe + "\\" + text + "\\", text, tv.iImage, tv.iSelectedImage, tv.cChildren > 0});
+        }
+        ClickOn(ButtonOf(Dialog(), "Cancel"));
+    }});
+    ASSERT_EQ(shown.size(), 4u) << "Alpha, Custom, FilesOnly and Temp";
+    for (const Shown& s : shown) {
+        SHFILEINFOA info = {}, open = {};
+        SHGetFileInfoA(s.Path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        SHGetFileInfoA(s.Path.c_str(), 0, &open, sizeof open, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
+        EXPECT_EQ(s.Text, info.szDisplayName) << s.Path;
+        EXPECT_EQ(s.Image, info.iIcon) << s.Path;
+        EXPECT_EQ(s.Selected, open.iIcon) << s.Path;
+        EXPECT_EQ(s.Button, s.Text != "Temp") << s.Path << ": a button only where the folder has entries";
+    }
+    RemoveTree(custom);
 }
 
 TEST_F(Browser, OKWithNoFolderSelectedDoesNotClose) {

@@ -4,6 +4,7 @@
 // compare event; the pictures come from the tree's image list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -200,6 +201,58 @@ TEST_F(TreeViews, ALevelFilledByTheExpandingEventIsSortedOnceWhenTheEventEnds) {
     // One sort of 64 nodes asks for about 64 x 6 comparisons; a sort after
     // every new node or text asks for tens of thousands.
     EXPECT_LE(compared, 2 * kChildren * 6) << "the level is sorted once, not after each node";
+}
+
+// Late nodes: a level of hundreds costs the set-up of the few nodes the
+// tree shows; a node is set up when the user scrolls it into view or the
+// program reads it, and shows its pictures and button as set up.
+TEST_F(TreeViews, LateNodesAreSetUpAsTheyComeIntoViewOrAreRead) {
+    constexpr int kChildren = 301;
+    std::vector<std::string> setUp;
+    tree->OnSetUpNode = [&](TComponent*, TTreeNode* n) {
+        setUp.push_back(n->Text());
+        const int i = std::stoi(n->Text().substr(6));  // "child 123"
+        n->SetImageIndex(i % 3);
+        n->SetSelectedIndex(i % 3);
+        if (i % 2 == 0) tree->AddChild(n, "below");
+    };
+    TTreeNode* root = Node(nullptr, "root", 0);
+    Node(root, "", 0);
+    std::vector<TTreeNode*> late;
+    tree->OnExpanding = [&](TComponent*, TTreeNode* n, bool&) {
+        if (n != root) return;
+        n->DeleteChildren();
+        for (int i = 0; i < kChildren; ++i) late.push_back(tree->AddLateChild(n, "child " + std::to_string(100 + i)));
+    };
+    ClickButton(root);
+    ASSERT_EQ(late.size(), static_cast<size_t>(kChildren));
+    const int inView = static_cast<int>(TreeView_GetVisibleCount(tree->Handle()));
+    EXPECT_GE(static_cast<int>(setUp.size()), inView - 1) << "the nodes in view are set up";
+    EXPECT_LE(static_cast<int>(setUp.size()), inView + 1) << "and no more";
+    EXPECT_EQ(PictureInRow(1, 1), ColorToRGB(Green)) << "child 100 shows picture 1";
+    EXPECT_EQ(PictureInRow(2, 1), ColorToRGB(Blue)) << "child 101 shows picture 2";
+    EXPECT_TRUE(late[0]->HasChildren());
+    EXPECT_FALSE(late[1]->HasChildren()) << "a node its set-up gave no children";
+
+    // The program reads a node far out of view: it is set up then, once.
+    const size_t before = setUp.size();
+    EXPECT_EQ(late[200]->ImageIndex(), 300 % 3) << "child 300";
+    EXPECT_EQ(late[200]->Count(), 1);
+    EXPECT_EQ(setUp.size(), before + 1);
+
+    // The user goes to the last node: it comes into view set up.
+    ClickAt(CentreOf(TextRect(late[0])));
+    Press(VK_END);
+    Settle();
+    EXPECT_EQ(tree->Selected(), late.back());
+    EXPECT_NE(std::find(setUp.begin(), setUp.end(), late.back()->Text()), setUp.end());
+    RECT last = TextRect(late.back());
+    EXPECT_EQ(ScreenPixel(POINT{last.left - 10, (last.top + last.bottom) / 2}), ColorToRGB(Green))
+        << "child 400 shows its selected picture 1";
+    // Its button: Right opens it, as a node with a child.
+    Press(VK_RIGHT);
+    Settle();
+    EXPECT_TRUE(late.back()->Expanded()) << "child 400 has a child of its set-up";
 }
 
 TEST_F(TreeViews, WithoutACompareEventSiblingsSortByTextIgnoringCase) {
