@@ -30,11 +30,11 @@ int NearestBySearch(TPixelFormat Format, int R, int G, int B) {
     return index;
 }
 
-// Every Step-th colour of the cube, as 0xRRGGBB, checked against the plain
-// search; the first few differences are told.
-int Mismatches(TPixelFormat Format, int Step) {
+// Every colour of the cube checked against the plain search; the first few
+// differences are told.
+int Mismatches(TPixelFormat Format) {
     int wrong = 0;
-    for (int c = 0; c < 1 << 24; c += Step) {
+    for (int c = 0; c < 1 << 24; ++c) {
         const int r = c >> 16, g = c >> 8 & 255, b = c & 255;
         const int table = NearestColorIndex(Format, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
                                             static_cast<std::uint8_t>(b));
@@ -46,9 +46,9 @@ int Mismatches(TPixelFormat Format, int Step) {
 }
 
 TEST(PixelFormats, TheTableFindsTheNearestPaletteColourOfEveryColour) {
-    EXPECT_EQ(Mismatches(pf1bit, 1), 0);
-    EXPECT_EQ(Mismatches(pf4bit, 1), 0);
-    EXPECT_EQ(Mismatches(pf8bit, 7), 0) << "every seventh colour of the cube";
+    EXPECT_EQ(Mismatches(pf1bit), 0);
+    EXPECT_EQ(Mismatches(pf4bit), 0);
+    EXPECT_EQ(Mismatches(pf8bit), 0);
 }
 
 TEST(PixelFormats, ThePalettesAreTheStandardOnesWithWhiteLast) {
