@@ -301,7 +301,7 @@ void TControl::SetCaption(const std::string& Value) {
 
 void TControl::SetEnabled(bool Value) {
     FEnabled = Value;
-    if (FHandle) EnableWindow(FHandle, Value);
+    if (FHandle && !IsWindowEnabled(FHandle) == Value) EnableWindow(FHandle, Value);
 }
 
 void TControl::SetVisible(bool Value) {

@@ -16,13 +16,16 @@ void TScrollBar::HandleCreated() { Update(); }
 int TScrollBar::Highest() const { return FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax; }
 
 void TScrollBar::SetParams(int APosition, int AMin, int AMax, int APageSize) {
+    const int oldMin = FMin, oldMax = FMax, oldPage = FPageSize;
     FMin = AMin;
     FMax = std::max(AMin, AMax);
     FPageSize = std::max(0, APageSize);
     const int position = std::clamp(APosition, FMin, Highest());
     const bool changed = position != FPosition;
     FPosition = position;
-    Update();
+    // Setting the bar redraws it at once: a layout that leaves it as it
+    // was costs no drawing.
+    if (changed || FMin != oldMin || FMax != oldMax || FPageSize != oldPage) Update();
     if (changed) Fire(OnChange, this);
 }
 

@@ -163,6 +163,41 @@ TEST_F(Documents, ScrollBarsKeepTheirPositionWithinTheRangeAndThePage) {
     EXPECT_GE(scrolls, 2);
 }
 
+// The messages that make a scroll bar draw itself at once, counted.
+int barDrawings = 0;
+WNDPROC barProc = nullptr;
+LRESULT CALLBACK CountingBarProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == SBM_SETSCROLLINFO || Msg == WM_ENABLE || Msg == WM_CANCELMODE) ++barDrawings;
+    return CallWindowProcA(barProc, Wnd, Msg, W, L);
+}
+
+TEST_F(Documents, ScrollBarsLaidOutAgainAsTheyAreAreNotSetAgain) {
+    Document* d = Open("laid out");
+    auto* bar = new TScrollBar(d);
+    bar->SetBounds(0, 80, 120, 17);
+    bar->SetParent(d);
+    barProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(bar->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingBarProc)));
+    barDrawings = 0;
+    EXPECT_EQ(bar->ScrollPicture(true, 300, 119), 0);
+    EXPECT_EQ(barDrawings, 1) << "a new range is set once";
+    bar->SetPosition(60);
+    barDrawings = 0;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(bar->ScrollPicture(true, 300, 119), -60);
+    EXPECT_EQ(barDrawings, 0) << "the same range, page and position again";
+    SCROLLINFO si = {sizeof si, SIF_ALL};
+    GetScrollInfo(bar->Handle(), SB_CTL, &si);
+    EXPECT_EQ(si.nMax, 300);
+    EXPECT_EQ(si.nPage, 120u);
+    EXPECT_EQ(si.nPos, 60);
+    EXPECT_EQ(bar->ScrollPicture(false, 30, 119), 0);
+    EXPECT_FALSE(IsWindowEnabled(bar->Handle()));
+    barDrawings = 0;
+    for (int i = 0; i < 3; ++i) bar->ScrollPicture(false, 30, 119);
+    EXPECT_EQ(barDrawings, 0) << "a bar disabled at 0 stays so untouched";
+    SetWindowLongPtrA(bar->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(barProc));
+}
+
 TEST(BusyScreen, ShowsTheHourGlassOverTheWindowsAndThenTheirOwnCursors) {
     auto* form = new TForm(Application);
     form->SetBounds(100, 100, 200, 150);
