@@ -34,11 +34,11 @@ start_wineserver() {
     # outlive it; started here, they hold no test's output open.
     quietly wine-services "$WINE" wineboot.exe
     # This Wine does not look in the folder of Debian's fonts-wine, so
-    # Tahoma, MS Sans Serif and the window-button glyphs go into the prefix.
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-    if [ ! -f "$fonts/tahoma.ttf" ]; then
-        cp /usr/share/wine/fonts/*.ttf "$fonts/"
-    fi
+    # Tahoma, MS Sans Serif and the window-button glyphs go into the prefix,
+    # without the bitmap strikes that Wine draws at sizes it measures from
+    # the outlines (the script rewrites only what changed).
+    quietly wine-fonts /usr/bin/python3 "$ROOT/scripts/outline-fonts.py" \
+        /usr/share/wine/fonts "$WINEPREFIX/drive_c/windows/Fonts"
 }
 
 stop_display() {

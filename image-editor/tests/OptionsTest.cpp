@@ -291,10 +291,17 @@ BrowseLook LookOf(TControl* Button) {
     const int row = (Button->Height() - 16) / 2 + 8;
     for (int x = 0; x < Button->Width() && look.GlyphLeft < 0; ++x)
         if (Shown(Button, x, row) == RGB(255, 255, 0)) look.GlyphLeft = x - 1;
-    // The caption: the text colour right of the glyph, inside the focus frame.
+    // The caption: the text colour right of the glyph, inside the focus frame,
+    // above its lowest row, which is the underline of its "&" letter (each
+    // button has its letter elsewhere) beneath the glyphs of "Browse...".
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
-    for (int x = std::max(look.GlyphLeft + 17, 6); x < Button->Width() - 6; ++x)
+    const int firstX = std::max(look.GlyphLeft + 17, 6);
+    int underline = 6;
+    for (int x = firstX; x < Button->Width() - 6; ++x)
         for (int y = 6; y < Button->Height() - 6; ++y)
+            if (Shown(Button, x, y) == text) underline = std::max(underline, y);
+    for (int x = firstX; x < Button->Width() - 6; ++x)
+        for (int y = 6; y < underline; ++y)
             if (Shown(Button, x, y) == text) {
                 if (look.CaptionLeft < 0) look.CaptionLeft = x;
                 look.CaptionRight = x;
