@@ -5,7 +5,9 @@
 # the size but measures the text from the outlines, so the two disagree
 # (Tahoma at 8 points draws narrower than it measures, and an "&" underline
 # lands beside its letter). A font made of strikes alone (its outlines
-# are at most the missing-glyph box) is copied as it is. Each written font
+# are at most the missing-glyph box) is copied as it is, and so is a bold
+# face: at 8 points Wine draws bold Tahoma's outlines no heavier than the
+# regular face, and only its strikes show the weight. Each written font
 # takes its source's time of change; a font whose time differs (an older
 # prefix's plain copy, or a newer source) is written again.
 import os
@@ -25,9 +27,13 @@ def has_outlines(font):
     return any(glyf[name].numberOfContours != 0 for name in font.getGlyphOrder()[1:])
 
 
+def is_bold(font):
+    return "OS/2" in font and font["OS/2"].usWeightClass >= 700
+
+
 def write_font(source, dest):
     font = TTFont(source)
-    if has_outlines(font) and any(t in font for t in STRIKE_TABLES):
+    if has_outlines(font) and not is_bold(font) and any(t in font for t in STRIKE_TABLES):
         for table in STRIKE_TABLES:
             if table in font:
                 del font[table]
