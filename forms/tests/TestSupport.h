@@ -123,18 +123,27 @@ inline int TakeProbes() {
     return taken;
 }
 
+// Whether a key press waits in this thread's keyboard input. A key release
+// alone proves nothing: the release of the key that closed a form can come
+// after the form shows again, before the display's focus has followed.
+inline bool KeyPressQueued() {
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) ||
+           PeekMessageA(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_NOREMOVE);
+}
+
 // Sends the probe key (down and up) and waits up to Ms for it in this
-// thread's keyboard input. Keys queued before it show that keys reach this
-// thread already: they stay queued, and the probe with them.
+// thread's keyboard input. Key presses queued before it show that keys reach
+// this thread already: they stay queued, and the probe with them (a probe
+// behind other keys shows as a queued press).
 inline bool ProbeReachesThisThread(int Ms) {
     TakeProbes();  // of a try before, which came late
-    MSG msg;
-    if (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) return true;
+    if (KeyPressQueued()) return true;
     Key(kProbeKey, false);
     Key(kProbeKey, true);
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
     for (int taken = 0; (taken += TakeProbes()) < 2;) {
-        if (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) return true;
+        if (KeyPressQueued()) return true;
         if (std::chrono::steady_clock::now() > end) return false;
         PumpAllButInput();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_KEY);
