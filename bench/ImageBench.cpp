@@ -61,11 +61,16 @@ int main() {
     };
     for (const Depth d : {Depth{"depth-1", forms::pf1bit}, Depth{"depth-4", forms::pf4bit},
                           Depth{"depth-8", forms::pf8bit}, Depth{"depth-16", forms::pf15bit}}) {
-        auto photo = Photo();
+        // Every run reduces the same photo, for a reduced one would take the
+        // table's quick paths more often than a photo does, and widens it
+        // into the same 24-bit bitmap.
+        const auto photo = Photo();
+        TBitmap back;
+        back.Assign(*photo);
         auto thereAndBack = [&] {
             TBitmap reduced;
             reduced.AssignConverted(*photo, d.Format);
-            photo->AssignConverted(reduced, forms::pf24bit);
+            back.AssignConverted(reduced, forms::pf24bit);
             return true;
         };
         // The first conversion to a format also makes its table of nearest
