@@ -190,9 +190,13 @@ inline bool TakesKeys(HWND Wnd, int Ms = 10000) {
         }
         if (!(ours ? ProbeReachesThisThread(1000) : ProbeReachesThreadOf(Wnd, 1000))) continue;
         // A focus event still on its way would take the front away now.
+        // Another program's thread reads the display's events as it takes
+        // its messages: a message sent to it and answered has let it.
         for (int i = 0; i < 5 && GetForegroundWindow() == Wnd; ++i) {
             Sleep(10);
             PumpAllButInput();
+            DWORD_PTR answer = 0;
+            if (!ours) SendMessageTimeoutA(Wnd, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer);
         }
         if (GetForegroundWindow() == Wnd) return true;
     }
@@ -325,13 +329,12 @@ inline void PressAt(POINT P) {
     ToFront();
     MouseTo(P);
     SettleInput();
-    LeftButton(true);
+    MouseAt(P, MOUSEEVENTF_LEFTDOWN);
     SettleInput();
 }
 
 inline void ReleaseAt(POINT P) {
-    MouseTo(P);
-    LeftButton(false);
+    MouseAt(P, MOUSEEVENTF_LEFTUP);
     SettleInput();
 }
 
@@ -343,8 +346,8 @@ inline void MouseClicks(POINT P, int Count = 1) {
     MouseTo(P);
     SettleInput();
     for (int i = 0; i < Count; ++i) {
-        LeftButton(true);
-        LeftButton(false);
+        MouseAt(P, MOUSEEVENTF_LEFTDOWN);
+        MouseAt(P, MOUSEEVENTF_LEFTUP);
     }
     SettleInput();
 }
@@ -376,8 +379,10 @@ inline void ClickOn(HWND Wnd) { ClickAt(CentreOf(Wnd)); }
 
 // The pop-up menu that is open on the screen, or nullptr.
 inline HMENU OpenMenu() {
-    HWND wnd = FindWindowA("#32768", nullptr);
-    return wnd && IsWindowVisible(wnd) ? reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0)) : nullptr;
+    // A menu window of another program can be there, hidden.
+    for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "#32768", nullptr)) != nullptr;)
+        if (IsWindowVisible(wnd)) return reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0));
+    return nullptr;
 }
 
 // The bytes of a stored registry value under HKEY_CURRENT_USER, or

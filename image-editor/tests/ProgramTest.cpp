@@ -145,12 +145,13 @@ std::string ToolBarLayout(HWND Parent) {
     return layout.Text;
 }
 
-// A click of the user's at a point of a window of the program, once that
-// window is in front and takes input: a window just shown can lose the front
-// to a focus change still on its way, and the click with it.
-bool ClickIn(HWND Window, POINT At) {
+// Clicks of the user's (one unless told) at a point of a window of the
+// program, once that window is in front and takes input: a window just shown
+// can lose the front to a focus change still on its way, and the click with
+// it.
+bool ClickIn(HWND Window, POINT At, int Clicks = 1) {
     if (!testsupport::TakesKeys(GetAncestor(Window, GA_ROOT), kPatience)) return false;
-    testsupport::ClickAt(At);
+    testsupport::MouseClicks(At, Clicks);
     return true;
 }
 
@@ -231,12 +232,14 @@ struct Running : Process {
     }
 };
 
-// Alt with a letter, as a hand opens a menu.
-void AltKey(WORD Letter) {
+// Alt with a letter, as a hand opens a menu: true once the menu shows, for
+// a hand types on only when it sees it.
+bool AltKey(WORD Letter) {
     testsupport::Key(VK_MENU, false);
     testsupport::Key(Letter, false);
     testsupport::Key(Letter, true);
     testsupport::Key(VK_MENU, true);
+    return testsupport::PumpUntil([] { return testsupport::OpenMenu() != nullptr; }, kPatience);
 }
 void Tap(WORD Vk) {
     testsupport::Key(Vk, false);
@@ -289,7 +292,7 @@ TEST(Program, StatusHintsShowInTheStatusBarOverlay) {
     ASSERT_TRUE(p.Up());
     ASSERT_TRUE(p.InFront());
     const std::string hint = "Creates a new screen.";
-    AltKey('F');  // the File menu opens on "New..."
+    ASSERT_TRUE(AltKey('F')) << "Alt+F opened no menu";  // the File menu opens on "New..."
     HWND overlay = nullptr;
     EXPECT_TRUE(testsupport::PumpUntil([&] {
         overlay = ChildWithText(p.Main, hint);
@@ -310,7 +313,7 @@ TEST(Program, TheViewMenuTogglesABarAndASwitchedOnBandGoesLast) {
         ASSERT_TRUE(p.Up());
         ASSERT_TRUE(p.InFront());
         const std::string bars = ToolBarLayout(p.Main);
-        AltKey('V');
+        ASSERT_TRUE(AltKey('V')) << "Alt+V opened no menu, run " << run;
         Tap('T');          // Toolbars
         Tap(VK_RETURN);    // Standard, the first of them
         ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolBarLayout(p.Main) != bars; })) << "run " << run;
@@ -332,7 +335,7 @@ TEST(Program, TheEndOfTheSessionStoresTheSettingsOnceAndTheProgramStillEndsWell)
     ASSERT_TRUE(p.Up());
     ASSERT_TRUE(p.InFront());
     const std::string bars = ToolBarLayout(p.Main);
-    AltKey('V');
+    ASSERT_TRUE(AltKey('V')) << "Alt+V opened no menu";
     Tap('T');        // Toolbars
     Tap(VK_RETURN);  // Standard: switched off
     ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolBarLayout(p.Main) != bars; })) << "the bar did not go";
@@ -501,7 +504,7 @@ TEST(Program, AStoredCaptureThemesChoiceShowsCheckedAndADoubleClickOnAPictureIsO
     ASSERT_NE(open, nullptr);
     RECT button;
     GetWindowRect(open, &button);
-    testsupport::MouseClicks(POINT{button.left - 24, (button.top + button.bottom) / 2}, 2);
+    ASSERT_TRUE(ClickIn(startup, POINT{button.left - 24, (button.top + button.bottom) / 2}, 2));
     HWND files = WaitForWindow(p.Info.dwProcessId, kPatience, "Open Files", false);
     ASSERT_NE(files, nullptr) << "a double click on Open's picture did not carry it out";
     ASSERT_TRUE(ClickControl(files, "Cancel"));
@@ -599,7 +602,10 @@ HWND OpenOptions(Running& P) {
         ADD_FAILURE() << "the main window does not take the keys";
         return nullptr;
     }
-    AltKey('V');
+    if (!AltKey('V')) {
+        ADD_FAILURE() << "Alt+V opened no menu";
+        return nullptr;
+    }
     Tap('O');
     return WaitForWindow(P.Info.dwProcessId, kPatience, "Options", false);
 }
