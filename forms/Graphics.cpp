@@ -402,6 +402,19 @@ void TBitmap::SetPixelFormat(TPixelFormat Value) {
 
 int TBitmap::RowBytes() const { return static_cast<int>(RowBytesOf(FWidth, FPixelFormat)); }
 
+bool TBitmap::AssignHandle(HBITMAP Source) {
+    BITMAP info = {};
+    if (!Source || !GetObjectA(Source, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return false;
+    if (info.bmWidth != FWidth || info.bmHeight != FHeight || FPixelFormat != pf24bit || !FHandle)
+        MakeSection(info.bmWidth, info.bmHeight, pf24bit);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Source);
+    BitBlt(Canvas().Handle(), 0, 0, FWidth, FHeight, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return true;
+}
+
 void TBitmap::Exchange(TBitmap& Other) {
     if (&Other == this) return;
     // The canvases let go of the bitmaps; they take the new ones when next used.

@@ -192,6 +192,10 @@ public:
     // SetPixelFormat does. When the bitmap has Source's size and Format
     // already, its own pixels are written over and nothing can fail.
     void AssignConverted(TBitmap& Source, TPixelFormat Format);
+    // Becomes a 24-bit copy of the picture of a GDI bitmap (a resource, the
+    // clipboard's); false, and nothing changed, when Source is no bitmap or
+    // has no pixels.
+    bool AssignHandle(HBITMAP Source);
     // Exchanges pictures with Other without copying pixels; each object
     // stays where it is.
     void Exchange(TBitmap& Other);

@@ -200,16 +200,33 @@ void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
         return;
     }
     const Entry& picture = FImages[static_cast<size_t>(Index)];
-    TBitmap& image = *picture.Image;
-    if (image.Empty()) return;
-    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-    HDC dc = Canvas.Handle();
-    GdiFlush();
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x) {
-            const COLORREF c = PixelAt(image, x, y);
-            if (c != picture.Transparent) ::SetPixel(dc, X + x, Y + y, Enabled ? c : grey);
-        }
+    if (picture.Image->Empty()) return;
+    HBITMAP color, mask;
+    MaskedBitmaps(picture, color, mask);
+    // The mask, 1 where the ground shows, comes out white there and black
+    // elsewhere: ANDed with the ground it clears the picture's pixels, which
+    // then take the colours (black elsewhere) ORed in, or the grey.
+    HDC dc = Canvas.Handle(), source = CreateCompatibleDC(dc);
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0)), back = SetBkColor(dc, RGB(255, 255, 255));
+    HGDIOBJ oldSource = SelectObject(source, mask);
+    BitBlt(dc, X, Y, Width, Height, source, 0, 0, SRCAND);
+    if (Enabled) {
+        SelectObject(source, color);
+        BitBlt(dc, X, Y, Width, Height, source, 0, 0, SRCPAINT);
+    } else {
+        HBRUSH grey = CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT));
+        HGDIOBJ oldBrush = SelectObject(dc, grey);
+        constexpr DWORD kGroundOrBrushWhereMaskClear = 0x00BA0B09;  // D | (P & ~S)
+        BitBlt(dc, X, Y, Width, Height, source, 0, 0, kGroundOrBrushWhereMaskClear);
+        SelectObject(dc, oldBrush);
+        DeleteObject(grey);
+    }
+    SelectObject(source, oldSource);
+    DeleteDC(source);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+    DeleteObject(color);
+    DeleteObject(mask);
 }
 
 namespace {

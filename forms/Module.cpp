@@ -35,17 +35,9 @@ const char* OwnWindowClass(const char* Name, UINT Style, HBRUSH Background, WNDP
 
 void LoadBitmapResource(TBitmap& Bitmap, HINSTANCE Instance, const char* Name) {
     HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(Instance, Name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!loaded) throw Exception(std::string("The picture ") + Name + " is missing");
-    BITMAP info = {};
-    GetObjectA(loaded, sizeof info, &info);
-    Bitmap.SetPixelFormat(pf24bit);
-    Bitmap.SetSize(info.bmWidth, info.bmHeight);
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, loaded);
-    BitBlt(Bitmap.Canvas().Handle(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-    DeleteObject(loaded);
+    const bool copied = Bitmap.AssignHandle(loaded);
+    if (loaded) DeleteObject(loaded);
+    if (!copied) throw Exception(std::string("The picture ") + Name + " is missing");
 }
 
 void UseCommonControls(DWORD Classes) {

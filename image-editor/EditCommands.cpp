@@ -62,20 +62,7 @@ bool ReadClipboard(TBitmap& Picture) {
     struct TClose {
         ~TClose() { CloseClipboard(); }
     } close;
-    bool read = false;
-    if (auto source = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
-        BITMAP info = {};
-        if (GetObjectA(source, sizeof info, &info) && info.bmWidth > 0 && info.bmHeight > 0) {
-            Picture.SetSize(info.bmWidth, info.bmHeight);
-            HDC dc = CreateCompatibleDC(nullptr);
-            HGDIOBJ old = SelectObject(dc, source);
-            BitBlt(Picture.Canvas().Handle(), 0, 0, info.bmWidth, info.bmHeight, dc, 0, 0, SRCCOPY);
-            SelectObject(dc, old);
-            DeleteDC(dc);
-            read = true;
-        }
-    }
-    return read;
+    return Picture.AssignHandle(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
 }
 
 void TfrmMain::mnuEdit_Click(TComponent*) {

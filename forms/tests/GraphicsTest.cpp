@@ -117,6 +117,42 @@ TEST(Bitmap, DrawCopiesOneBitmapOntoAnother) {
     EXPECT_EQ(PixelAt(dst, 1, 1), (Bgr{255, 255, 255}));
 }
 
+TEST(Bitmap, AssignHandleCopiesAGdiBitmapAt24BitsOrLeavesThePictureAsItWas) {
+    // A bitmap of the screen's own kind, as the clipboard hands them out: a
+    // red ground with one blue pixel at (4, 1).
+    HDC screen = GetDC(nullptr);
+    HBITMAP source = CreateCompatibleBitmap(screen, 6, 3);
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(source, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, source);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 6, 3};
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ::SetPixel(dc, 4, 1, RGB(0, 0, 255));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+
+    TBitmap bmp;
+    bmp.SetPixelFormat(pf8bit);
+    bmp.SetSize(2, 2);
+    ASSERT_TRUE(bmp.AssignHandle(source));
+    EXPECT_EQ(bmp.Width(), 6);
+    EXPECT_EQ(bmp.Height(), 3);
+    EXPECT_EQ(bmp.PixelFormat(), pf24bit);
+    GdiFlush();
+    EXPECT_EQ(PixelAt(bmp, 4, 1), (Bgr{255, 0, 0}));
+    EXPECT_EQ(PixelAt(bmp, 5, 2), (Bgr{0, 0, 255}));
+    EXPECT_EQ(PixelAt(bmp, 0, 0), (Bgr{0, 0, 255}));
+
+    EXPECT_FALSE(bmp.AssignHandle(nullptr));
+    EXPECT_FALSE(bmp.AssignHandle(reinterpret_cast<HBITMAP>(GetStockObject(WHITE_BRUSH)))) << "not a bitmap";
+    EXPECT_EQ(bmp.Width(), 6) << "a failed copy keeps the picture";
+    EXPECT_EQ(PixelAt(bmp, 4, 1), (Bgr{255, 0, 0}));
+    DeleteObject(source);
+}
+
 TEST(Canvas, FontChangesTakeEffectOnTheNextCall) {
     TBitmap bmp;
     bmp.SetSize(10, 10);

@@ -109,6 +109,15 @@ TEST_F(ImageLists, AnIconKeepsItsOwnTransparencyWhereverItIsDrawn) {
     EXPECT_EQ(greyed.At(0, 15), GetSysColor(COLOR_GRAYTEXT)) << "disabled";
     EXPECT_EQ(greyed.At(12, 3), Green) << "disabled";
 
+    // Drawn half off the ground's left edge: its column 8 at the ground's 0.
+    Ground moved;
+    TDCCanvas movedCanvas(moved.DC());
+    list.Draw(movedCanvas, -8, 1, 1, false);
+    EXPECT_EQ(moved.At(0, 9), GetSysColor(COLOR_GRAYTEXT)) << "the icon's opaque (8, 8)";
+    EXPECT_EQ(moved.At(4, 4), Green) << "the icon's clear (12, 3)";
+    EXPECT_EQ(moved.At(0, 0), Green) << "above the icon";
+    EXPECT_EQ(moved.At(10, 10), Green) << "right of the icon";
+
     Ground system;
     ASSERT_TRUE(ImageList_Draw(list.SystemList(), 1, system.DC(), 0, 0, ILD_NORMAL));
     ExpectMarkedIcon(system, "the system's list");
