@@ -93,40 +93,20 @@ const TKeys& Keys() {
 // cells whose colours all have one nearest colour share that colour's one
 // block, so that a look-up takes no branch, which a photo's colours would
 // take both ways at random. A cell's block is searched only among the few
-// colours that can be nearest in it, and the cells of a 32-wide region take
-// their candidates from the region's, so that the table is made in a few
-// tens of milliseconds and holds only the blocks it needs.
+// colours that can be nearest in it, found through ever smaller boxes (see
+// Divide), so that the table is made in a few tens of milliseconds and holds
+// only the blocks it needs.
 class TNearestColor {
 public:
     TNearestColor(const RGBQUAD* Palette, int Count) : FCells(kCells * kCells * kCells) {
         // First each cell's candidates, to know the size of the blocks: a
         // single colour is kept in the cell (with kOne), a longer list in
         // Lists (its length, then the colours) at the offset kept in the cell.
-        std::vector<int> all(static_cast<size_t>(Count)), region, list;
-        for (int k = 0; k < Count; ++k) all[static_cast<size_t>(k)] = k;
-        std::vector<std::uint8_t> lists;
-        size_t mixed = 0;
-        for (int rr = 0; rr < 256; rr += kRegion)
-            for (int rg = 0; rg < 256; rg += kRegion)
-                for (int rb = 0; rb < 256; rb += kRegion) {
-                    const int regionLo[3] = {rr, rg, rb};
-                    Candidates(Palette, all, regionLo, kRegion, region);
-                    for (int r = rr; r < rr + kRegion; r += kEdge)
-                        for (int g = rg; g < rg + kRegion; g += kEdge)
-                            for (int b = rb; b < rb + kRegion; b += kEdge) {
-                                const int lo[3] = {r, g, b};
-                                Candidates(Palette, region, lo, kEdge, list);
-                                std::uint32_t& cell = FCells[static_cast<size_t>(CellOf(r, g, b))];
-                                if (list.size() == 1) {
-                                    cell = kOne | static_cast<std::uint32_t>(list[0]);
-                                    continue;
-                                }
-                                cell = static_cast<std::uint32_t>(lists.size());
-                                lists.push_back(static_cast<std::uint8_t>(list.size() - 1));
-                                for (int k : list) lists.push_back(static_cast<std::uint8_t>(k));
-                                ++mixed;
-                            }
-                }
+        TDivision d = {Palette, {}, {}, 0};
+        for (int k = 0; k < Count; ++k) d.Levels[0].push_back(k);
+        Divide(d, 0, 0, 0, 0, 256);
+        const std::vector<std::uint8_t>& lists = d.Lists;
+        std::vector<int> list;
         // Then the blocks, each written once: new memory costs most at its
         // first touch. The one-colour blocks come first, for the colours
         // that have a cell of their own.
@@ -134,7 +114,7 @@ public:
         size_t singles = 0;
         for (std::uint32_t c : FCells)
             if (c & kOne && single[c & 255] == kNone) single[c & 255] = 0, ++singles;
-        FBlocks.reset(new std::uint8_t[(mixed + singles) * kBlockSize]);
+        FBlocks.reset(new std::uint8_t[(d.Mixed + singles) * kBlockSize]);
         size_t next = 0;
         for (int k = 0; k < Count; ++k)
             if (single[static_cast<size_t>(k)] != kNone) {
@@ -178,7 +158,39 @@ public:
     TLookup Lookup() const { return {FCells.data(), FBlocks.get(), &Keys()}; }
 
 private:
-    static constexpr int kRegion = 32;
+    // The cube halved again and again down to the cells: each box's
+    // candidates are found among its parent's, and a box with one candidate
+    // gives it to all of its cells at once.
+    struct TDivision {
+        const RGBQUAD* Palette;
+        std::vector<int> Levels[8];  // the candidates of the boxes being divided, by depth
+        std::vector<std::uint8_t> Lists;
+        size_t Mixed;
+    };
+    void Divide(TDivision& D, int Depth, int R, int G, int B, int Edge) {
+        const int lo[3] = {R, G, B};
+        std::vector<int>& list = D.Levels[Depth + 1];
+        Candidates(D.Palette, D.Levels[Depth], lo, Edge, list);
+        if (list.size() == 1 || Edge == kEdge) {
+            for (int r = R; r < R + Edge; r += kEdge)
+                for (int g = G; g < G + Edge; g += kEdge)
+                    for (int b = B; b < B + Edge; b += kEdge) {
+                        std::uint32_t& cell = FCells[static_cast<size_t>(CellOf(r, g, b))];
+                        if (list.size() == 1) {
+                            cell = kOne | static_cast<std::uint32_t>(list[0]);
+                            continue;
+                        }
+                        cell = static_cast<std::uint32_t>(D.Lists.size());
+                        D.Lists.push_back(static_cast<std::uint8_t>(list.size() - 1));
+                        for (int k : list) D.Lists.push_back(static_cast<std::uint8_t>(k));
+                        ++D.Mixed;
+                    }
+            return;
+        }
+        const int half = Edge / 2;
+        for (int i = 0; i < 8; ++i)
+            Divide(D, Depth + 1, R + (i >> 2) * half, G + (i >> 1 & 1) * half, B + (i & 1) * half, half);
+    }
 
     static int CellOf(int R, int G, int B) {
         return (R >> kEdgeBits) << 2 * kCellBits | (G >> kEdgeBits) << kCellBits | (B >> kEdgeBits);
@@ -373,7 +385,8 @@ void UnpackRow(TPixelFormat Format, const std::uint8_t* Row, std::uint8_t* Bgr, 
             // The two pixels of every byte as the six low bytes of a word.
             static const auto pairs = [&] {
                 std::array<std::uint64_t, 256> t = {};
-                for (unsigned b = 0; b < 256; ++b) t[b] = quad(b >> 4) | static_cast<std::uint64_t>(quad(b & 15)) << 24;
+                for (unsigned b = 0; b < 256; ++b)
+                    t[b] = quad(b >> 4) | static_cast<std::uint64_t>(quad(b & 15)) << 24;
                 return t;
             }();
             for (; x + 4 <= Width; x += 4, Bgr += 12) {
@@ -382,8 +395,10 @@ void UnpackRow(TPixelFormat Format, const std::uint8_t* Row, std::uint8_t* Bgr, 
             }
         } else {
             for (; x + 4 <= Width; x += 4, Bgr += 12) {
-                const std::uint32_t q0 = quad(Row[x]), q1 = quad(Row[x + 1]), q2 = quad(Row[x + 2]), q3 = quad(Row[x + 3]);
-                put(q0 | static_cast<std::uint64_t>(q1) << 24 | static_cast<std::uint64_t>(q2) << 48, q2 >> 16 | q3 << 8);
+                const std::uint32_t q0 = quad(Row[x]), q1 = quad(Row[x + 1]), q2 = quad(Row[x + 2]),
+                                    q3 = quad(Row[x + 3]);
+                put(q0 | static_cast<std::uint64_t>(q1) << 24 | static_cast<std::uint64_t>(q2) << 48,
+                    q2 >> 16 | q3 << 8);
             }
         }
     }
