@@ -56,76 +56,145 @@ const std::array<RGBQUAD, 256>& Palette256() {
 
 int Square(int V) { return V * V; }
 
+// The cells of the nearest-colour tables: 4 x 4 x 4 colours each, 64 to a
+// side of the cube.
+constexpr int kEdgeBits = 2, kEdge = 1 << kEdgeBits, kCells = 256 / kEdge, kCellBits = 8 - kEdgeBits,
+              kBlockSize = kEdge * kEdge * kEdge;
+
+// A colour's key: its cell above the low 6 bits and its place in the cell's
+// block in them, the sum of the blue and green pair's share and the red's.
+// Two look-ups instead of three, for the look-ups are what a pixel costs;
+// the pair's table is 256 KB, of which a picture's neighbouring pixels use
+// a few lines.
+struct TKeys {
+    std::uint32_t BlueGreen[65536];
+    std::uint32_t Red[256];
+};
+
+const TKeys& Keys() {
+    static const std::unique_ptr<TKeys> keys = [] {
+        auto k = std::make_unique<TKeys>();
+        constexpr int kLow = kEdge - 1;
+        // Channel I (0 blue, 1 green, 2 red) of value V.
+        auto share = [](int I, int V) {
+            return static_cast<std::uint32_t>((V >> kEdgeBits) << (3 * kEdgeBits + kCellBits * I) |
+                                              (V & kLow) << (kEdgeBits * I));
+        };
+        for (int v = 0; v < 65536; ++v) k->BlueGreen[v] = share(0, v & 255) + share(1, v >> 8);
+        for (int v = 0; v < 256; ++v) k->Red[v] = share(2, v);
+        return k;
+    }();
+    return *keys;
+}
+
 // The nearest colour of a palette through a table of the RGB cube cut into
-// 32 x 32 x 32 cells of 8 x 8 x 8 colours. A cell holds the one colour that
-// is nearest to all of its colours, or else leads to a block of 512 bytes
-// with the nearest colour of each of them. A cell's block is searched only among the few
-// colours that can be nearest in it, and the cells of a 32-wide region take
-// their candidates from the region's, so that the table is made in a few
-// tens of milliseconds and holds only the blocks it needs.
+// 64 x 64 x 64 cells of 4 x 4 x 4 colours. Each cell leads to a block of 64
+// bytes, one cache line, with the nearest colour of each of its colours; the
+// cells whose colours all have one nearest colour share that colour's one
+// block, so that a look-up takes no branch, which a photo's colours would
+// take both ways at random. A cell's block is searched only among the few
+// colours that can be nearest in it, found through ever smaller boxes (see
+// Divide), so that the table is made in a few tens of milliseconds and holds
+// only the blocks it needs.
 class TNearestColor {
 public:
     TNearestColor(const RGBQUAD* Palette, int Count) : FCells(kCells * kCells * kCells) {
         // First each cell's candidates, to know the size of the blocks: a
         // single colour is kept in the cell (with kOne), a longer list in
         // Lists (its length, then the colours) at the offset kept in the cell.
-        std::vector<int> all(static_cast<size_t>(Count)), region, list;
-        for (int k = 0; k < Count; ++k) all[static_cast<size_t>(k)] = k;
-        std::vector<std::uint8_t> lists;
-        size_t mixed = 0;
-        for (int rr = 0; rr < 256; rr += kRegion)
-            for (int rg = 0; rg < 256; rg += kRegion)
-                for (int rb = 0; rb < 256; rb += kRegion) {
-                    const int regionLo[3] = {rr, rg, rb};
-                    Candidates(Palette, all, regionLo, kRegion, region);
-                    for (int r = rr; r < rr + kRegion; r += kEdge)
-                        for (int g = rg; g < rg + kRegion; g += kEdge)
-                            for (int b = rb; b < rb + kRegion; b += kEdge) {
-                                const int lo[3] = {r, g, b};
-                                Candidates(Palette, region, lo, kEdge, list);
-                                std::uint32_t& cell = FCells[static_cast<size_t>(CellOf(r, g, b))];
-                                if (list.size() == 1) {
-                                    cell = kOne | static_cast<std::uint32_t>(list[0]);
-                                    continue;
-                                }
-                                cell = static_cast<std::uint32_t>(lists.size());
-                                lists.push_back(static_cast<std::uint8_t>(list.size() - 1));
-                                for (int k : list) lists.push_back(static_cast<std::uint8_t>(k));
-                                ++mixed;
-                            }
-                }
+        TDivision d = {Palette, {}, {}, 0};
+        for (int k = 0; k < Count; ++k) d.Levels[0].push_back(k);
+        Divide(d, 0, 0, 0, 0, 256);
+        const std::vector<std::uint8_t>& lists = d.Lists;
+        std::vector<int> list;
         // Then the blocks, each written once: new memory costs most at its
-        // first touch.
-        FBlocks.reset(new std::uint8_t[mixed * 512]);
+        // first touch. The one-colour blocks come first, for the colours
+        // that have a cell of their own.
+        std::vector<std::uint32_t> single(static_cast<size_t>(Count), kNone);
+        size_t singles = 0;
+        for (std::uint32_t c : FCells)
+            if (c & kOne && single[c & 255] == kNone) single[c & 255] = 0, ++singles;
+        FBlocks.reset(new std::uint8_t[(d.Mixed + singles) * kBlockSize]);
         size_t next = 0;
+        for (int k = 0; k < Count; ++k)
+            if (single[static_cast<size_t>(k)] != kNone) {
+                std::memset(&FBlocks[next], k, kBlockSize);
+                single[static_cast<size_t>(k)] = static_cast<std::uint32_t>(next);
+                next += kBlockSize;
+            }
+        // A cell keeps its block's offset less its own share of a colour's
+        // key (see TKeys), so that the cell's entry plus the key is the
+        // colour's place in its block. The sums wrap around in 32 bits.
         for (int cell = 0; cell < kCells * kCells * kCells; ++cell) {
             std::uint32_t& c = FCells[static_cast<size_t>(cell)];
+            const std::uint32_t share = static_cast<std::uint32_t>(cell) * kBlockSize;
             if (c & kOne) {
-                c &= 255;
+                c = single[c & 255] - share;
                 continue;
             }
             const std::uint8_t* at = &lists[c];
             list.assign(at + 1, at + 2 + *at);
-            const int lo[3] = {(cell >> 10) * kEdge, (cell >> 5 & 31) * kEdge, (cell & 31) * kEdge};
+            const int lo[3] = {(cell >> 2 * kCellBits) * kEdge, (cell >> kCellBits & (kCells - 1)) * kEdge,
+                               (cell & (kCells - 1)) * kEdge};
             Fill(Palette, list, lo, &FBlocks[next]);
-            c = static_cast<std::uint32_t>(kBlock + next);
-            next += 512;
+            c = static_cast<std::uint32_t>(next) - share;
+            next += kBlockSize;
         }
     }
 
-    // The nearest colour of the colour whose blue, green and red are the
-    // low, middle and high byte of Bgr.
-    std::uint8_t Index(std::uint32_t Bgr) const {
-        const std::uint32_t cell = (Bgr >> 3 & 0x1F) | (Bgr >> 6 & 0x3E0) | (Bgr >> 9 & 0x7C00);
-        const std::uint32_t colour = (Bgr & 7) | (Bgr >> 5 & 0x38) | (Bgr >> 10 & 0x1C0);
-        const std::uint32_t at = FCells[cell];
-        return at < kBlock ? static_cast<std::uint8_t>(at) : FBlocks[at - kBlock + colour];
-    }
+    // The look-up, a few pointers for a caller to keep in registers.
+    struct TLookup {
+        const std::uint32_t* Cells;
+        const std::uint8_t* Blocks;
+        const TKeys* Keys;
+        // The nearest colour of the pixel of blue, green and red at Bgr.
+        std::uint8_t operator()(const std::uint8_t* Bgr) const {
+            std::uint16_t blueGreen;
+            std::memcpy(&blueGreen, Bgr, 2);  // blue low, green high
+            const std::uint32_t key = Keys->BlueGreen[blueGreen] + Keys->Red[Bgr[2]];
+            return Blocks[static_cast<std::uint32_t>(Cells[key >> 3 * kEdgeBits] + key)];
+        }
+    };
+    TLookup Lookup() const { return {FCells.data(), FBlocks.get(), &Keys()}; }
 
 private:
-    static constexpr int kEdge = 8, kCells = 256 / kEdge, kRegion = 32;
+    // The cube halved again and again down to the cells: each box's
+    // candidates are found among its parent's, and a box with one candidate
+    // gives it to all of its cells at once.
+    struct TDivision {
+        const RGBQUAD* Palette;
+        std::vector<int> Levels[8];  // the candidates of the boxes being divided, by depth
+        std::vector<std::uint8_t> Lists;
+        size_t Mixed;
+    };
+    void Divide(TDivision& D, int Depth, int R, int G, int B, int Edge) {
+        const int lo[3] = {R, G, B};
+        std::vector<int>& list = D.Levels[Depth + 1];
+        Candidates(D.Palette, D.Levels[Depth], lo, Edge, list);
+        if (list.size() == 1 || Edge == kEdge) {
+            for (int r = R; r < R + Edge; r += kEdge)
+                for (int g = G; g < G + Edge; g += kEdge)
+                    for (int b = B; b < B + Edge; b += kEdge) {
+                        std::uint32_t& cell = FCells[static_cast<size_t>(CellOf(r, g, b))];
+                        if (list.size() == 1) {
+                            cell = kOne | static_cast<std::uint32_t>(list[0]);
+                            continue;
+                        }
+                        cell = static_cast<std::uint32_t>(D.Lists.size());
+                        D.Lists.push_back(static_cast<std::uint8_t>(list.size() - 1));
+                        for (int k : list) D.Lists.push_back(static_cast<std::uint8_t>(k));
+                        ++D.Mixed;
+                    }
+            return;
+        }
+        const int half = Edge / 2;
+        for (int i = 0; i < 8; ++i)
+            Divide(D, Depth + 1, R + (i >> 2) * half, G + (i >> 1 & 1) * half, B + (i & 1) * half, half);
+    }
 
-    static int CellOf(int R, int G, int B) { return (R >> 3) << 10 | (G >> 3) << 5 | (B >> 3); }
+    static int CellOf(int R, int G, int B) {
+        return (R >> kEdgeBits) << 2 * kCellBits | (G >> kEdgeBits) << kCellBits | (B >> kEdgeBits);
+    }
 
     // The greatest (Far) or least squared distance of a colour to the box of
     // Edge colours a side whose lowest corner is Lo.
@@ -184,7 +253,7 @@ private:
     // The nearest of List (the lowest index of equally near ones) for each
     // colour of the cell at Lo.
     static void Fill(const RGBQUAD* Palette, const std::vector<int>& List, const int Lo[3], std::uint8_t* Block) {
-        int best[512], index[512];
+        int best[kBlockSize], index[kBlockSize];
         std::fill(std::begin(best), std::end(best), INT_MAX);
         for (int c : List) {
             int d[3][kEdge];
@@ -194,8 +263,8 @@ private:
             for (int r = 0; r < kEdge; ++r)
                 for (int g = 0; g < kEdge; ++g) {
                     const int base = d[0][r] + d[1][g];
-                    int* const rowBest = best + (r << 6 | g << 3);
-                    int* const rowIndex = index + (r << 6 | g << 3);
+                    int* const rowBest = best + (r << 2 * kEdgeBits | g << kEdgeBits);
+                    int* const rowIndex = index + (r << 2 * kEdgeBits | g << kEdgeBits);
                     for (int b = 0; b < kEdge; ++b) {
                         const int e = base + d[2][b];
                         const bool nearer = e < rowBest[b];  // the lowest index of equally near ones
@@ -204,13 +273,14 @@ private:
                     }
                 }
         }
-        for (int k = 0; k < 512; ++k) Block[k] = static_cast<std::uint8_t>(index[k]);
+        for (int k = 0; k < kBlockSize; ++k) Block[k] = static_cast<std::uint8_t>(index[k]);
     }
 
-    static constexpr std::uint32_t kOne = 1u << 31, kBlock = 256;
-    std::vector<std::uint32_t> FCells;  // a cell's one colour, or kBlock + the offset of its block in FBlocks
+    static constexpr std::uint32_t kOne = 1u << 31, kNone = ~0u;
+    std::vector<std::uint32_t> FCells;  // a cell's block's offset in FBlocks less the cell's share of a key
     std::unique_ptr<std::uint8_t[]> FBlocks;
 };
+
 
 // Each table is made when its format is first used.
 const TNearestColor& MatcherOf(TPixelFormat Format) {
@@ -249,40 +319,21 @@ const std::array<std::uint32_t, 32768>& Widened15() {
 
 // The palette indexes of the nearest colours of Width pixels, Bits (1, 4,
 // 8) to a pixel, the left pixel in the highest bits of a byte; the unused
-// bits of a row's last byte are 0. Four pixels are read at once as three
-// words.
+// bits of a row's last byte are 0.
 template <int Bits>
-void PackRow(const TNearestColor& M, const std::uint8_t* Bgr, std::uint8_t* Row, int Width) {
-    constexpr int kPerByte = 8 / Bits, kGroup = kPerByte > 4 ? kPerByte : 4;
-    auto word = [](const std::uint8_t* P) {
-        std::uint32_t w;
-        std::memcpy(&w, P, 4);
-        return w;
-    };
+void PackRow(const TNearestColor::TLookup Nearest, const std::uint8_t* Bgr, std::uint8_t* Row, int Width) {
+    constexpr int kPerByte = 8 / Bits;
     int x = 0;
-    for (; x + kGroup <= Width; x += kGroup, Bgr += 3 * kGroup) {
-        std::uint8_t index[kGroup];
-        for (int i = 0; i < kGroup; i += 4) {
-            const std::uint32_t w0 = word(Bgr + 3 * i), w1 = word(Bgr + 3 * i + 4), w2 = word(Bgr + 3 * i + 8);
-            index[i] = M.Index(w0 & 0xFFFFFF);
-            index[i + 1] = M.Index(w0 >> 24 | (w1 & 0xFFFF) << 8);
-            index[i + 2] = M.Index(w1 >> 16 | (w2 & 0xFF) << 16);
-            index[i + 3] = M.Index(w2 >> 8);
-        }
-        for (int i = 0; i < kGroup; i += kPerByte) {
-            unsigned byte = 0;
-            for (int k = 0; k < kPerByte; ++k) byte = byte << Bits | index[i + k];
-            *Row++ = static_cast<std::uint8_t>(byte);
-        }
+    for (; x + kPerByte <= Width; x += kPerByte, Bgr += 3 * kPerByte) {
+        unsigned byte = 0;
+        for (int k = 0; k < kPerByte; ++k) byte = byte << Bits | Nearest(Bgr + 3 * k);
+        *Row++ = static_cast<std::uint8_t>(byte);
     }
-    // The last pixels one at a time, for no word may reach past the row.
+    if (x == Width) return;
+    const int left = Width - x;
     unsigned byte = 0;
-    int pending = 0;
-    for (; x < Width; ++x, Bgr += 3) {
-        byte = byte << Bits | M.Index(static_cast<std::uint32_t>(Bgr[0] | Bgr[1] << 8 | Bgr[2] << 16));
-        if (++pending == kPerByte) *Row++ = static_cast<std::uint8_t>(byte), byte = 0, pending = 0;
-    }
-    if (pending) *Row = static_cast<std::uint8_t>(byte << (Bits * (kPerByte - pending)));
+    for (; x < Width; ++x, Bgr += 3) byte = byte << Bits | Nearest(Bgr);
+    *Row = static_cast<std::uint8_t>(byte << (Bits * (kPerByte - left)));
 }
 
 // Stores the three low bytes of a blue, green, red, zero quad: four bytes
@@ -297,8 +348,10 @@ inline void PutPixel(std::uint8_t* Bgr, std::uint32_t Quad, bool Last) {
     }
 }
 
-// The palette colours of Width pixels of Bits (1, 4, 8) each. Below 8 bits
-// a table gives the pixels of every byte at once.
+// The palette colours of Width pixels of Bits (1, 4, 8) each. For 1 bit a
+// table gives the eight pixels of every byte at once; 4 and 8 bits go four
+// pixels at a time as twelve bytes in two stores, for stores that overlap
+// the one before cost more than the joining.
 template <int Bits>
 void UnpackRow(TPixelFormat Format, const std::uint8_t* Row, std::uint8_t* Bgr, int Width) {
     constexpr int kPerByte = 8 / Bits;
@@ -310,7 +363,7 @@ void UnpackRow(TPixelFormat Format, const std::uint8_t* Row, std::uint8_t* Bgr, 
         return q;
     };
     int x = 0;
-    if constexpr (kPerByte > 1) {
+    if constexpr (Bits == 1) {
         static const auto bytes = [&] {
             std::array<std::array<std::uint8_t, 3 * kPerByte + 1>, 256> t = {};
             for (unsigned b = 0; b < 256; ++b)
@@ -322,6 +375,32 @@ void UnpackRow(TPixelFormat Format, const std::uint8_t* Row, std::uint8_t* Bgr, 
         }();
         for (; x + kPerByte <= Width; x += kPerByte, Bgr += 3 * kPerByte)
             std::memcpy(Bgr, bytes[Row[x / kPerByte]].data(), 3 * kPerByte);
+    } else {
+        // Four pixels as the twelve bytes of a 64-bit and a 32-bit word.
+        auto put = [&Bgr](std::uint64_t Low, std::uint32_t High) {
+            std::memcpy(Bgr, &Low, 8);
+            std::memcpy(Bgr + 8, &High, 4);
+        };
+        if constexpr (Bits == 4) {
+            // The two pixels of every byte as the six low bytes of a word.
+            static const auto pairs = [&] {
+                std::array<std::uint64_t, 256> t = {};
+                for (unsigned b = 0; b < 256; ++b)
+                    t[b] = quad(b >> 4) | static_cast<std::uint64_t>(quad(b & 15)) << 24;
+                return t;
+            }();
+            for (; x + 4 <= Width; x += 4, Bgr += 12) {
+                const std::uint64_t first = pairs[Row[x / 2]], second = pairs[Row[x / 2 + 1]];
+                put(first | second << 48, static_cast<std::uint32_t>(second >> 16));
+            }
+        } else {
+            for (; x + 4 <= Width; x += 4, Bgr += 12) {
+                const std::uint32_t q0 = quad(Row[x]), q1 = quad(Row[x + 1]), q2 = quad(Row[x + 2]),
+                                    q3 = quad(Row[x + 3]);
+                put(q0 | static_cast<std::uint64_t>(q1) << 24 | static_cast<std::uint64_t>(q2) << 48,
+                    q2 >> 16 | q3 << 8);
+            }
+        }
     }
     for (; x < Width; ++x, Bgr += 3)
         PutPixel(Bgr, quad(Row[x * Bits / 8] >> (8 - Bits - x * Bits % 8) & ((1u << Bits) - 1)), x == Width - 1);
@@ -349,7 +428,8 @@ const RGBQUAD* FormatPalette(TPixelFormat Format, int& Count) {
 }
 
 std::uint8_t NearestColorIndex(TPixelFormat Format, std::uint8_t R, std::uint8_t G, std::uint8_t B) {
-    return MatcherOf(Format).Index(static_cast<std::uint32_t>(B | G << 8 | R << 16));
+    const std::uint8_t bgr[3] = {B, G, R};
+    return MatcherOf(Format).Lookup()(bgr);
 }
 
 void ReduceRow(const std::uint8_t* Bgr, std::uint8_t* Row, TPixelFormat Format, int Width) {
@@ -369,11 +449,11 @@ void ReduceRow(const std::uint8_t* Bgr, std::uint8_t* Row, TPixelFormat Format, 
         }
         return;
     }
-    const TNearestColor& m = MatcherOf(Format);
+    const TNearestColor::TLookup nearest = MatcherOf(Format).Lookup();
     switch (Format) {
-    case pf1bit: return PackRow<1>(m, Bgr, Row, Width);
-    case pf4bit: return PackRow<4>(m, Bgr, Row, Width);
-    default: return PackRow<8>(m, Bgr, Row, Width);
+    case pf1bit: return PackRow<1>(nearest, Bgr, Row, Width);
+    case pf4bit: return PackRow<4>(nearest, Bgr, Row, Width);
+    default: return PackRow<8>(nearest, Bgr, Row, Width);
     }
 }
 

@@ -3,6 +3,7 @@
 // width, and the conversion's own memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <set>
@@ -49,6 +50,54 @@ TEST(PixelFormats, TheTableFindsTheNearestPaletteColourOfEveryColour) {
     EXPECT_EQ(Mismatches(pf1bit), 0);
     EXPECT_EQ(Mismatches(pf4bit), 0);
     EXPECT_EQ(Mismatches(pf8bit), 0);
+}
+
+// The whole cube through the row conversions, in rows of an odd width so
+// that the rows end amid a group of pixels: each pixel comes back as the
+// palette colour of its nearest index.
+TEST(PixelFormats, EveryColourComesBackFromARowAsItsNearestPaletteColour) {
+    constexpr int kWidth = 4093;
+    std::vector<std::uint8_t> bgr(3 * kWidth), row(kWidth + 4), back(3 * kWidth);
+    for (TPixelFormat f : {pf1bit, pf4bit, pf8bit}) {
+        int count, wrong = 0;
+        const RGBQUAD* palette = FormatPalette(f, count);
+        for (int first = 0; first < 1 << 24; first += kWidth) {
+            const int width = std::min(kWidth, (1 << 24) - first);
+            for (int x = 0; x < width; ++x) {
+                const int c = first + x;
+                bgr[3 * x] = static_cast<std::uint8_t>(c), bgr[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);
+                bgr[3 * x + 2] = static_cast<std::uint8_t>(c >> 16);
+            }
+            ReduceRow(bgr.data(), row.data(), f, width);
+            ExpandRow(row.data(), f, back.data(), width);
+            for (int x = 0; x < width; ++x) {
+                const RGBQUAD& c = palette[NearestColorIndex(f, bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x])];
+                const std::uint8_t* p = &back[3 * static_cast<size_t>(x)];
+                if ((p[0] != c.rgbBlue || p[1] != c.rgbGreen || p[2] != c.rgbRed) && ++wrong <= 5)
+                    ADD_FAILURE() << "format " << f << ", colour " << first + x << ": came back " << int(p[2]) << ","
+                                  << int(p[1]) << "," << int(p[0]) << ", nearest " << int(c.rgbRed) << ","
+                                  << int(c.rgbGreen) << "," << int(c.rgbBlue);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "format " << f;
+    }
+}
+
+// A row is converted into its own bytes only: the bytes after a reduced
+// row's padding and after a widened row's last pixel keep what they held.
+TEST(PixelFormats, ARowIsWrittenUpToItsEndAndNoFurther) {
+    for (TPixelFormat f : {pf1bit, pf4bit, pf8bit, pf15bit})
+        for (int width = 1; width <= 13; ++width) {
+            const size_t padded = static_cast<size_t>((width * FormatBits(f) + 31) / 32 * 4);
+            std::vector<std::uint8_t> bgr(3 * static_cast<size_t>(width) + 8, 0xA5), row(padded + 8, 0xA5);
+            for (int i = 0; i < 3 * width; ++i) bgr[static_cast<size_t>(i)] = static_cast<std::uint8_t>(i * 77);
+            ReduceRow(bgr.data(), row.data(), f, width);
+            for (size_t i = padded; i < row.size(); ++i)
+                EXPECT_EQ(row[i], 0xA5) << "format " << f << ", width " << width << ": reduced row's byte " << i;
+            ExpandRow(row.data(), f, bgr.data(), width);
+            for (size_t i = 3 * static_cast<size_t>(width); i < bgr.size(); ++i)
+                EXPECT_EQ(bgr[i], 0xA5) << "format " << f << ", width " << width << ": widened row's byte " << i;
+        }
 }
 
 TEST(PixelFormats, ThePalettesAreTheStandardOnesWithWhiteLast) {
