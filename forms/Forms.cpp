@@ -118,9 +118,6 @@ TForm::TForm(TComponent* AOwner, TFormStyle Style) : TWinControl(AOwner), FFormS
     FLeft = CW_USEDEFAULT;
     FTop = CW_USEDEFAULT;
     CreateHandle();
-    // The frame shows a document window as it is made; it shows when the
-    // program shows it, as every form does.
-    if (Style == fsMDIChild) ShowWindow(Handle(), SW_HIDE);
     // Every window of the program shows the program's own icon.
     if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON")) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -215,10 +212,14 @@ void TForm::Describe(const FormDesc& Desc) {
     SetCaption(Desc.Caption);
     SetEnabled(Desc.Enabled);
     if (Desc.FormStyle == fsMDIForm && !FClientHandle) {
+        // The client makes its documents with the styles they ask for, so
+        // that a document is made hidden, like every form, and is drawn and
+        // activated once, when the program shows it.
         CLIENTCREATESTRUCT ccs = {nullptr, 0xFF00};
-        FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                        WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
-                                        Handle(), nullptr, ModuleInstance(), &ccs);
+        const DWORD style =
+            WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE | MDIS_ALLCHILDSTYLES;
+        FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, style, 0, 0, 0, 0, Handle(), nullptr,
+                                        ModuleInstance(), &ccs);
         if (!FClientHandle) throw Exception("Unable to create the MDI client window");
     }
     Font.SetName(Desc.FontName);
@@ -310,6 +311,7 @@ void TForm::SetVisible(bool Value) {
     if (Value) {
         Fire(OnShow, this);
         PlaceOnScreen();
+        if (FFormStyle == fsMDIChild) RestoreMaximisedDocument();
         ShowWindow(Handle(), SW_SHOW);
         if (FFormStyle == fsMDIChild)
             SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
@@ -317,6 +319,13 @@ void TForm::SetVisible(bool Value) {
     } else {
         ShowWindow(Handle(), SW_HIDE);
     }
+}
+
+// A document shown beside a maximised one takes its own place, and the
+// maximised one is restored, as the frame does with a document made visible.
+void TForm::RestoreMaximisedDocument() {
+    const auto active = reinterpret_cast<HWND>(SendMessageA(GetParent(Handle()), WM_MDIGETACTIVE, 0, 0));
+    if (active && active != Handle() && IsZoomed(active)) ShowWindow(active, SW_SHOWNORMAL);
 }
 
 // The keyboard goes to the control that had it last, or to the form itself

@@ -176,6 +176,7 @@ private:
     // the focus, else of the form's first one.
     bool TurnPage(bool Forward);
     void PlaceOnScreen();
+    void RestoreMaximisedDocument();
     void CloseModal();
 
     TFormStyle FFormStyle = fsNormal;

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <map>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "Classes.h"
 #include "Graphics.h"
@@ -49,21 +51,39 @@ void UseCommonControls(DWORD Classes) {
 
 namespace {
 
-LPCSTR ObjectProperty() {
-    static ATOM atom = [] {
-        char name[64];
-        wsprintfA(name, "ZvForms.Object.%p", static_cast<void*>(ModuleInstance()));
-        return GlobalAddAtomA(name);
-    }();
-    return MAKEINTATOM(atom);
+// The links, for whichever thread makes or asks about a window.
+struct TObjectTable {
+    std::mutex Lock;
+    std::unordered_map<HWND, void*> Objects;
+};
+
+// Never destroyed: windows go (and leave the table) until the module's end,
+// after its static objects.
+TObjectTable& Objects() {
+    static auto* table = new TObjectTable;
+    return *table;
 }
 
 }  // namespace
 
-void AttachObject(HWND Wnd, void* Object) { SetPropA(Wnd, ObjectProperty(), Object); }
+void AttachObject(HWND Wnd, void* Object) {
+    TObjectTable& t = Objects();
+    const std::lock_guard<std::mutex> hold(t.Lock);
+    t.Objects[Wnd] = Object;
+}
 
-void* AttachedObject(HWND Wnd) { return Wnd ? GetPropA(Wnd, ObjectProperty()) : nullptr; }
+void* AttachedObject(HWND Wnd) {
+    if (!Wnd) return nullptr;
+    TObjectTable& t = Objects();
+    const std::lock_guard<std::mutex> hold(t.Lock);
+    const auto found = t.Objects.find(Wnd);
+    return found == t.Objects.end() ? nullptr : found->second;
+}
 
-void DetachObject(HWND Wnd) { RemovePropA(Wnd, ObjectProperty()); }
+void DetachObject(HWND Wnd) {
+    TObjectTable& t = Objects();
+    const std::lock_guard<std::mutex> hold(t.Lock);
+    t.Objects.erase(Wnd);
+}
 
 }  // namespace forms

@@ -22,10 +22,12 @@ void LoadBitmapResource(TBitmap& Bitmap, HINSTANCE Instance, const char* Name);
 // system before a control of them is made.
 void UseCommonControls(DWORD Classes);
 
-// The object of this module's layer behind a window. The link is a window
-// property named after the module, so that it survives subclassing and
-// windows of other modules (each with its own copy of the layer) are never
-// taken for ours.
+// The object of this module's layer behind a window. The links live in a
+// table of this module's copy of the layer: they survive subclassing,
+// windows of other modules (each with its own copy) are never taken for
+// ours, and finding one, which every message to a control does, asks
+// nothing of the system (a window property is a round trip to the window
+// server under Wine).
 void AttachObject(HWND Wnd, void* Object);
 void* AttachedObject(HWND Wnd);
 void DetachObject(HWND Wnd);

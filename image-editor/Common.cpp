@@ -86,11 +86,19 @@ TfrmChild* ActiveScreen() { return frmMain ? dynamic_cast<TfrmChild*>(frmMain->A
 
 int NextScreenNumber() { return ++ScreenCounter; }
 
-TfrmChild* CreateScreen(const std::string& Caption, int TypeIndex) {
+TfrmChild* CreateScreen(const std::string& Caption, int TypeIndex, const std::function<void(TfrmChild&)>& Prepare) {
     auto* screen = new TfrmChild(Application);
     screen->Tag = TypeIndex;
     screen->SetCaption(Caption);
     UpdateScreenIcon(screen);
+    if (Prepare) {
+        try {
+            Prepare(*screen);
+        } catch (...) {
+            Free(screen);
+            throw;
+        }
+    }
     screen->Show();
     return screen;
 }
@@ -149,15 +157,14 @@ void OpenScreenFile(const std::string& FileName) {
     if (!graphic || graphic->Empty()) return Refuse("Unable to open file - " + FileName);
     // A screen that cannot take its picture (no memory for a metafile's
     // bitmap, for one) goes again, and the user hears why nothing opened.
-    TfrmChild* screen = nullptr;
     try {
-        screen = CreateScreen(NameWithoutExtension(FileName), type);
-        screen->FileName = FileName;
-        screen->TakePicture(*graphic);
-        UpdateScrollBars(screen);
-        FitToPage(screen, false);
+        CreateScreen(NameWithoutExtension(FileName), type, [&](TfrmChild& Screen) {
+            Screen.FileName = FileName;
+            Screen.TakePicture(*graphic);
+            UpdateScrollBars(&Screen);
+            FitToPage(&Screen, false);
+        });
     } catch (...) {
-        if (screen) Free(screen);
         Refuse("Unable to open file - " + FileName);
     }
 }

@@ -1,6 +1,7 @@
 // The operations on screens that the commands share: making, opening,
 // saving, laying out and closing them.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "Forms.h"
@@ -21,8 +22,10 @@ TfrmChild* ActiveScreen();
 // The number of the next "Screen N" caption; numbers are not reused.
 int NextScreenNumber();
 // A new screen, which becomes the active one: its caption, and its type
-// as the index of its icon.
-TfrmChild* CreateScreen(const std::string& Caption, int TypeIndex);
+// as the index of its icon. Prepare, when given, fills and sizes the screen
+// before it shows, so that it is drawn once, as it ends up.
+TfrmChild* CreateScreen(const std::string& Caption, int TypeIndex,
+                        const std::function<void(TfrmChild&)>& Prepare = nullptr);
 // Ends the strokes of every screen (AllScreens), dropping their floating
 // selections when asked; the magnifier's view hides in every case.
 void EndToolActions(bool AllScreens, bool DropSelection);

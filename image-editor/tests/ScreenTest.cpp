@@ -346,6 +346,40 @@ TEST_F(Screens, TheScrollBarsFollowThePictureAndAScreenFitsTheFreeArea) {
     EXPECT_EQ(large->picMain->Top(), -(1500 - large->slbVert->Height())) << "scrolled to the end, not past it";
 }
 
+// A screen opens fitted to its picture, also when the user has maximised
+// the active screen, which is then restored; the new screen shows its
+// picture, and the buttons that work on a screen work on it.
+TEST_F(Screens, AScreenOpensFittedToItsPictureAlsoBesideAMaximisedOne) {
+    auto expectFitted = [](TfrmChild* Screen, int Width, int Height) {
+        int border, barHeight, barWidth;
+        GetScrollBarMetrics(Screen, border, barHeight, barWidth);
+        EXPECT_FALSE(IsZoomed(Screen->Handle())) << Screen->Caption();
+        EXPECT_EQ(Screen->ClientWidth(), Width + barWidth + 4) << "the client width of " << Screen->Caption();
+        EXPECT_EQ(Screen->ClientHeight(), Height + barHeight + 4) << "the client height of " << Screen->Caption();
+        EXPECT_FALSE(Screen->slbHorz->Enabled()) << Screen->Caption();
+        EXPECT_FALSE(Screen->slbVert->Enabled()) << Screen->Caption();
+    };
+    OpenScreenFile(MakePicture("fitted.bmp", 200, 150));
+    TfrmChild* fitted = ActiveScreen();
+    ASSERT_NE(fitted, nullptr);
+    expectFitted(fitted, 200, 150);
+    MouseClicks(CaptionOf(fitted), 2);
+    ASSERT_TRUE(IsZoomed(fitted->Handle())) << "a double click on the caption maximised nothing";
+
+    OpenScreenFile(MakePicture("beside.bmp", 120, 90));
+    TfrmChild* beside = ActiveScreen();
+    ASSERT_NE(beside, nullptr);
+    ASSERT_NE(beside, fitted);
+    EXPECT_EQ(beside->Caption(), "beside");
+    expectFitted(beside, 120, 90);
+    EXPECT_FALSE(IsZoomed(fitted->Handle())) << "the maximised screen was restored beside the new one";
+    frmMain->tmrMain_Timer(nullptr);
+    EXPECT_TRUE(frmMain->tlnSave->Enabled()) << "the screen buttons work on the new screen";
+    Settle();
+    EXPECT_EQ(ScreenPixel(OnScreen(beside->picMain, 119, 89)), RGB(119, 89, 7))
+        << "the picture's last pixel on the screen";
+}
+
 TEST_F(Screens, DroppedFilesOpenWithTheirWholeNames) {
     // A path longer than a short string holds, within the system's limit.
     std::string folder = TempFolder() + "\\" + std::string(100, 'd');
