@@ -281,7 +281,6 @@ private:
     std::unique_ptr<std::uint8_t[]> FBlocks;
 };
 
-
 // Each table is made when its format is first used.
 const TNearestColor& MatcherOf(TPixelFormat Format) {
     switch (Format) {
